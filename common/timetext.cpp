@@ -1,0 +1,133 @@
+#include "timetext.h"
+
+namespace timetext {
+
+namespace {
+
+QString twoDigits(int value)
+{
+    return QString::number(value).rightJustified(2, u'0');
+}
+
+// Reads a run of 1 to `maxDigits` ASCII digits at `pos`, advancing it.
+std::optional<int> readNumber(QStringView text, qsizetype& pos, int maxDigits)
+{
+    int value = 0;
+    int digits = 0;
+    while (pos < text.size() && digits < maxDigits && text[pos] >= u'0' && text[pos] <= u'9') {
+        value = value * 10 + (text[pos].unicode() - u'0');
+        ++pos;
+        ++digits;
+    }
+    if (digits == 0)
+        return std::nullopt;
+    return value;
+}
+
+bool readChar(QStringView text, qsizetype& pos, QChar c)
+{
+    if (pos < text.size() && text[pos] == c) {
+        ++pos;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString dateText(QDate date)
+{
+    return twoDigits(date.month()) + u'/' + twoDigits(date.day()) + u'/' +
+           QString::number(date.year()).rightJustified(4, u'0');
+}
+
+QString timeText(QTime time)
+{
+    const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
+    return twoDigits(hour12) + u':' + twoDigits(time.minute()) + u':' + twoDigits(time.second()) +
+           (time.hour() < 12 ? QStringLiteral(" AM") : QStringLiteral(" PM"));
+}
+
+QString dateTimeText(const QDateTime& moment)
+{
+    return dateText(moment.date()) + u' ' + timeText(moment.time());
+}
+
+QString shortDateText(QDate date)
+{
+    return QString::number(date.month()) + u'/' + QString::number(date.day()) + u'/' +
+           QString::number(date.year());
+}
+
+std::optional<QDate> parseDate(QStringView text)
+{
+    text = text.trimmed();
+    qsizetype pos = 0;
+    const auto month = readNumber(text, pos, 2);
+    if (!month || !readChar(text, pos, u'/'))
+        return std::nullopt;
+    const auto day = readNumber(text, pos, 2);
+    if (!day || !readChar(text, pos, u'/'))
+        return std::nullopt;
+    const qsizetype yearStart = pos;
+    const auto year = readNumber(text, pos, 4);
+    if (!year || pos - yearStart != 4 || pos != text.size())
+        return std::nullopt;
+    const QDate date(*year, *month, *day);
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+std::optional<QTime> parseTime(QStringView text)
+{
+    text = text.trimmed();
+    qsizetype pos = 0;
+    auto hour = readNumber(text, pos, 2);
+    if (!hour || !readChar(text, pos, u':'))
+        return std::nullopt;
+    const qsizetype minuteStart = pos;
+    const auto minute = readNumber(text, pos, 2);
+    if (!minute || pos - minuteStart != 2 || !readChar(text, pos, u':'))
+        return std::nullopt;
+    const qsizetype secondStart = pos;
+    const auto second = readNumber(text, pos, 2);
+    if (!second || pos - secondStart != 2)
+        return std::nullopt;
+
+    const QStringView suffix = text.mid(pos).trimmed();
+    if (!suffix.isEmpty()) {
+        const bool am = suffix.compare(u"AM", Qt::CaseInsensitive) == 0;
+        const bool pm = suffix.compare(u"PM", Qt::CaseInsensitive) == 0;
+        if ((!am && !pm) || *hour < 1 || *hour > 12)
+            return std::nullopt;
+        *hour = *hour % 12 + (pm ? 12 : 0);
+    }
+    const QTime time(*hour, *minute, *second);
+    if (!time.isValid())
+        return std::nullopt;
+    return time;
+}
+
+std::optional<QDateTime> parseDateTime(QStringView text)
+{
+    text = text.trimmed();
+    const qsizetype blank = text.indexOf(u' ');
+    if (blank < 0)
+        return std::nullopt;
+    const auto date = parseDate(text.left(blank));
+    const auto time = parseTime(text.mid(blank + 1));
+    if (!date || !time)
+        return std::nullopt;
+    const QDateTime moment(*date, *time);
+    if (!moment.isValid())
+        return std::nullopt;
+    return moment;
+}
+
+qint64 secondsBetween(const QDateTime& from, const QDateTime& to)
+{
+    return from.secsTo(to);
+}
+
+} // namespace timetext

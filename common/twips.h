@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QtMath>
+
+// Sizes and places are worked out in twips, 15 to a device-independent pixel; Qt's high-DPI
+// scaling takes it from there.
+constexpr int kTwipsPerPixel = 15;
+
+constexpr int twips(int value)
+{
+    return (value + (value >= 0 ? kTwipsPerPixel / 2 : -kTwipsPerPixel / 2)) / kTwipsPerPixel;
+}
+
+inline QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+inline QSize twipsSize(int width, int height)
+{
+    return QSize(twips(width), twips(height));
+}
