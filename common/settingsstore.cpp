@@ -54,6 +54,15 @@ bool QSettingsStore::save(const QString& key, const QString& value)
     return settings.status() == QSettings::NoError;
 }
 
+bool QSettingsStore::saveAll(const Values& values)
+{
+    QSettings settings(fileName_, QSettings::IniFormat);
+    for (const auto& [key, value] : values)
+        settings.setValue(settingsKey(key), value);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
 bool QSettingsStore::remove(const QString& key)
 {
     QSettings settings(fileName_, QSettings::IniFormat);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // The family's one shared settings store: text values under application "Orvane",
 // section "Vexlo 8.0". Every program of the family and every instance reads and writes it.
@@ -14,6 +17,10 @@ public:
     virtual bool save(const QString& key, const QString& value) = 0;
     // Removing an absent key succeeds.
     virtual bool remove(const QString& key) = 0;
+
+    using Values = QList<std::pair<QString, QString>>;
+    // Saves all or, when the disk refuses, reports that; another reader never sees part of them.
+    virtual bool saveAll(const Values& values) = 0;
 };
 
 // The real store: a QSettings file in the native (INI) format. Each call opens the file afresh,
@@ -29,6 +36,7 @@ public:
     QString get(const QString& key, const QString& fallback = QString()) const override;
     bool save(const QString& key, const QString& value) override;
     bool remove(const QString& key) override;
+    bool saveAll(const Values& values) override;
 
     QString fileName() const { return fileName_; }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock.h"
+#include "qtprinters.h"
 
 // A clock that stands still until the test moves it.
 class FakeClock final : public Clock {

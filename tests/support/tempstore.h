@@ -1,5 +1,6 @@
 #pragma once
 
+#include "qtprinters.h"
 #include "settingsstore.h"
 
 #include <QTemporaryDir>

@@ -1,0 +1,410 @@
+#include "audiosoundplayer.h"
+
+#include "programfolder.h"
+
+#include <QAudioDevice>
+#include <QAudioSink>
+#include <QFile>
+#include <QFileInfo>
+#include <QMediaDevices>
+#include <QStandardPaths>
+
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+
+namespace {
+
+// Rates outside this range are not sounds anyone means to play; such a file gets the alert.
+constexpr int minimumRate = 1000;
+constexpr int maximumRate = 768000;
+constexpr int maximumChannels = 64;
+
+// Output frames converted per step; small enough to keep each read of the sink quick.
+constexpr qint64 blockFrames = 1024;
+
+class SndFileSource final : public SoundSource {
+public:
+    SndFileSource(SNDFILE* file, const SF_INFO& info, const QString& path)
+        : m_file(file), m_info(info), m_path(path)
+    {
+    }
+    ~SndFileSource() override { sf_close(m_file); }
+    SndFileSource(const SndFileSource&) = delete;
+    SndFileSource& operator=(const SndFileSource&) = delete;
+
+    int sampleRate() const override { return m_info.samplerate; }
+    int channels() const override { return m_info.channels; }
+    qint64 frames() const override { return m_info.frames; }
+    qint64 read(float* out, qint64 count) override
+    {
+        const sf_count_t got = sf_readf_float(m_file, out, count);
+        return got > 0 ? got : 0;
+    }
+    QString filePath() const override { return m_path; }
+
+private:
+    SNDFILE* m_file;
+    SF_INFO m_info;
+    QString m_path;
+};
+
+class MemorySource final : public SoundSource {
+public:
+    explicit MemorySource(DecodedSound sound) : m_sound(std::move(sound)) {}
+
+    int sampleRate() const override { return m_sound.sampleRate; }
+    int channels() const override { return m_sound.channels; }
+    qint64 frames() const override { return m_sound.frames(); }
+    qint64 read(float* out, qint64 count) override
+    {
+        const qint64 n = std::clamp<qint64>(frames() - m_position, 0, count);
+        const auto first = m_sound.samples.begin() + m_position * m_sound.channels;
+        std::copy(first, first + n * m_sound.channels, out);
+        m_position += n;
+        return n;
+    }
+    QString filePath() const override { return {}; }
+
+private:
+    DecodedSound m_sound;
+    qint64 m_position = 0;
+};
+
+// Float -1..1 to the output's sample type; values past full scale are clipped, not wrapped.
+void encodeSample(float value, QAudioFormat::SampleFormat format, char* out)
+{
+    const double v = std::clamp(std::isfinite(value) ? double(value) : 0.0, -1.0, 1.0);
+    switch (format) {
+    case QAudioFormat::UInt8: {
+        const auto s = quint8(std::lround(v * 127.0) + 128);
+        std::memcpy(out, &s, sizeof s);
+        break;
+    }
+    case QAudioFormat::Int16: {
+        const auto s = qint16(std::lround(v * 32767.0));
+        std::memcpy(out, &s, sizeof s);
+        break;
+    }
+    case QAudioFormat::Int32: {
+        const auto s = qint32(std::llround(v * 2147483647.0));
+        std::memcpy(out, &s, sizeof s);
+        break;
+    }
+    case QAudioFormat::Float: {
+        const auto s = float(v);
+        std::memcpy(out, &s, sizeof s);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// The first format the device takes: the sound as it is, the sound at the device's rate, the
+// device's own format. Conversion to it is done by SoundStream.
+QAudioFormat outputFormatFor(const QAudioDevice& device, int sampleRate, int channels)
+{
+    const QAudioFormat preferred = device.preferredFormat();
+    QAudioFormat format;
+    format.setSampleFormat(preferred.sampleFormat() != QAudioFormat::Unknown
+                               ? preferred.sampleFormat()
+                               : QAudioFormat::Int16);
+    format.setChannelCount(std::min(channels, 2));
+    format.setSampleRate(sampleRate);
+    if (device.isFormatSupported(format))
+        return format;
+    format.setSampleRate(preferred.sampleRate());
+    if (device.isFormatSupported(format))
+        return format;
+    return preferred;
+}
+
+} // namespace
+
+std::unique_ptr<SoundSource> openSoundFile(const QString& path)
+{
+    // libsndfile would open a FIFO or device node and block on it; only plain files are sounds.
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return nullptr;
+    SF_INFO info {};
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file)
+        return nullptr;
+    if (info.frames <= 0 || info.channels < 1 || info.channels > maximumChannels
+        || info.samplerate < minimumRate || info.samplerate > maximumRate) {
+        sf_close(file);
+        return nullptr;
+    }
+    return std::make_unique<SndFileSource>(file, info, path);
+}
+
+std::unique_ptr<SoundSource> memorySoundSource(DecodedSound sound)
+{
+    if (sound.channels < 1 || sound.sampleRate < minimumRate || sound.sampleRate > maximumRate
+        || sound.frames() == 0)
+        return nullptr;
+    sound.samples.resize(sound.frames() * sound.channels);
+    return std::make_unique<MemorySource>(std::move(sound));
+}
+
+std::optional<DecodedSound> decodeSound(const QString& path)
+{
+    const std::unique_ptr<SoundSource> source = openSoundFile(path);
+    if (!source)
+        return std::nullopt;
+    DecodedSound sound;
+    sound.sampleRate = source->sampleRate();
+    sound.channels = source->channels();
+    std::vector<float> block(blockFrames * sound.channels);
+    while (const qint64 got = source->read(block.data(), blockFrames))
+        sound.samples.insert(sound.samples.end(), block.begin(), block.begin() + got * sound.channels);
+    if (sound.samples.empty())
+        return std::nullopt;
+    return sound;
+}
+
+QString desktopAlertSoundPath()
+{
+    for (const char* name : {"bell.oga", "bell.ogg", "bell.wav"}) {
+        const QString path = QStandardPaths::locate(
+            QStandardPaths::GenericDataLocation,
+            QStringLiteral("sounds/freedesktop/stereo/") + QLatin1String(name));
+        if (!path.isEmpty())
+            return path;
+    }
+    return {};
+}
+
+DecodedSound generatedAlertTone()
+{
+    constexpr int rate = 44100;
+    constexpr double beep = 0.12;   // seconds
+    constexpr double period = 0.2;  // seconds from one beep to the next
+    constexpr double ramp = 0.005;  // fade in and out, against clicks
+    constexpr double frequency = 880;
+    DecodedSound sound;
+    sound.sampleRate = rate;
+    sound.channels = 1;
+    sound.samples.resize(static_cast<size_t>((period + beep) * rate));
+    for (size_t i = 0; i < sound.samples.size(); ++i) {
+        const double t = double(i) / rate;
+        const double local = t < period ? t : t - period;
+        if (local >= beep)
+            continue;
+        const double envelope = std::min({1.0, local / ramp, (beep - local) / ramp});
+        sound.samples[i] = float(0.5 * envelope * std::sin(2 * std::numbers::pi * frequency * local));
+    }
+    return sound;
+}
+
+std::unique_ptr<SoundSource> openAlertSound()
+{
+    if (auto bell = openSoundFile(desktopAlertSoundPath()))
+        return bell;
+    return memorySoundSource(generatedAlertTone());
+}
+
+std::unique_ptr<SoundSource> openSoundOrAlert(const QString& folder, const QString& path)
+{
+    if (auto sound = openSoundFile(resolveInFolder(folder, path)))
+        return sound;
+    return openAlertSound();
+}
+
+SoundStream::SoundStream(std::unique_ptr<SoundSource> source, const QAudioFormat& format,
+                         QObject* parent)
+    : QIODevice(parent), m_source(std::move(source)), m_format(format)
+{
+    const bool usable = m_source && m_format.isValid()
+        && (m_format.sampleFormat() == QAudioFormat::UInt8
+            || m_format.sampleFormat() == QAudioFormat::Int16
+            || m_format.sampleFormat() == QAudioFormat::Int32
+            || m_format.sampleFormat() == QAudioFormat::Float);
+    if (!usable)
+        return; // an empty stream: nothing to read
+    m_inChannels = m_source->channels();
+    m_inFrames = m_source->frames();
+    // Output frame k sits at input position k * inRate / outRate; the sound ends where that
+    // passes the last input frame.
+    const qint64 inRate = m_source->sampleRate();
+    const qint64 outRate = m_format.sampleRate();
+    m_outFrames = (m_inFrames * outRate + inRate - 1) / inRate;
+}
+
+SoundStream::~SoundStream() = default;
+
+qint64 SoundStream::bytesAvailable() const
+{
+    const qint64 unconverted = (m_outFrames - m_outDone) * m_format.bytesPerFrame();
+    return unconverted + (m_pending.size() - m_pendingPos) + QIODevice::bytesAvailable();
+}
+
+qint64 SoundStream::readData(char* data, qint64 maxSize)
+{
+    qint64 copied = 0;
+    while (copied < maxSize) {
+        if (m_pendingPos == m_pending.size()) {
+            if (m_outDone == m_outFrames)
+                break;
+            convertNextBlock();
+        }
+        const qint64 n = std::min<qint64>(maxSize - copied, m_pending.size() - m_pendingPos);
+        std::memcpy(data + copied, m_pending.constData() + m_pendingPos, size_t(n));
+        m_pendingPos += n;
+        copied += n;
+    }
+    return copied;
+}
+
+qint64 SoundStream::writeData(const char*, qint64)
+{
+    return -1;
+}
+
+float SoundStream::inputSample(qint64 frame, int channel) const
+{
+    // Past the last frame the sound holds its final value, so the last output frames
+    // interpolate towards it instead of towards silence.
+    frame = std::min(frame, m_inFrames - 1);
+    const qint64 offset = frame - m_windowStart;
+    if (offset < 0 || offset * m_inChannels >= qint64(m_window.size()))
+        return 0; // the file ended early (changed while playing): silence
+    return m_window[size_t(offset * m_inChannels + channel)];
+}
+
+void SoundStream::loadInput(qint64 firstNeeded, qint64 lastNeeded)
+{
+    lastNeeded = std::min(lastNeeded, m_inFrames - 1);
+    // Drop the frames already played past; keep the ones the next outputs interpolate from.
+    const qint64 drop = std::clamp<qint64>(firstNeeded - m_windowStart, 0,
+                                           qint64(m_window.size()) / m_inChannels);
+    m_window.erase(m_window.begin(), m_window.begin() + drop * m_inChannels);
+    m_windowStart += drop;
+    while (!m_sourceDone && m_windowStart + qint64(m_window.size()) / m_inChannels <= lastNeeded) {
+        const qint64 want = lastNeeded + 1 - (m_windowStart + qint64(m_window.size()) / m_inChannels);
+        const size_t oldSize = m_window.size();
+        m_window.resize(oldSize + size_t(want * m_inChannels));
+        const qint64 got = m_source->read(m_window.data() + oldSize, want);
+        m_window.resize(oldSize + size_t(got * m_inChannels));
+        if (got == 0)
+            m_sourceDone = true;
+    }
+}
+
+void SoundStream::convertNextBlock()
+{
+    const qint64 inRate = m_source->sampleRate();
+    const qint64 outRate = m_format.sampleRate();
+    const int outChannels = m_format.channelCount();
+    const int bytesPerSample = m_format.bytesPerSample();
+    const qint64 count = std::min(blockFrames, m_outFrames - m_outDone);
+
+    const qint64 first = m_outDone * inRate / outRate;
+    const qint64 last = (m_outDone + count - 1) * inRate / outRate + 1;
+    loadInput(first, last);
+
+    m_pending.resize(count * m_format.bytesPerFrame());
+    m_pendingPos = 0;
+    char* out = m_pending.data();
+    std::vector<float> frame(static_cast<size_t>(m_inChannels));
+    for (qint64 k = m_outDone; k < m_outDone + count; ++k) {
+        const qint64 position = k * inRate;
+        const qint64 index = position / outRate;
+        const float fraction = float(double(position % outRate) / double(outRate));
+        for (int c = 0; c < m_inChannels; ++c) {
+            const float a = inputSample(index, c);
+            frame[size_t(c)] = fraction == 0 ? a : a + (inputSample(index + 1, c) - a) * fraction;
+        }
+        for (int c = 0; c < outChannels; ++c) {
+            float value = 0;
+            if (m_inChannels == 1) {
+                value = frame[0];
+            } else if (outChannels == 1) {
+                for (float v : frame)
+                    value += v;
+                value /= float(m_inChannels);
+            } else if (c < m_inChannels) {
+                value = frame[size_t(c)];
+            }
+            encodeSample(value, m_format.sampleFormat(), out);
+            out += bytesPerSample;
+        }
+    }
+    m_outDone += count;
+}
+
+AudioSoundPlayer::AudioSoundPlayer(const QString& folder, QObject* parent)
+    : QObject(parent), m_folder(folder)
+{
+    m_releaseTimer.setSingleShot(true);
+    connect(&m_releaseTimer, &QTimer::timeout, this, &AudioSoundPlayer::stop);
+}
+
+AudioSoundPlayer::~AudioSoundPlayer()
+{
+    if (m_sink) {
+        m_sink->disconnect(this);
+        m_sink->stop();
+    }
+}
+
+void AudioSoundPlayer::play(const QString& path)
+{
+    stop();
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull())
+        return; // no audio output: nothing to play on
+    std::unique_ptr<SoundSource> source = openSoundOrAlert(m_folder, path);
+    if (!source)
+        return;
+    const QAudioFormat format = outputFormatFor(device, source->sampleRate(), source->channels());
+    m_sink = new QAudioSink(device, format, this);
+    m_stream = new SoundStream(std::move(source), format, m_sink);
+    m_stream->open(QIODevice::ReadOnly);
+    // A quarter of a second queued in the server: short enough that a new sound replaces the
+    // old one at once, long enough to ride out a busy moment of the program.
+    m_sink->setBufferSize(format.bytesForDuration(250'000));
+    connect(m_sink, &QAudioSink::stateChanged, this, &AudioSoundPlayer::sinkStateChanged);
+    m_sink->start(m_stream);
+    if (m_sink && m_sink->error() != QAudio::NoError)
+        stop();
+}
+
+bool AudioSoundPlayer::isPlaying() const
+{
+    return m_sink && m_sink->state() == QAudio::ActiveState;
+}
+
+void AudioSoundPlayer::stop()
+{
+    m_releaseTimer.stop();
+    if (!m_sink)
+        return;
+    m_sink->disconnect(this);
+    m_sink->stop();
+    // Deleted from the event loop: the backend's teardown may process events, which must not
+    // happen inside a caller's play().
+    m_sink->deleteLater();
+    m_sink = nullptr;
+    m_stream = nullptr;
+}
+
+void AudioSoundPlayer::sinkStateChanged()
+{
+    if (!m_sink || !m_stream)
+        return;
+    const QAudio::State state = m_sink->state();
+    if (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
+        // The server went away or refused the stream; closing here keeps the next play() clean.
+        m_releaseTimer.start(0);
+    } else if (state == QAudio::IdleState && m_stream->atEnd()) {
+        // All of the sound has been handed over, but up to a buffer of it is still to be heard:
+        // closing the sink now would cut that off.
+        const qint64 queued = m_sink->format().durationForBytes(m_sink->bufferSize()) / 1000;
+        m_releaseTimer.start(int(std::clamp<qint64>(queued, 0, 5000)) + 500);
+    }
+}

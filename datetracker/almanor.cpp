@@ -1,0 +1,371 @@
+#include "almanor.h"
+
+#include "clock.h"
+#include "settingsstore.h"
+#include "soundplayer.h"
+#include "timetext.h"
+#include "trackerkeys.h"
+#include "trackertexts.h"
+#include "twips.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <limits>
+
+using trackerkeys::SlotField;
+using trackerkeys::slotKey;
+
+const QColor Almanor::kDueColour = QColor(0, 0, 255);
+
+namespace {
+
+const QString kCaption = QStringLiteral("Date Vexlo 8.0");
+
+// The window's outer size in twips includes the title bar and the borders that the window
+// manager draws; the client area is what remains.
+constexpr int kOuterWidth = 9000;
+constexpr int kOuterHeight = 5550;
+constexpr int kBorderAllowance = 120;  // both side borders
+constexpr int kCaptionAllowance = 450; // title bar and bottom border
+
+constexpr int kRowPitch = 300;
+constexpr int kRowHeight = 285;
+
+template <typename W>
+W* named(W* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+QString slotName(const char* role, int n)
+{
+    return QString::fromLatin1(role).arg(n);
+}
+
+QLabel* rowLabel(QWidget* parent, const QString& name, int left, int top, int width)
+{
+    auto* label = named(new QLabel(parent), name);
+    label->setGeometry(twipsRect(left, top, width, kRowHeight));
+    label->setAutoFillBackground(true);
+    label->setBackgroundRole(QPalette::Base);
+    label->setForegroundRole(QPalette::Text);
+    label->setAccessibleName(name);
+    return label;
+}
+
+} // namespace
+
+Almanor::Almanor(const Platform& platform, QWidget* parent)
+    : QMainWindow(parent), platform_(platform)
+{
+    setObjectName(QStringLiteral("Almanor"));
+    setWindowTitle(tr("Date Vexlo 8.0"));
+
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    buildMenus();
+    buildListPanel(central);
+    buildEditorPanel(central);
+    buildOptionsPanel(central);
+
+    Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
+    Timer2 = named(new QTimer(this), QStringLiteral("Timer2"));
+    Timer3 = named(new QTimer(this), QStringLiteral("Timer3"));
+    connect(Timer1, &QTimer::timeout, this, &Almanor::Timer1Tick);
+    connect(Timer2, &QTimer::timeout, this, &Almanor::Timer2Tick);
+    connect(Timer3, &QTimer::timeout, this, &Almanor::Timer3Tick);
+
+    startUp();
+}
+
+void Almanor::buildMenus()
+{
+    auto* menufile = named(menuBar()->addMenu(tr("&File")), QStringLiteral("menufile"));
+    auto* menuexit = named(menufile->addAction(tr("E&xit")), QStringLiteral("menuexit"));
+    connect(menuexit, &QAction::triggered, this, &Almanor::menuexitClick);
+
+    menuView = named(menuBar()->addMenu(tr("&View")), QStringLiteral("menuView"));
+    menuViewNormal = named(menuView->addAction(tr("&Normal View")), QStringLiteral("menuViewNormal"));
+    menuViewNormal->setCheckable(true);
+    menuViewGrid = named(menuView->addAction(tr("Grid View")), QStringLiteral("menuViewGrid"));
+    menuViewGrid->setCheckable(true);
+    named(menuView->addSeparator(), QStringLiteral("sep2"));
+    named(menuView->addAction(tr("&Options")), QStringLiteral("menuViewOptions"));
+
+    auto* menuhelp = named(menuBar()->addMenu(tr("&Help")), QStringLiteral("menuhelp"));
+    named(menuhelp->addAction(tr("&Help Using Date Vexlo")), QStringLiteral("menuhelpusing"));
+    named(menuhelp->addSeparator(), QStringLiteral("sep3"));
+    named(menuhelp->addAction(tr("&About Date Vexlo")), QStringLiteral("menuhelpabout"));
+}
+
+void Almanor::buildListPanel(QWidget* central)
+{
+    Frame1 = named(new QGroupBox(tr("Date Vexlo"), central), QStringLiteral("Frame1"));
+    Frame1->setGeometry(twipsRect(100, 50, 8700, 4700));
+
+    for (int n = 1; n <= AlmanorState::kSlots; ++n) {
+        Row& row = rows_[n - 1];
+        const int top = 100 + kRowPitch * (n - 1);
+
+        row.edit = named(new QPushButton(QString::number(n) + QStringLiteral(" >"), Frame1),
+                         slotName("Message%1Edit", n));
+        row.edit->setGeometry(twipsRect(30, top, 470, kRowHeight));
+        row.edit->setToolTip(tr("Click her to edit Message %1").arg(n));
+
+        row.message = rowLabel(Frame1, slotName("Message%1", n), 520, top, 3800);
+        row.notes = named(new QPushButton(tr("< N"), Frame1), slotName("Message%1Notes", n));
+        row.notes->setGeometry(twipsRect(4345, top, 460, kRowHeight));
+        row.notes->setToolTip(tr("Click here to enter notes for Message %1").arg(n));
+
+        // The ninth date label has always been spelt this way; tests and tools find it so.
+        const QString dateName = n == 9 ? QStringLiteral("Labeldate9") : slotName("LabelDate%1", n);
+        row.date = rowLabel(Frame1, dateName, 4830, top, 900);
+        row.remaining = rowLabel(Frame1, slotName("LabelRemaining%1", n), 5800, top, 2900);
+    }
+
+    List1 = named(new QListWidget(central), QStringLiteral("List1"));
+    List1->setGeometry(twipsRect(100, 230, 8700, 4350));
+    List1->setAccessibleName(tr("Events by date"));
+    List1->hide();
+}
+
+void Almanor::buildEditorPanel(QWidget* central)
+{
+    Frame2 = named(new QGroupBox(tr("Edit"), central), QStringLiteral("Frame2"));
+    Frame2->setGeometry(twipsRect(100, 50, 8700, 4700));
+    Frame2->hide();
+
+    Calendar1 = named(new QCalendarWidget(Frame2), QStringLiteral("Calendar1"));
+    Calendar1->setToolTip(tr("Click on the required date"));
+    Calendar1->setGeometry(twipsRect(4800, 1300, 3700, 2700));
+    LabelDateDiff = named(new QLabel(Frame2), QStringLiteral("LabelDateDiff"));
+    LabelDateDiff->setGeometry(twipsRect(200, 3700, 4400, 285));
+    connect(Calendar1, &QCalendarWidget::clicked, this, &Almanor::refreshDayDifference);
+}
+
+void Almanor::buildOptionsPanel(QWidget* central)
+{
+    Frame6 = named(new QGroupBox(tr("Options"), central), QStringLiteral("Frame6"));
+    Frame6->setGeometry(twipsRect(1500, 800, 5700, 3200));
+    Frame6->hide();
+
+    auto* frame6a = named(new QGroupBox(tr("Calendar"), Frame6), QStringLiteral("Frame6a"));
+    frame6a->setGeometry(twipsRect(200, 300, 5300, 1000));
+    OptionCalendarSetting1 = named(new QRadioButton(tr("Calendar re-sets back to Today"), frame6a),
+                                   QStringLiteral("OptionCalendarSetting1"));
+    OptionCalendarSetting1->setGeometry(twipsRect(200, 250, 4900, 300));
+    OptionCalendarSetting2 = named(new QRadioButton(tr("Calendar uses last date chosen"), frame6a),
+                                   QStringLiteral("OptionCalendarSetting2"));
+    OptionCalendarSetting2->setGeometry(twipsRect(200, 600, 4900, 300));
+
+    auto* frame6b = named(new QGroupBox(tr("Date/Time"), Frame6), QStringLiteral("Frame6b"));
+    frame6b->setGeometry(twipsRect(200, 1450, 5300, 1000));
+    OptionDateTime = named(new QRadioButton(tr("Show both Days and Time remaining"), frame6b),
+                           QStringLiteral("OptionDateTime"));
+    OptionDateTime->setGeometry(twipsRect(200, 250, 4900, 300));
+    OptionOnlyDate = named(new QRadioButton(tr("Show only Days remaining"), frame6b),
+                           QStringLiteral("OptionOnlyDate"));
+    OptionOnlyDate->setGeometry(twipsRect(200, 600, 4900, 300));
+}
+
+void Almanor::startUp()
+{
+    SettingsStore& store = platform_.store;
+
+    resize(twips(kOuterWidth - kBorderAllowance), twips(kOuterHeight - kCaptionAllowance));
+
+    state_.LabelPath = store.get(trackerkeys::kPath);
+    if (state_.LabelPath.isEmpty()) {
+        state_.LabelPath = platform_.programFolder;
+        store.save(trackerkeys::kPath, state_.LabelPath);
+    }
+
+    if (store.get(trackerkeys::kView).isEmpty())
+        store.save(trackerkeys::kView, trackerkeys::kFirstView);
+    showGridView(optionNumber(store.get(trackerkeys::kView)) == 2);
+
+    if (store.get(trackerkeys::kCalendarOption).isEmpty())
+        store.save(trackerkeys::kCalendarOption, trackerkeys::kFirstCalendarOption);
+    const bool calendarToday = optionNumber(store.get(trackerkeys::kCalendarOption)) == 1;
+    OptionCalendarSetting1->setChecked(calendarToday);
+    OptionCalendarSetting2->setChecked(!calendarToday);
+
+    if (store.get(trackerkeys::kDateTimeOption).isEmpty())
+        store.save(trackerkeys::kDateTimeOption, trackerkeys::kFirstDateTimeOption);
+    const bool daysAndTime = optionNumber(store.get(trackerkeys::kDateTimeOption)) == 1;
+    OptionDateTime->setChecked(daysAndTime);
+    OptionOnlyDate->setChecked(!daysAndTime);
+
+    const QString savedDate = store.get(trackerkeys::kSavedDate);
+    if (savedDate.isEmpty()) {
+        Calendar1->setSelectedDate(today());
+        state_.LabelCalendarDate = timetext::shortDateText(Calendar1->selectedDate());
+        store.save(trackerkeys::kSavedDate, state_.LabelCalendarDate);
+    } else {
+        Calendar1->setSelectedDate(timetext::parseDate(savedDate).value_or(today()));
+        state_.LabelCalendarDate = timetext::shortDateText(Calendar1->selectedDate());
+    }
+
+    loadSlots();
+
+    Timer1->start(1);
+    Timer3->start(200);
+}
+
+void Almanor::loadSlots()
+{
+    for (int n = 1; n <= AlmanorState::kSlots; ++n) {
+        TrackerSlot& s = slot(n);
+        s.Message = platform_.store.get(slotKey(n, SlotField::Message));
+        s.Wave = platform_.store.get(slotKey(n, SlotField::Sound));
+        s.LabelDate = platform_.store.get(slotKey(n, SlotField::Date));
+        s.LabelTime = platform_.store.get(slotKey(n, SlotField::Time));
+        s.LabelNewDate = s.LabelDate + u' ' + s.LabelTime;
+        showSlot(n);
+    }
+}
+
+void Almanor::showSlot(int n)
+{
+    const TrackerSlot& s = slot(n);
+    Row& row = rows_[n - 1];
+    row.message->setText(s.Message);
+    row.date->setText(s.LabelDate);
+    row.remaining->setText(s.LabelRemaining);
+
+    const QColor colour = s.LabelDateColour.isValid() ? s.LabelDateColour
+                                                      : palette().color(QPalette::Text);
+    if (row.date->palette().color(QPalette::Text) != colour) {
+        QPalette p = row.date->palette();
+        p.setColor(QPalette::Text, colour);
+        row.date->setPalette(p);
+    }
+}
+
+void Almanor::showGridView(bool grid)
+{
+    menuViewGrid->setChecked(grid);
+    menuViewNormal->setChecked(!grid);
+    Frame1->setVisible(!grid);
+    List1->setVisible(grid);
+    if (grid)
+        Timer2->start(10);
+}
+
+QDate Almanor::today() const
+{
+    return platform_.clock.now().date();
+}
+
+QString Almanor::GetTimeRemaining(double seconds)
+{
+    const RemainingTexts texts = remainingTexts(seconds);
+    if (texts.daysText && texts.timeText) {
+        state_.LabelGetDays = *texts.daysText;
+        state_.LabelGetTime = *texts.timeText;
+    }
+    return texts.text;
+}
+
+void Almanor::Timer1Tick()
+{
+    // One reading of the clock for all fifteen slots, so they agree with each other.
+    const QDateTime now = platform_.clock.now();
+    Timer1->setInterval(700);
+
+    for (int n = 1; n <= AlmanorState::kSlots; ++n) {
+        TrackerSlot& s = slot(n);
+        if (s.LabelDate.isEmpty())
+            continue;
+
+        const auto target = timetext::parseDateTime(s.LabelNewDate);
+        if (!target) {
+            // A target we cannot read is shown as stored and never counted down.
+            s.LabelRemaining.clear();
+            showSlot(n);
+            continue;
+        }
+
+        const qint64 seconds = timetext::secondsBetween(now, *target);
+        if (seconds > std::numeric_limits<qint32>::max()) {
+            s.LabelRemaining = kMoreThanEnough;
+        } else if (seconds > 0) {
+            s.LabelRemaining = GetTimeRemaining(static_cast<double>(seconds));
+            if (s.LabelRemaining == kOneSecondLeft)
+                platform_.sound.play(s.Wave);
+            s.LabelDaysOnly = state_.LabelGetDays;
+            s.LabelTimeOnly = state_.LabelGetTime;
+        } else if (s.LabelRemaining != kTimeIsUp) {
+            s.LabelRemaining = kTimeIsUp;
+            s.LabelDateColour = kDueColour;
+        }
+        showSlot(n);
+    }
+}
+
+void Almanor::Timer2Tick()
+{
+    FillListBox();
+    Timer2->setInterval(1000);
+}
+
+void Almanor::Timer3Tick()
+{
+    Timer3->setInterval(200);
+    refreshDayDifference();
+}
+
+void Almanor::FillListBox()
+{
+    const bool daysAndTime =
+        optionNumber(platform_.store.get(trackerkeys::kDateTimeOption)) == 1;
+    QStringList lines;
+    for (const TrackerSlot& s : state_.slot) {
+        const auto line = gridLine(
+            {s.Message, s.LabelDate, s.LabelRemaining, s.LabelDaysOnly, s.LabelTimeOnly},
+            daysAndTime);
+        if (line)
+            lines.append(*line);
+    }
+    sortGridLines(lines);
+
+    // Rebuilding an unchanged list would reset the user's selection and scroll position.
+    QStringList shown;
+    for (int i = 0; i < List1->count(); ++i)
+        shown.append(List1->item(i)->text());
+    if (shown != lines) {
+        List1->clear();
+        List1->addItems(lines);
+    }
+}
+
+void Almanor::CheckCalendarDate()
+{
+    if (OptionCalendarSetting1->isChecked()) {
+        Calendar1->setSelectedDate(today());
+    } else {
+        const QString saved = platform_.store.get(trackerkeys::kSavedDate);
+        Calendar1->setSelectedDate(timetext::parseDate(saved).value_or(today()));
+    }
+    state_.LabelCalendarDate = timetext::shortDateText(Calendar1->selectedDate());
+}
+
+void Almanor::refreshDayDifference()
+{
+    const qint64 days = std::abs(today().daysTo(Calendar1->selectedDate()));
+    LabelDateDiff->setText(dayDifferenceText(days));
+}
+
+void Almanor::menuexitClick()
+{
+    close();
+}

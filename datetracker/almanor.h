@@ -1,0 +1,105 @@
+#pragma once
+
+#include "platform.h"
+
+#include <QColor>
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+
+class QAction;
+class QCalendarWidget;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+// The working state of one event slot, one field per hidden control.
+struct TrackerSlot {
+    QString Message;
+    QString LabelDate;      // "mm/dd/yyyy"; empty while the slot is not counted down
+    QString LabelTime;      // "hh:mm:ss AM"
+    QString LabelNewDate;   // the target: LabelDate, a blank, LabelTime
+    QString LabelRemaining; // the long remaining text or "Time Is Up!"
+    QString LabelDaysOnly;
+    QString LabelTimeOnly;
+    QString Wave;           // the sound to play one second before the event
+    QColor LabelDateColour; // invalid: the desktop's text colour
+};
+
+struct AlmanorState {
+    static constexpr int kSlots = 15;
+    std::array<TrackerSlot, kSlots> slot; // slot N is slot[N - 1]
+    QString LabelGetDays;
+    QString LabelGetTime;
+    QString LabelCalendarDate;
+    QString LabelPath;
+};
+
+// DateVexlo's main window: fifteen dated events counting down.
+class Almanor : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit Almanor(const Platform& platform, QWidget* parent = nullptr);
+
+    const AlmanorState& state() const { return state_; }
+    TrackerSlot& slot(int n) { return state_.slot.at(n - 1); }
+
+    // Event handlers, public so that tests drive them as the event loop would.
+    void Timer1Tick();
+    void Timer2Tick();
+    void Timer3Tick();
+    void menuexitClick();
+
+    QString GetTimeRemaining(double seconds);
+    void FillListBox();
+    void CheckCalendarDate();
+
+    static const QColor kDueColour;
+
+private:
+    struct Row {
+        QPushButton* edit = nullptr;
+        QLabel* message = nullptr;
+        QPushButton* notes = nullptr;
+        QLabel* date = nullptr;
+        QLabel* remaining = nullptr;
+    };
+
+    void buildMenus();
+    void buildListPanel(QWidget* central);
+    void buildEditorPanel(QWidget* central);
+    void buildOptionsPanel(QWidget* central);
+    void startUp();
+    void loadSlots();
+    void showSlot(int n);
+    void showGridView(bool grid);
+    void refreshDayDifference();
+    QDate today() const;
+
+    Platform platform_;
+    AlmanorState state_;
+
+    QGroupBox* Frame1 = nullptr;
+    std::array<Row, AlmanorState::kSlots> rows_;
+    QListWidget* List1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QCalendarWidget* Calendar1 = nullptr;
+    QLabel* LabelDateDiff = nullptr;
+    QGroupBox* Frame6 = nullptr;
+    QRadioButton* OptionCalendarSetting1 = nullptr;
+    QRadioButton* OptionCalendarSetting2 = nullptr;
+    QRadioButton* OptionDateTime = nullptr;
+    QRadioButton* OptionOnlyDate = nullptr;
+    QMenu* menuView = nullptr;
+    QAction* menuViewNormal = nullptr;
+    QAction* menuViewGrid = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QTimer* Timer3 = nullptr;
+};

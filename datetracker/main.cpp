@@ -1,0 +1,22 @@
+#include "almanor.h"
+#include "audiosoundplayer.h"
+#include "clock.h"
+#include "desktoplook.h"
+#include "programfolder.h"
+#include "settingsstore.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    applyDesktopLook(app);
+
+    QSettingsStore store;
+    SystemClock clock;
+    const QString folder = programFolder();
+    AudioSoundPlayer sound(folder, &app);
+    Almanor window(Platform{store, clock, sound, folder});
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// Every key DateVexlo keeps in the shared store. The per-slot keys are built by slotKey().
+namespace trackerkeys {
+
+inline const QString kPath = QStringLiteral("Date Vexlo Path");
+inline const QString kView = QStringLiteral("Date Vexlo View");
+inline const QString kCalendarOption = QStringLiteral("Date Vexlo Calendar Option");
+inline const QString kDateTimeOption = QStringLiteral("Date Vexlo DateTime Option");
+inline const QString kSavedDate = QStringLiteral("Date Vexlo Saved Date");
+
+// First-run values of the option keys; the path and the saved date are worked out at start-up
+// (the program folder and today).
+inline const QString kFirstView = QStringLiteral("1");
+inline const QString kFirstCalendarOption = QStringLiteral("1");
+inline const QString kFirstDateTimeOption = QStringLiteral("1");
+
+enum class SlotField { Message, Date, Time, Sound, Notes };
+
+// "Date Vexlo 12 Time"
+QString slotKey(int slot, SlotField field);
+
+} // namespace trackerkeys

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up, then builds and runs the whole suite twice: a normal build with warnings as errors,
+# and a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/scripts/setup.sh"
+status=0
+for kind in release sanitize; do
+    echo "=== $kind build"
+    "$top/scripts/build.sh" "$kind"
+    ctest --test-dir "$top/build/$kind" --output-on-failure --parallel "$(nproc)" \
+        --timeout 300 || status=1
+done
+exit $status

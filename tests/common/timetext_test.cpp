@@ -1,0 +1,94 @@
+#include "qtprinters.h"
+#include "timetext.h"
+
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+using namespace timetext;
+
+TEST(TimeText, FormatsInTheFamilyForm)
+{
+    const QDateTime moment(QDate(2026, 12, 25), QTime(21, 5, 0));
+    EXPECT_EQ(dateTimeText(moment), "12/25/2026 09:05:00 PM");
+
+    struct Case {
+        QTime time;
+        const char* text;
+    };
+    const Case cases[] = {
+        {QTime(0, 0, 0), "12:00:00 AM"},   {QTime(0, 59, 59), "12:59:59 AM"},
+        {QTime(1, 2, 3), "01:02:03 AM"},   {QTime(11, 59, 59), "11:59:59 AM"},
+        {QTime(12, 0, 0), "12:00:00 PM"},  {QTime(13, 0, 1), "01:00:01 PM"},
+        {QTime(23, 59, 59), "11:59:59 PM"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(timeText(c.time), c.text);
+        EXPECT_EQ(parseTime(QString::fromLatin1(c.text)), c.time) << c.text;
+    }
+    EXPECT_EQ(dateText(QDate(2027, 3, 2)), "03/02/2027");
+    EXPECT_EQ(shortDateText(QDate(2027, 3, 2)), "3/2/2027");
+}
+
+TEST(TimeText, RoundTripsToTheSecondAcrossTheYear)
+{
+    for (QDateTime m(QDate(2026, 1, 1), QTime(0, 0, 7)); m.date().year() == 2026;
+         m = m.addSecs(86400 * 3 + 3607)) {
+        ASSERT_EQ(parseDateTime(dateTimeText(m)), m) << dateTimeText(m).toStdString();
+        ASSERT_EQ(parseDate(shortDateText(m.date())), m.date());
+    }
+}
+
+TEST(TimeText, ParsesOnlyWhatItCanRead)
+{
+    struct Case {
+        const char* text;
+        bool readable;
+    };
+    const Case dates[] = {
+        {"12/25/2026", true}, {"1/5/2026", true},    {" 01/05/2026 ", true},
+        {"13/01/2026", false}, {"02/30/2026", false}, {"12/25/26", false},
+        {"12-25-2026", false}, {"", false},           {"12/25/2026x", false},
+        {"abc", false},        {"99999999999/1/2026", false},
+    };
+    for (const Case& c : dates)
+        EXPECT_EQ(parseDate(QString::fromUtf8(c.text)).has_value(), c.readable) << c.text;
+
+    const Case times[] = {
+        {"09:05:00 PM", true}, {"9:05:00 pm", true},  {"21:05:00", true},
+        {"13:00:00 PM", false}, {"00:00:00 AM", false}, {"12:60:00 PM", false},
+        {"12:00 PM", false},    {"12:00:00 XM", false}, {"", false},
+    };
+    for (const Case& c : times)
+        EXPECT_EQ(parseTime(QString::fromUtf8(c.text)).has_value(), c.readable) << c.text;
+
+    EXPECT_FALSE(parseDateTime(u" "));
+    EXPECT_FALSE(parseDateTime(u"12/25/2026"));
+    EXPECT_FALSE(parseDateTime(u"12/25/2026 "));
+}
+
+TEST(TimeText, DoesNotDependOnTheUsersLocale)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QDateTime moment(QDate(2026, 12, 25), QTime(21, 5, 0));
+    EXPECT_EQ(dateTimeText(moment), "12/25/2026 09:05:00 PM");
+    EXPECT_EQ(parseDateTime(u"12/25/2026 09:05:00 PM"), moment);
+    QLocale::setDefault(before);
+}
+
+TEST(TimeText, DurationsAreRealSecondsAcrossDaylightSavingChanges)
+{
+    // The test run pins TZ to America/New_York: clocks go forward on 8 March 2026 at 2:00 and
+    // back on 1 November 2026 at 2:00.
+    ASSERT_EQ(QTimeZone::systemTimeZoneId(), "America/New_York");
+
+    const QDateTime beforeSpring(QDate(2026, 3, 8), QTime(1, 0, 0));
+    const QDateTime afterSpring(QDate(2026, 3, 8), QTime(4, 0, 0));
+    EXPECT_EQ(secondsBetween(beforeSpring, afterSpring), 2 * 3600);
+
+    const QDateTime beforeAutumn(QDate(2026, 11, 1), QTime(0, 0, 0));
+    const QDateTime afterAutumn(QDate(2026, 11, 1), QTime(3, 0, 0));
+    EXPECT_EQ(secondsBetween(beforeAutumn, afterAutumn), 4 * 3600);
+    EXPECT_EQ(secondsBetween(afterAutumn, beforeAutumn), -4 * 3600);
+}

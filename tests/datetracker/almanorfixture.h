@@ -1,0 +1,60 @@
+#pragma once
+
+#include "almanor.h"
+#include "fakeclock.h"
+#include "recordingsoundplayer.h"
+#include "tempstore.h"
+#include "trackerkeys.h"
+
+#include <QLabel>
+#include <QListWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A DateVexlo window over an empty store of its own, a clock standing at 12/25/2026 12:00:00 PM
+// and a sound player that records.
+class AlmanorTest : public ::testing::Test {
+protected:
+    Almanor& open()
+    {
+        window = std::make_unique<Almanor>(Platform{t.store, clock, sound, VEXLO_PROGRAM_DIR});
+        return *window;
+    }
+
+    void storeEvent(int n, const QString& message, const QString& date, const QString& time,
+                    const QString& wave = QString())
+    {
+        using trackerkeys::SlotField;
+        t.store.save(trackerkeys::slotKey(n, SlotField::Message), message);
+        t.store.save(trackerkeys::slotKey(n, SlotField::Date), date);
+        t.store.save(trackerkeys::slotKey(n, SlotField::Time), time);
+        if (!wave.isEmpty())
+            t.store.save(trackerkeys::slotKey(n, SlotField::Sound), wave);
+    }
+
+    template <typename W = QWidget>
+    W* child(const QString& name) const
+    {
+        W* widget = window->findChild<W*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+
+    QString label(const QString& name) const { return child<QLabel>(name)->text(); }
+
+    // The tick at each of the next `seconds` seconds.
+    void tickEverySecond(int seconds)
+    {
+        for (int i = 0; i < seconds; ++i) {
+            clock.advance(1);
+            window->Timer1Tick();
+        }
+    }
+
+    TempStore t;
+    FakeClock clock;
+    RecordingSoundPlayer sound;
+    std::unique_ptr<Almanor> window;
+};

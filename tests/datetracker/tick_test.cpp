@@ -1,0 +1,176 @@
+#include "almanorfixture.h"
+
+#include "trackertexts.h"
+
+#include <QCalendarWidget>
+#include <QTimeZone>
+
+TEST_F(AlmanorTest, CountsDownAndRingsInTheLastSecondOnly)
+{
+    clock.set(QDateTime(QDate(2026, 12, 25), QTime(12, 0, 0)));
+    storeEvent(3, "Lunch", "12/25/2026", "12:00:10 PM", "Timer1.wav");
+    Almanor& w = open();
+    w.Timer1Tick();
+    EXPECT_EQ(label("LabelRemaining3"), "0 days, 0 hrs, 0 mins, 10 secs.");
+
+    for (int left = 9; left >= 1; --left) {
+        tickEverySecond(1);
+        EXPECT_EQ(label("LabelRemaining3"),
+                  QStringLiteral("0 days, 0 hrs, 0 mins, %1 secs.").arg(left));
+        EXPECT_EQ(sound.requests.size(), left == 1 ? 1 : 0) << "at " << left << " s left";
+    }
+    EXPECT_EQ(sound.requests, QStringList{"Timer1.wav"});
+    EXPECT_EQ(w.state().slot[2].LabelDaysOnly, "0 days");
+    EXPECT_EQ(w.state().slot[2].LabelTimeOnly, "0:00:01");
+
+    // Two ticks in the last second ask twice; the second restarts the sound.
+    w.Timer1Tick();
+    EXPECT_EQ(sound.requests.size(), 2);
+
+    tickEverySecond(1);
+    EXPECT_EQ(label("LabelRemaining3"), "Time Is Up!");
+    EXPECT_EQ(child<QLabel>("LabelDate3")->palette().color(QPalette::Text), Almanor::kDueColour);
+    // A due slot keeps the texts of its last pending tick.
+    EXPECT_EQ(w.state().slot[2].LabelDaysOnly, "0 days");
+
+    tickEverySecond(5);
+    EXPECT_EQ(label("LabelRemaining3"), "Time Is Up!");
+    EXPECT_EQ(sound.requests.size(), 2);
+}
+
+TEST_F(AlmanorTest, EventsDueInTheSameSecondRingInSlotOrder)
+{
+    storeEvent(7, "Second", "12/25/2026", "12:00:02 PM", "/sounds/b.wav");
+    storeEvent(2, "First", "12/25/2026", "12:00:02 PM", "/sounds/a.wav");
+    storeEvent(4, "No sound chosen", "12/25/2026", "12:00:02 PM");
+    Almanor& w = open();
+    w.Timer1Tick();
+    EXPECT_TRUE(sound.requests.isEmpty());
+    tickEverySecond(1);
+    // An empty path asks for the desktop's default alert.
+    EXPECT_EQ(sound.requests, (QStringList{"/sounds/a.wav", "", "/sounds/b.wav"}));
+    tickEverySecond(1);
+    for (const char* name : {"LabelRemaining2", "LabelRemaining4", "LabelRemaining7"})
+        EXPECT_EQ(label(name), "Time Is Up!") << name;
+}
+
+TEST_F(AlmanorTest, AnEventPastAtStartUpIsDueWithoutASound)
+{
+    storeEvent(1, "Yesterday", "12/24/2026", "12:00:00 PM", "Timer1.wav");
+    storeEvent(5, "One second ago", "12/25/2026", "11:59:59 AM", "Timer1.wav");
+    storeEvent(6, "Now", "12/25/2026", "12:00:00 PM", "Timer1.wav");
+    Almanor& w = open();
+    w.Timer1Tick();
+    for (const char* name : {"LabelRemaining1", "LabelRemaining5", "LabelRemaining6"})
+        EXPECT_EQ(label(name), "Time Is Up!") << name;
+    EXPECT_TRUE(sound.requests.isEmpty());
+    EXPECT_EQ(w.state().slot[0].LabelDaysOnly, "");
+}
+
+TEST_F(AlmanorTest, UnreadableAndOutOfRangeTargetsAreNeverCountedDown)
+{
+    storeEvent(1, "Far", "12/25/2096", "12:00:00 PM");
+    storeEvent(2, "Garbage date", "25.12.2026", "12:00:05 PM");
+    storeEvent(3, "Garbage time", "12/25/2026", "noon");
+    storeEvent(4, "Good", "12/25/2026", "12:00:02 PM");
+    storeEvent(5, "Just in range", "01/07/2095", "12:00:00 PM"); // 24,850 days ahead
+    Almanor& w = open();
+    for (int i = 0; i < 6; ++i) {
+        w.Timer1Tick();
+        EXPECT_EQ(label("LabelRemaining1"), kMoreThanEnough);
+        EXPECT_EQ(label("LabelRemaining2"), "");
+        EXPECT_EQ(label("LabelDate2"), "25.12.2026");
+        EXPECT_EQ(label("LabelRemaining3"), "");
+        clock.advance(1);
+    }
+    EXPECT_EQ(label("LabelRemaining4"), "Time Is Up!");
+    EXPECT_EQ(sound.requests, QStringList{""}) << "only the readable event rings";
+    EXPECT_EQ(label("LabelRemaining5"), "24,849 days, 23 hrs, 59 mins, 55 secs.");
+}
+
+TEST_F(AlmanorTest, DaylightSavingChangesNeitherStretchNorMoveAnEvent)
+{
+    ASSERT_EQ(QTimeZone::systemTimeZoneId(), "America/New_York");
+
+    // Spring: 2:00 becomes 3:00, so from 1:59:00 to 3:00:00 on the wall is one real minute.
+    clock.set(QDateTime(QDate(2026, 3, 8), QTime(1, 59, 0)));
+    storeEvent(1, "Spring", "03/08/2026", "03:00:00 AM");
+    // Autumn: 2:00 becomes 1:00 again, so midnight to 3:00 on the wall is four real hours.
+    storeEvent(2, "Autumn", "11/01/2026", "03:00:00 AM");
+    Almanor& w = open();
+    w.Timer1Tick();
+    EXPECT_EQ(label("LabelRemaining1"), "0 days, 0 hrs, 1 mins, 0 secs.");
+
+    tickEverySecond(59);
+    EXPECT_EQ(label("LabelRemaining1"), "0 days, 0 hrs, 0 mins, 1 secs.");
+    tickEverySecond(1);
+    EXPECT_EQ(clock.now().time(), QTime(3, 0, 0)) << "the wall clock skipped the hour";
+    EXPECT_EQ(label("LabelRemaining1"), "Time Is Up!");
+
+    clock.set(QDateTime(QDate(2026, 11, 1), QTime(0, 0, 0)));
+    w.Timer1Tick();
+    EXPECT_EQ(label("LabelRemaining2"), "0 days, 4 hrs, 0 mins, 0 secs.");
+    clock.set(QDateTime(QDate(2026, 11, 1), QTime(2, 59, 59)));
+    w.Timer1Tick();
+    EXPECT_EQ(label("LabelRemaining2"), "0 days, 0 hrs, 0 mins, 1 secs.");
+    clock.set(QDateTime(QDate(2026, 11, 1), QTime(3, 0, 0)));
+    w.Timer1Tick();
+    EXPECT_EQ(label("LabelRemaining2"), "Time Is Up!");
+}
+
+TEST_F(AlmanorTest, TheGridListsEventsByDateWithTheChosenDetail)
+{
+    storeEvent(1, "Party", "12/25/2026", "12:00:00 PM");           // due
+    storeEvent(2, "Later", "01/06/2027", "01:46:40 AM");           // 11 days, 13:46:40
+    storeEvent(3, "Soon", "12/25/2026", "01:23:20 PM");            // 0 days, 1:23:20
+    storeEvent(4, "", "12/26/2026", "12:00:00 PM");                // no message: no line
+    storeEvent(5, "Apple", "12/25/2026", "02:00:00 PM");
+    t.store.save(trackerkeys::kView, "2");
+    Almanor& w = open();
+    w.Timer1Tick();
+    w.Timer2Tick();
+
+    auto lines = [&] {
+        QStringList shown;
+        auto* list = child<QListWidget>("List1");
+        for (int i = 0; i < list->count(); ++i)
+            shown.append(list->item(i)->text());
+        return shown;
+    };
+    EXPECT_EQ(lines(), (QStringList{
+                           "2026-12-25    Apple  -  0 days  and  2:00:00",
+                           "2026-12-25    Party  -  Time Is Up!",
+                           "2026-12-25    Soon  -  0 days  and  1:23:20",
+                           "2027-01-06    Later  -  11 days  and  13:46:40",
+                       }));
+
+    t.store.save(trackerkeys::kDateTimeOption, "2");
+    w.Timer2Tick();
+    EXPECT_EQ(lines(), (QStringList{
+                           "2026-12-25    Apple  -  less than 24 hours",
+                           "2026-12-25    Party  -  Time Is Up!",
+                           "2026-12-25    Soon  -  less than 24 hours",
+                           "2027-01-06    Later  -  11 days",
+                       }));
+}
+
+TEST_F(AlmanorTest, TheDayDifferenceFollowsTheCalendar)
+{
+    Almanor& w = open();
+    auto* calendar = child<QCalendarWidget>("Calendar1");
+    struct Case {
+        QDate date;
+        const char* text;
+    };
+    const Case cases[] = {
+        {QDate(2026, 12, 25), "The difference between today and your date is 0 days."},
+        {QDate(2026, 12, 15), "The difference between today and your date is 10 days."},
+        {QDate(2027, 1, 4), "The difference between today and your date is 10 days."},
+        {QDate(2026, 12, 26), "The difference between today and your date is 1 days."},
+    };
+    for (const Case& c : cases) {
+        calendar->setSelectedDate(c.date);
+        w.Timer3Tick();
+        EXPECT_EQ(label("LabelDateDiff"), c.text);
+    }
+}
