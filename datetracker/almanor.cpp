@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <limits>
 
 using trackerkeys::SlotField;
@@ -37,7 +38,7 @@ constexpr int kBorderAllowance = 120;  // both side borders
 constexpr int kCaptionAllowance = 450; // title bar and bottom border
 
 constexpr int kRowPitch = 300;
-constexpr int kRowHeight = 285;
+constexpr int kRowHeight = 270;
 
 template <typename W>
 W* named(W* widget, const QString& name)
@@ -111,10 +112,14 @@ void Almanor::buildListPanel(QWidget* central)
 {
     Frame1 = named(new QGroupBox(tr("Date Vexlo"), central), QStringLiteral("Frame1"));
     Frame1->setGeometry(twipsRect(100, 50, 8700, 4700));
+    // The rows start 100 twips down, where the panel's caption is drawn on this desktop; they
+    // move down just enough to leave the caption readable and still end inside the panel.
+    const int captionOverlap =
+        std::max(0, Frame1->fontMetrics().height() * kTwipsPerPixel - 100);
 
     for (int n = 1; n <= AlmanorState::kSlots; ++n) {
         Row& row = rows_[n - 1];
-        const int top = 100 + kRowPitch * (n - 1);
+        const int top = 100 + captionOverlap + kRowPitch * (n - 1);
 
         row.edit = named(new QPushButton(QString::number(n) + QStringLiteral(" >"), Frame1),
                          slotName("Message%1Edit", n));

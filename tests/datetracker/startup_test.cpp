@@ -114,17 +114,28 @@ TEST_F(AlmanorTest, RowsSitWhereTheyAlwaysHave)
     w.show();
     EXPECT_EQ(child<QGroupBox>("Frame1")->geometry(), QRect(7, 3, 580, 313));
     EXPECT_EQ(child<QListWidget>("List1")->geometry(), QRect(7, 15, 580, 290));
+    // Columns as they always were; rows 300 twips apart, below the panel's caption and inside it.
     struct Case {
         const char* name;
-        QRect geometry;
+        int left;
+        int width;
     };
-    const Case cases[] = {
-        {"Message1", QRect(35, 7, 253, 19)},        {"LabelDate1", QRect(322, 7, 60, 19)},
-        {"LabelRemaining1", QRect(387, 7, 193, 19)}, {"Labeldate9", QRect(322, 167, 60, 19)},
-        {"Message15", QRect(35, 287, 253, 19)},      {"LabelRemaining15", QRect(387, 287, 193, 19)},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(child<QLabel>(c.name)->geometry(), c.geometry) << c.name;
+    const Case columns[] = {
+        {"Message%1", 35, 253}, {"LabelDate%1", 322, 60}, {"LabelRemaining%1", 387, 193}};
+    auto* frame = child<QGroupBox>("Frame1");
+    const int captionBottom = frame->fontMetrics().height();
+    for (const Case& c : columns) {
+        for (int n = 1; n <= 15; ++n) {
+            const QString name = n == 9 && c.left == 322 ? QStringLiteral("Labeldate9")
+                                                         : QString::fromLatin1(c.name).arg(n);
+            const QRect g = child<QLabel>(name)->geometry();
+            EXPECT_EQ(g.left(), c.left) << name.toStdString();
+            EXPECT_EQ(g.width(), c.width) << name.toStdString();
+            EXPECT_GE(g.top(), captionBottom) << name.toStdString();
+            EXPECT_EQ(g.top(), child<QLabel>("Message1")->y() + 20 * (n - 1)) << name.toStdString();
+            EXPECT_LT(g.bottom(), frame->height() - 1) << name.toStdString();
+        }
+    }
 
     auto* edit = child<QPushButton>("Message7Edit");
     EXPECT_EQ(edit->text(), "7 >");
@@ -134,7 +145,6 @@ TEST_F(AlmanorTest, RowsSitWhereTheyAlwaysHave)
     EXPECT_EQ(notes->toolTip(), "Click here to enter notes for Message 7");
 
     // Nothing in a row overlaps its neighbour, and the longest texts fit their columns.
-    storeEvent(1, "Party", "12/28/2026", "12:00:00 PM");
     const QFontMetrics metrics(child<QLabel>("LabelRemaining1")->font());
     EXPECT_LE(metrics.horizontalAdvance("12/28/2026"), child<QLabel>("LabelDate1")->width());
     EXPECT_LE(metrics.horizontalAdvance("24,855 days, 23 hrs, 59 mins, 59 secs."),
