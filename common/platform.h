@@ -3,6 +3,8 @@
 #include <QString>
 
 class Clock;
+class Dialogs;
+class HelpViewer;
 class SettingsStore;
 class SoundPlayer;
 
@@ -12,6 +14,8 @@ struct Platform {
     SettingsStore& store;
     Clock& clock;
     SoundPlayer& sound;
+    Dialogs& dialogs;
+    HelpViewer& help;
     // The folder of the data files, ending in "/".
     QString programFolder;
 };

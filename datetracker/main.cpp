@@ -2,6 +2,8 @@
 #include "audiosoundplayer.h"
 #include "clock.h"
 #include "desktoplook.h"
+#include "dialogs.h"
+#include "helpwindow.h"
 #include "programfolder.h"
 #include "settingsstore.h"
 
@@ -16,7 +18,9 @@ int main(int argc, char** argv)
     SystemClock clock;
     const QString folder = programFolder();
     AudioSoundPlayer sound(folder, &app);
-    Almanor window(Platform{store, clock, sound, folder});
+    QtDialogs dialogs;
+    HelpWindow help(folder + QStringLiteral("Vexlo.hlp"));
+    Almanor window(Platform{store, clock, sound, dialogs, help, folder});
     window.show();
     return app.exec();
 }

@@ -316,7 +316,7 @@ TEST(SoundChoice, AlertIsTheThemeBellOrElseAGeneratedTone)
     qputenv("XDG_DATA_DIRS", savedDirs);
 }
 
-TEST(TimerSound, IsAShortCleanChime)
+TEST(SoundData, TimerOneIsAShortCleanChime)
 {
     SF_INFO info {};
     SNDFILE* file = sf_open(QFile::encodeName(programDir + QStringLiteral("Timer1.wav")).constData(),
@@ -347,7 +347,7 @@ TEST(TimerSound, IsAShortCleanChime)
     EXPECT_LT(peakOf(samples.size() - edge, samples.size()), 0.01f);
 }
 
-TEST(AudioSoundPlayer, WithoutAnAudioServerPlayIsQuiet)
+TEST(SoundPlayerDeathTest, WithoutAnAudioServerPlayIsQuiet)
 {
     // In a fresh process, so Qt's audio backend meets a missing server first.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
@@ -461,7 +461,7 @@ private:
 };
 
 // One PulseAudio server with a null sink for the whole suite, private to this test process.
-class RealAudio : public testing::Test {
+class SoundOutput : public testing::Test {
 protected:
     static constexpr const char* sinkName = "vexlo_test";
 
@@ -559,7 +559,7 @@ protected:
     MonitorRecorder m_recorder;
 };
 
-TEST_F(RealAudio, EverySoundIsHeard)
+TEST_F(SoundOutput, EverySoundIsHeard)
 {
     struct Case {
         const char* name;
@@ -607,7 +607,7 @@ TEST_F(RealAudio, EverySoundIsHeard)
     }
 }
 
-TEST_F(RealAudio, NewSoundCutsOffTheOneBeforeIt)
+TEST_F(SoundOutput, NewSoundCutsOffTheOneBeforeIt)
 {
     const QString longTone = m_dir.filePath(QStringLiteral("long.wav"));
     const QString shortTone = m_dir.filePath(QStringLiteral("short.wav"));

@@ -2,7 +2,9 @@
 
 #include "almanor.h"
 #include "fakeclock.h"
+#include "recordinghelpviewer.h"
 #include "recordingsoundplayer.h"
+#include "scripteddialogs.h"
 #include "tempstore.h"
 #include "trackerkeys.h"
 
@@ -17,9 +19,11 @@
 // and a sound player that records.
 class AlmanorTest : public ::testing::Test {
 protected:
+    Platform platform() { return {t.store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR}; }
+
     Almanor& open()
     {
-        window = std::make_unique<Almanor>(Platform{t.store, clock, sound, VEXLO_PROGRAM_DIR});
+        window = std::make_unique<Almanor>(platform());
         return *window;
     }
 
@@ -56,5 +60,7 @@ protected:
     TempStore t;
     FakeClock clock;
     RecordingSoundPlayer sound;
+    ScriptedDialogs dialogs;
+    RecordingHelpViewer help;
     std::unique_ptr<Almanor> window;
 };
