@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -22,6 +23,8 @@ namespace {
 constexpr int minimumRate = 1000;
 constexpr int maximumRate = 768000;
 constexpr int maximumChannels = 64;
+// Keeps frame positions times rates inside 64 bits; also turns away "unknown length".
+constexpr qint64 maximumFrames = std::numeric_limits<qint64>::max() / maximumRate;
 
 // Output frames converted per step; small enough to keep each read of the sink quick.
 constexpr qint64 blockFrames = 1024;
@@ -134,7 +137,7 @@ std::unique_ptr<SoundSource> openSoundFile(const QString& path)
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
     if (!file)
         return nullptr;
-    if (info.frames <= 0 || info.channels < 1 || info.channels > maximumChannels
+    if (info.frames <= 0 || info.frames > maximumFrames || info.channels < 1 || info.channels > maximumChannels
         || info.samplerate < minimumRate || info.samplerate > maximumRate) {
         sf_close(file);
         return nullptr;
@@ -219,7 +222,10 @@ SoundStream::SoundStream(std::unique_ptr<SoundSource> source, const QAudioFormat
                          QObject* parent)
     : QIODevice(parent), m_source(std::move(source)), m_format(format)
 {
-    const bool usable = m_source && m_format.isValid()
+    const bool usable = m_source && m_source->frames() > 0 && m_source->frames() <= maximumFrames
+        && m_source->channels() > 0 && m_source->sampleRate() > 0
+        && m_source->sampleRate() <= maximumRate && m_format.isValid()
+        && m_format.sampleRate() <= maximumRate
         && (m_format.sampleFormat() == QAudioFormat::UInt8
             || m_format.sampleFormat() == QAudioFormat::Int16
             || m_format.sampleFormat() == QAudioFormat::Int32
@@ -370,13 +376,8 @@ void AudioSoundPlayer::play(const QString& path)
     m_sink->setBufferSize(format.bytesForDuration(250'000));
     connect(m_sink, &QAudioSink::stateChanged, this, &AudioSoundPlayer::sinkStateChanged);
     m_sink->start(m_stream);
-    if (m_sink && m_sink->error() != QAudio::NoError)
-        stop();
-}
-
-bool AudioSoundPlayer::isPlaying() const
-{
-    return m_sink && m_sink->state() == QAudio::ActiveState;
+    if (m_sink->error() != QAudio::NoError)
+        stop(); // refused at once, e.g. by an audio server that is going away
 }
 
 void AudioSoundPlayer::stop()

@@ -99,8 +99,6 @@ public:
     ~AudioSoundPlayer() override;
 
     void play(const QString& path) override;
-    // Whether a sound is being sent to the audio output now.
-    bool isPlaying() const;
 
 private:
     void stop();

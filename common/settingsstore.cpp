@@ -65,11 +65,22 @@ bool QSettingsStore::saveAll(const Values& values)
 
 bool QSettingsStore::remove(const QString& key)
 {
+    return removeAll({key});
+}
+
+bool QSettingsStore::removeAll(const QStringList& keys)
+{
     QSettings settings(fileName_, QSettings::IniFormat);
-    const QString fullKey = settingsKey(key);
-    if (!settings.contains(fullKey))
+    bool changed = false;
+    for (const QString& key : keys) {
+        const QString fullKey = settingsKey(key);
+        if (settings.contains(fullKey)) {
+            settings.remove(fullKey);
+            changed = true;
+        }
+    }
+    if (!changed)
         return true;
-    settings.remove(fullKey);
     settings.sync();
     return settings.status() == QSettings::NoError;
 }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <utility>
 
@@ -21,6 +22,8 @@ public:
     using Values = QList<std::pair<QString, QString>>;
     // Saves all or, when the disk refuses, reports that; another reader never sees part of them.
     virtual bool saveAll(const Values& values) = 0;
+    // Removes all in one write; absent keys are passed over.
+    virtual bool removeAll(const QStringList& keys) = 0;
 };
 
 // The real store: a QSettings file in the native (INI) format. Each call opens the file afresh,
@@ -37,6 +40,7 @@ public:
     bool save(const QString& key, const QString& value) override;
     bool remove(const QString& key) override;
     bool saveAll(const Values& values) override;
+    bool removeAll(const QStringList& keys) override;
 
     QString fileName() const { return fileName_; }
 

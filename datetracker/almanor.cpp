@@ -1,4 +1,5 @@
 #include "almanor.h"
+#include "almanorwidgets.h"
 
 #include "clock.h"
 #include "settingsstore.h"
@@ -40,13 +41,6 @@ constexpr int kCaptionAllowance = 450; // title bar and bottom border
 constexpr int kRowPitch = 300;
 constexpr int kRowHeight = 270;
 
-template <typename W>
-W* named(W* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
 QString slotName(const char* role, int n)
 {
     return QString::fromLatin1(role).arg(n);
@@ -76,6 +70,8 @@ Almanor::Almanor(const Platform& platform, QWidget* parent)
     buildMenus();
     buildListPanel(central);
     buildEditorPanel(central);
+    buildNotesPanel(central);
+    buildAboutPanel(central);
     buildOptionsPanel(central);
 
     Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
@@ -97,15 +93,23 @@ void Almanor::buildMenus()
     menuView = named(menuBar()->addMenu(tr("&View")), QStringLiteral("menuView"));
     menuViewNormal = named(menuView->addAction(tr("&Normal View")), QStringLiteral("menuViewNormal"));
     menuViewNormal->setCheckable(true);
+    connect(menuViewNormal, &QAction::triggered, this, &Almanor::menuViewNormalClick);
     menuViewGrid = named(menuView->addAction(tr("Grid View")), QStringLiteral("menuViewGrid"));
     menuViewGrid->setCheckable(true);
+    connect(menuViewGrid, &QAction::triggered, this, &Almanor::menuViewGridClick);
     named(menuView->addSeparator(), QStringLiteral("sep2"));
-    named(menuView->addAction(tr("&Options")), QStringLiteral("menuViewOptions"));
+    menuViewOptions = named(menuView->addAction(tr("&Options")), QStringLiteral("menuViewOptions"));
+    connect(menuViewOptions, &QAction::triggered, this, &Almanor::menuViewOptionsClick);
 
     auto* menuhelp = named(menuBar()->addMenu(tr("&Help")), QStringLiteral("menuhelp"));
-    named(menuhelp->addAction(tr("&Help Using Date Vexlo")), QStringLiteral("menuhelpusing"));
+    auto* menuhelpusing = named(menuhelp->addAction(tr("&Help Using Date Vexlo")),
+                                QStringLiteral("menuhelpusing"));
+    menuhelpusing->setShortcut(QKeySequence::HelpContents);
+    connect(menuhelpusing, &QAction::triggered, this, &Almanor::menuhelpusingClick);
     named(menuhelp->addSeparator(), QStringLiteral("sep3"));
-    named(menuhelp->addAction(tr("&About Date Vexlo")), QStringLiteral("menuhelpabout"));
+    auto* menuhelpabout = named(menuhelp->addAction(tr("&About Date Vexlo")),
+                                QStringLiteral("menuhelpabout"));
+    connect(menuhelpabout, &QAction::triggered, this, &Almanor::menuhelpaboutClick);
 }
 
 void Almanor::buildListPanel(QWidget* central)
@@ -125,11 +129,13 @@ void Almanor::buildListPanel(QWidget* central)
                          slotName("Message%1Edit", n));
         row.edit->setGeometry(twipsRect(30, top, 470, kRowHeight));
         row.edit->setToolTip(tr("Click her to edit Message %1").arg(n));
+        connect(row.edit, &QPushButton::clicked, this, [this, n] { MessageEditClick(n); });
 
         row.message = rowLabel(Frame1, slotName("Message%1", n), 520, top, 3800);
         row.notes = named(new QPushButton(tr("< N"), Frame1), slotName("Message%1Notes", n));
         row.notes->setGeometry(twipsRect(4345, top, 460, kRowHeight));
         row.notes->setToolTip(tr("Click here to enter notes for Message %1").arg(n));
+        connect(row.notes, &QPushButton::clicked, this, [this, n] { MessageNotesClick(n); });
 
         // The ninth date label has always been spelt this way; tests and tools find it so.
         const QString dateName = n == 9 ? QStringLiteral("Labeldate9") : slotName("LabelDate%1", n);
@@ -141,45 +147,6 @@ void Almanor::buildListPanel(QWidget* central)
     List1->setGeometry(twipsRect(100, 230, 8700, 4350));
     List1->setAccessibleName(tr("Events by date"));
     List1->hide();
-}
-
-void Almanor::buildEditorPanel(QWidget* central)
-{
-    Frame2 = named(new QGroupBox(tr("Edit"), central), QStringLiteral("Frame2"));
-    Frame2->setGeometry(twipsRect(100, 50, 8700, 4700));
-    Frame2->hide();
-
-    Calendar1 = named(new QCalendarWidget(Frame2), QStringLiteral("Calendar1"));
-    Calendar1->setToolTip(tr("Click on the required date"));
-    Calendar1->setGeometry(twipsRect(4800, 1300, 3700, 2700));
-    LabelDateDiff = named(new QLabel(Frame2), QStringLiteral("LabelDateDiff"));
-    LabelDateDiff->setGeometry(twipsRect(200, 3700, 4400, 285));
-    connect(Calendar1, &QCalendarWidget::clicked, this, &Almanor::refreshDayDifference);
-}
-
-void Almanor::buildOptionsPanel(QWidget* central)
-{
-    Frame6 = named(new QGroupBox(tr("Options"), central), QStringLiteral("Frame6"));
-    Frame6->setGeometry(twipsRect(1500, 800, 5700, 3200));
-    Frame6->hide();
-
-    auto* frame6a = named(new QGroupBox(tr("Calendar"), Frame6), QStringLiteral("Frame6a"));
-    frame6a->setGeometry(twipsRect(200, 300, 5300, 1000));
-    OptionCalendarSetting1 = named(new QRadioButton(tr("Calendar re-sets back to Today"), frame6a),
-                                   QStringLiteral("OptionCalendarSetting1"));
-    OptionCalendarSetting1->setGeometry(twipsRect(200, 250, 4900, 300));
-    OptionCalendarSetting2 = named(new QRadioButton(tr("Calendar uses last date chosen"), frame6a),
-                                   QStringLiteral("OptionCalendarSetting2"));
-    OptionCalendarSetting2->setGeometry(twipsRect(200, 600, 4900, 300));
-
-    auto* frame6b = named(new QGroupBox(tr("Date/Time"), Frame6), QStringLiteral("Frame6b"));
-    frame6b->setGeometry(twipsRect(200, 1450, 5300, 1000));
-    OptionDateTime = named(new QRadioButton(tr("Show both Days and Time remaining"), frame6b),
-                           QStringLiteral("OptionDateTime"));
-    OptionDateTime->setGeometry(twipsRect(200, 250, 4900, 300));
-    OptionOnlyDate = named(new QRadioButton(tr("Show only Days remaining"), frame6b),
-                           QStringLiteral("OptionOnlyDate"));
-    OptionOnlyDate->setGeometry(twipsRect(200, 600, 4900, 300));
 }
 
 void Almanor::startUp()
@@ -256,10 +223,17 @@ void Almanor::showSlot(int n)
     }
 }
 
-void Almanor::showGridView(bool grid)
+void Almanor::markView(bool grid)
 {
+    // A click on a checkable item has already flipped its mark; the view decides.
+    gridView_ = grid;
     menuViewGrid->setChecked(grid);
     menuViewNormal->setChecked(!grid);
+}
+
+void Almanor::showGridView(bool grid)
+{
+    markView(grid);
     Frame1->setVisible(!grid);
     List1->setVisible(grid);
     if (grid)
@@ -368,6 +342,11 @@ void Almanor::refreshDayDifference()
 {
     const qint64 days = std::abs(today().daysTo(Calendar1->selectedDate()));
     LabelDateDiff->setText(dayDifferenceText(days));
+}
+
+void Almanor::Calendar1Click()
+{
+    refreshDayDifference();
 }
 
 void Almanor::menuexitClick()

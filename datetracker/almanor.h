@@ -10,10 +10,13 @@
 
 class QAction;
 class QCalendarWidget;
+class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTimer;
@@ -38,6 +41,10 @@ struct AlmanorState {
     QString LabelGetTime;
     QString LabelCalendarDate;
     QString LabelPath;
+    // What the editor's Save puts together.
+    QString CalendarDate;
+    QString CalendarTime;
+    QString OptionsSetNewDate;
 };
 
 // DateVexlo's main window: fifteen dated events counting down.
@@ -55,6 +62,29 @@ public:
     void Timer2Tick();
     void Timer3Tick();
     void menuexitClick();
+
+    void MessageEditClick(int n);
+    void butEditBrowseClick();
+    void butEditSaveClick();
+    void butEditCancelClick();
+    void butEditDeleteClick();
+    void Calendar1Click();
+
+    void MessageNotesClick(int n);
+    void butNotesSaveClick();
+    void butNotesCancelClick();
+
+    void menuViewNormalClick();
+    void menuViewGridClick();
+    void menuViewOptionsClick();
+    void butOptionsSaveClick();
+    void butOptionsCancelClick();
+    void menuhelpusingClick();
+    void menuhelpaboutClick();
+    void butAboutOKContinueClick();
+
+    // The slot the editor is open on, 0 while it is closed.
+    int editingSlot() const { return editingSlot_; }
 
     QString GetTimeRemaining(double seconds);
     void FillListBox();
@@ -74,13 +104,24 @@ private:
     void buildMenus();
     void buildListPanel(QWidget* central);
     void buildEditorPanel(QWidget* central);
+    void buildNotesPanel(QWidget* central);
     void buildOptionsPanel(QWidget* central);
+    void buildAboutPanel(QWidget* central);
     void startUp();
     void loadSlots();
     void showSlot(int n);
     void showGridView(bool grid);
     void refreshDayDifference();
     QDate today() const;
+    void markView(bool grid);
+    void selectOptionsFromStore();
+    void closeOptionsPanel();
+    void selectTime(const QString& timeText);
+    void placeEditorButtons(bool withDelete);
+    void closeEditor();
+    void closeNotes();
+    void showSaveFailure(const QString& what);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     Platform platform_;
     AlmanorState state_;
@@ -89,16 +130,34 @@ private:
     std::array<Row, AlmanorState::kSlots> rows_;
     QListWidget* List1 = nullptr;
     QGroupBox* Frame2 = nullptr;
+    QLineEdit* messageBox_ = nullptr; // "Text<N>" while open on slot N
+    QLineEdit* soundBox_ = nullptr;   // "Wave<N>"
+    QComboBox* OptionsSetHours = nullptr;
+    QComboBox* OptionsSetMinutes = nullptr;
+    QComboBox* OptionsSetSeconds = nullptr;
+    QComboBox* OptionsSetAmPm = nullptr;
     QCalendarWidget* Calendar1 = nullptr;
     QLabel* LabelDateDiff = nullptr;
+    QPushButton* butEditSave = nullptr;
+    QPushButton* butEditCancel = nullptr;
+    QPushButton* butEditDelete = nullptr;
+    int editingSlot_ = 0;
+
+    QGroupBox* Frame4 = nullptr;
+    QPlainTextEdit* Notes1 = nullptr;
+    int notesSlot_ = 0;
+
+    QGroupBox* Frame5 = nullptr;
     QGroupBox* Frame6 = nullptr;
     QRadioButton* OptionCalendarSetting1 = nullptr;
     QRadioButton* OptionCalendarSetting2 = nullptr;
     QRadioButton* OptionDateTime = nullptr;
     QRadioButton* OptionOnlyDate = nullptr;
     QMenu* menuView = nullptr;
+    QAction* menuViewOptions = nullptr;
     QAction* menuViewNormal = nullptr;
     QAction* menuViewGrid = nullptr;
+    bool gridView_ = false;
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
     QTimer* Timer3 = nullptr;

@@ -145,3 +145,13 @@ TEST(SettingsStore, SavesSeveralKeysInOneWrite)
     QSettingsStore unwritable(t.dir.filePath("Orvane.conf"));
     EXPECT_FALSE(unwritable.saveAll({{"a", "b"}}));
 }
+
+TEST(SettingsStore, RemovesSeveralKeysInOneWrite)
+{
+    TempStore t;
+    ASSERT_TRUE(t.store.saveAll({{"a", "1"}, {"b", "2"}, {"c", "3"}}));
+    EXPECT_TRUE(t.store.removeAll({"a", "never stored", "c"}));
+    EXPECT_EQ(t.store.get("a", "gone"), "gone");
+    EXPECT_EQ(t.store.get("b"), "2");
+    EXPECT_EQ(t.store.get("c", "gone"), "gone");
+}

@@ -391,6 +391,7 @@ void dieWithParent(QProcess& process)
 class MonitorRecorder {
 public:
     static constexpr int rate = 16000;
+    static constexpr float silence = 0.002f; // a null sink's silence is exact zeros
 
     bool start(const QString& device)
     {
@@ -422,6 +423,17 @@ public:
         for (qint64 i = std::max<qint64>(from, 0); i < std::min(to, frames()); ++i)
             result = std::max(result, std::abs(at(i)));
         return result;
+    }
+    // From the first to the last sound in [from, to), in seconds.
+    double soundLength(qint64 from, qint64 to) const
+    {
+        qint64 first = from;
+        while (first < to && std::abs(at(first)) < silence)
+            ++first;
+        qint64 last = to - 1;
+        while (last > first && std::abs(at(last)) < silence)
+            --last;
+        return double(last + 1 - first) / rate;
     }
     // The loudest 50 ms within [from, to).
     double loudestRms(qint64 from, qint64 to) const
@@ -538,7 +550,7 @@ protected:
         const bool silent = runUntil(
             [&] {
                 const qint64 end = m_recorder.frames();
-                return end >= quiet && m_recorder.peak(end - quiet, end) < 0.002f;
+                return end >= quiet && m_recorder.peak(end - quiet, end) < MonitorRecorder::silence;
             },
             10000);
         EXPECT_TRUE(silent) << "the sink never went quiet";
@@ -603,6 +615,8 @@ TEST_F(SoundOutput, EverySoundIsHeard)
         EXPECT_GT(m_recorder.loudestRms(from, to), 0.02);
         if (c.frequency > 0) {
             EXPECT_NEAR(m_recorder.frequency(from, to), c.frequency, c.frequency * 0.03);
+            // All of it, neither cut short at the end nor stretched.
+            EXPECT_NEAR(m_recorder.soundLength(from, to), seconds, 0.05);
         }
     }
 }
@@ -623,9 +637,9 @@ TEST_F(SoundOutput, NewSoundCutsOffTheOneBeforeIt)
     // The short tone is heard, and after it nothing: the long one did not carry on.
     const qint64 end = second + 3 * MonitorRecorder::rate;
     const qint64 settled = second + 2 * MonitorRecorder::rate;
-    EXPECT_LT(m_recorder.peak(settled, end), 0.002f);
+    EXPECT_LT(m_recorder.peak(settled, end), MonitorRecorder::silence);
     qint64 lastSound = settled;
-    while (lastSound > second && m_recorder.peak(lastSound - 1, lastSound) < 0.002f)
+    while (lastSound > second && m_recorder.peak(lastSound - 1, lastSound) < MonitorRecorder::silence)
         --lastSound;
     EXPECT_NEAR(m_recorder.frequency(lastSound - MonitorRecorder::rate / 5, lastSound), 1000, 30);
 }

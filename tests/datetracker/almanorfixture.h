@@ -4,6 +4,7 @@
 #include "fakeclock.h"
 #include "recordinghelpviewer.h"
 #include "recordingsoundplayer.h"
+#include "refusingstore.h"
 #include "scripteddialogs.h"
 #include "tempstore.h"
 #include "trackerkeys.h"
@@ -19,7 +20,7 @@
 // and a sound player that records.
 class AlmanorTest : public ::testing::Test {
 protected:
-    Platform platform() { return {t.store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR}; }
+    Platform platform() { return {store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR}; }
 
     Almanor& open()
     {
@@ -48,6 +49,8 @@ protected:
 
     QString label(const QString& name) const { return child<QLabel>(name)->text(); }
 
+    bool shown(const QString& name) const { return !child(name)->isHidden(); }
+
     // The tick at each of the next `seconds` seconds.
     void tickEverySecond(int seconds)
     {
@@ -58,6 +61,7 @@ protected:
     }
 
     TempStore t;
+    RefusingStore store{t.store};
     FakeClock clock;
     RecordingSoundPlayer sound;
     ScriptedDialogs dialogs;

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "digitpairs.h"
+
+#include <QColor>
+#include <QPixmap>
+#include <QRectF>
+#include <QSize>
+#include <QWidget>
+
+#include <functional>
+
+class QPainter;
+
+// How the glyphs of one picture list look. Drawn as vectors, they are as sharp in the small
+// timer window as across a whole screen.
+struct DigitLook {
+    QColor ink;    // lit segments and the separator's dots
+    QColor edge;   // a thin outline that keeps the glyph readable on light and dark skins
+    QColor unlit;  // segments that are off; transparent for none
+    qreal weight;  // segment thickness as a share of the glyph's width
+    qreal slant;   // how far the top leans right, as a share of the height
+};
+
+// The looks of the family's picture lists. The seconds stand apart from hours and minutes.
+namespace digitlooks {
+DigitLook imageList1(); // Vexlo: hours and minutes
+DigitLook imageList2(); // Vexlo: seconds; FullScreenVexlo: hours and minutes
+DigitLook imageList3(); // FullScreenVexlo: seconds
+} // namespace digitlooks
+
+// Twelve seven-segment pictures, numbered from 1 as in digitpairs.h: 1 to 9 the digits,
+// 10 the zero, 11 the separator, 12 the blank. Each fills whatever rectangle it is given.
+class ImageList {
+public:
+    explicit ImageList(const DigitLook& look) : look_(look) {}
+
+    const DigitLook& look() const { return look_; }
+
+    // Paints picture `index` to fill `rect`; a number outside 1 to 12 paints nothing.
+    void paint(QPainter& painter, const QRectF& rect, int index) const;
+    // The picture on a transparent background, `size` in device-independent pixels.
+    QPixmap picture(int index, QSize size, qreal devicePixelRatio = 1.0) const;
+
+private:
+    DigitLook look_;
+};
+
+// Vexlo's fixed picture at the right end of its display: a small hourglass.
+void paintImage9(QPainter& painter, const QRectF& rect);
+
+// A picture box: shows one picture, stretched to the box, on a transparent background.
+class PictureBox final : public QWidget {
+    Q_OBJECT
+
+public:
+    using Painter = std::function<void(QPainter&, const QRectF&)>;
+
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    // Picture `index` of `list`, which must outlive the box.
+    void setPicture(const ImageList& list, int index);
+    // A picture of the box's own.
+    void setPicture(Painter painter);
+
+    // The list and number shown; none and 0 for a picture of its own.
+    const ImageList* list() const { return list_; }
+    int index() const { return index_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const ImageList* list_ = nullptr;
+    int index_ = 0;
+    Painter painter_;
+};

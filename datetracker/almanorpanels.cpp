@@ -1,0 +1,553 @@
+// The panels that take the place of the list: the event editor, the notes, the options and About.
+
+#include "almanor.h"
+#include "almanorwidgets.h"
+
+#include "dialogs.h"
+#include "familylogo.h"
+#include "helpviewer.h"
+#include "settingsstore.h"
+#include "timetext.h"
+#include "trackerkeys.h"
+#include "trackertexts.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+using trackerkeys::SlotField;
+using trackerkeys::slotKey;
+
+namespace {
+
+constexpr int kHelpTopic = 203;
+constexpr int kMessageLimit = 75;
+// Focus selects this much of a message, so typing replaces a message of up to 70 characters.
+constexpr int kFocusSelection = 70;
+
+// Places of the editor's command buttons, with and without Delete.
+constexpr int kButtonTop = 4080;
+constexpr int kButtonWidth = 1100;
+constexpr int kButtonHeight = 420;
+
+QLabel* caption(QWidget* parent, const QString& name, const QString& text, QRect place)
+{
+    auto* label = named(new QLabel(text, parent), name);
+    label->setGeometry(place);
+    return label;
+}
+
+QComboBox* timeList(QWidget* parent, const QString& name, const QString& toolTip,
+                    const QStringList& items, int left)
+{
+    auto* list = named(new QComboBox(parent), name);
+    list->addItems(items);
+    list->setToolTip(toolTip);
+    list->setAccessibleName(toolTip);
+    list->setGeometry(twipsRect(left, 1950, 950, 330));
+    return list;
+}
+
+// "00", "01", ... for `count` numbers from `first`.
+QStringList twoDigitItems(int first, int count)
+{
+    QStringList items;
+    for (int i = first; i < first + count; ++i)
+        items.append(QString::number(i).rightJustified(2, u'0'));
+    return items;
+}
+
+QString defaultSound()
+{
+    return QStringLiteral("Timer1.wav");
+}
+
+} // namespace
+
+// ---- Building ----
+
+void Almanor::buildEditorPanel(QWidget* central)
+{
+    Frame2 = named(new QGroupBox(tr("Edit"), central), QStringLiteral("Frame2"));
+    Frame2->setGeometry(twipsRect(100, 50, 8700, 4700));
+    Frame2->hide();
+
+    caption(Frame2, QStringLiteral("LabelText1"), tr("Message:"), twipsRect(200, 390, 1000, 255));
+    messageBox_ = new QLineEdit(Frame2);
+    messageBox_->setMaxLength(kMessageLimit);
+    messageBox_->setGeometry(twipsRect(1250, 330, 3250, 330));
+    messageBox_->installEventFilter(this);
+
+    caption(Frame2, QStringLiteral("LabelText2"), tr("Sound:"), twipsRect(200, 840, 1000, 255));
+    auto* browse = panelButton(new QPushButton(tr("..."), Frame2), QStringLiteral("butEditBrowse"),
+                               tr("Click here to change the sound"), twipsRect(1250, 780, 450, 330));
+    browse->setAccessibleName(tr("Choose a sound file"));
+    connect(browse, &QPushButton::clicked, this, &Almanor::butEditBrowseClick);
+    soundBox_ = new QLineEdit(Frame2);
+    soundBox_->setToolTip(tr("Current Wave File"));
+    soundBox_->setGeometry(twipsRect(1750, 780, 2750, 330));
+
+    caption(Frame2, QStringLiteral("LabelText3"), tr("Time:"), twipsRect(200, 1350, 1000, 255));
+    auto* headings = named(new QWidget(Frame2), QStringLiteral("LabelText4"));
+    headings->setGeometry(twipsRect(200, 1650, 4100, 255));
+    const QString headingTexts[] = {tr("Hours"), tr("Minutes"), tr("Seconds"), tr("AM/PM")};
+    for (int i = 0; i < 4; ++i)
+        caption(headings, QString(), headingTexts[i], twipsRect(1050 * i, 0, 950, 255));
+
+    OptionsSetHours = timeList(Frame2, QStringLiteral("OptionsSetHours"), tr("Set the hour"),
+                               QStringList{QStringLiteral("12")} + twoDigitItems(1, 11), 200);
+    OptionsSetMinutes = timeList(Frame2, QStringLiteral("OptionsSetMinutes"), tr("Set the minutes"),
+                                 twoDigitItems(0, 60), 1250);
+    OptionsSetSeconds = timeList(Frame2, QStringLiteral("OptionsSetSeconds"), tr("Set the seconds"),
+                                 twoDigitItems(0, 60), 2300);
+    OptionsSetAmPm = timeList(Frame2, QStringLiteral("OptionsSetAmPm"),
+                              tr("Select AM or PM for the time"), {"AM", "PM"}, 3350);
+
+    LabelDateDiff = named(new QLabel(Frame2), QStringLiteral("LabelDateDiff"));
+    LabelDateDiff->setGeometry(twipsRect(200, 2700, 4300, 600));
+    LabelDateDiff->setWordWrap(true);
+
+    Calendar1 = named(new QCalendarWidget(Frame2), QStringLiteral("Calendar1"));
+    Calendar1->setToolTip(tr("Click on the required date"));
+    Calendar1->setGeometry(twipsRect(4700, 300, 3850, 3650));
+    Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    Calendar1->setFirstDayOfWeek(Qt::Sunday);
+    connect(Calendar1, &QCalendarWidget::clicked, this, &Almanor::Calendar1Click);
+    connect(Calendar1, &QCalendarWidget::selectionChanged, this, &Almanor::Calendar1Click);
+
+    butEditSave = panelButton(new QPushButton(tr("&Save"), Frame2), QStringLiteral("butEditSave"),
+                              tr("Save this message"), QRect());
+    butEditCancel = panelButton(new QPushButton(tr("&Cancel"), Frame2),
+                                QStringLiteral("butEditCancel"),
+                                tr("Cancel this message or changes to it"), QRect());
+    butEditDelete = panelButton(new QPushButton(tr("&Delete"), Frame2),
+                                QStringLiteral("butEditDelete"), tr("Delete this message"), QRect());
+    connect(butEditSave, &QPushButton::clicked, this, &Almanor::butEditSaveClick);
+    connect(butEditCancel, &QPushButton::clicked, this, &Almanor::butEditCancelClick);
+    connect(butEditDelete, &QPushButton::clicked, this, &Almanor::butEditDeleteClick);
+    for (QPushButton* button : {butEditSave, butEditCancel, butEditDelete})
+        button->installEventFilter(this);
+    placeEditorButtons(false);
+}
+
+void Almanor::buildNotesPanel(QWidget* central)
+{
+    Frame4 = named(new QGroupBox(central), QStringLiteral("Frame4"));
+    Frame4->setGeometry(twipsRect(100, 50, 8700, 4700));
+    Frame4->hide();
+
+    Notes1 = named(new QPlainTextEdit(Frame4), QStringLiteral("Notes1"));
+    Notes1->setToolTip(tr("Enter notes for this message"));
+    Notes1->setAccessibleName(tr("Notes"));
+    Notes1->setGeometry(twipsRect(200, 330, 8300, 3600));
+    Notes1->setTabChangesFocus(true);
+
+    auto* save = panelButton(new QPushButton(tr("&Save"), Frame4), QStringLiteral("butNotesSave"),
+                             tr("Save this note"), twipsRect(6025, kButtonTop, kButtonWidth, kButtonHeight));
+    auto* cancel = panelButton(new QPushButton(tr("&Cancel"), Frame4),
+                               QStringLiteral("butNotesCancel"), tr("Cancel changes to this note"),
+                               twipsRect(7250, kButtonTop, kButtonWidth, kButtonHeight));
+    connect(save, &QPushButton::clicked, this, &Almanor::butNotesSaveClick);
+    connect(cancel, &QPushButton::clicked, this, &Almanor::butNotesCancelClick);
+}
+
+void Almanor::buildAboutPanel(QWidget* central)
+{
+    Frame5 = named(new QGroupBox(tr("About"), central), QStringLiteral("Frame5"));
+    Frame5->setGeometry(twipsRect(100, 50, 8700, 4700));
+    Frame5->setAutoFillBackground(true);
+    Frame5->hide();
+
+    auto* logo = named(new QLabel(Frame5), QStringLiteral("imgLogo"));
+    logo->setPixmap(familyLogo(16, devicePixelRatioF()));
+    logo->setGeometry(twipsRect(4230, 1000, 240, 240));
+    logo->setAccessibleName(tr("Date Vexlo logo"));
+
+    auto* name = caption(Frame5, QStringLiteral("LabelAboutLabel0"), tr("Date Vexlo 8.01"),
+                         twipsRect(600, 1450, 7500, 600));
+    QFont arial(QStringLiteral("Arial"));
+    arial.setStyleHint(QFont::SansSerif);
+    arial.setPointSize(14);
+    arial.setBold(true);
+    name->setFont(arial);
+    name->setAlignment(Qt::AlignCenter);
+
+    auto* ok = panelButton(new QPushButton(tr("&OK"), Frame5), QStringLiteral("butAboutOKContinue"),
+                           tr("Continue"), twipsRect(3800, 3100, kButtonWidth, kButtonHeight));
+    ok->setIcon(familyLogo(16, devicePixelRatioF()));
+    connect(ok, &QPushButton::clicked, this, &Almanor::butAboutOKContinueClick);
+}
+
+void Almanor::buildOptionsPanel(QWidget* central)
+{
+    Frame6 = named(new QGroupBox(tr("Options"), central), QStringLiteral("Frame6"));
+    Frame6->setGeometry(twipsRect(1500, 600, 5700, 3500));
+    Frame6->setAutoFillBackground(true);
+    Frame6->hide();
+
+    auto* frame6a = named(new QGroupBox(tr("Calendar"), Frame6), QStringLiteral("Frame6a"));
+    frame6a->setGeometry(twipsRect(200, 300, 5300, 1050));
+    OptionCalendarSetting1 = named(new QRadioButton(tr("Calendar re-sets back to Today"), frame6a),
+                                   QStringLiteral("OptionCalendarSetting1"));
+    OptionCalendarSetting1->setToolTip(
+        tr("When entering a new message, the calendar starts on today's date"));
+    OptionCalendarSetting1->setGeometry(twipsRect(200, 300, 4900, 300));
+    OptionCalendarSetting2 = named(new QRadioButton(tr("Calendar uses last date chosen"), frame6a),
+                                   QStringLiteral("OptionCalendarSetting2"));
+    OptionCalendarSetting2->setToolTip(
+        tr("When entering a new message, the calendar starts on the last date used"));
+    OptionCalendarSetting2->setGeometry(twipsRect(200, 650, 4900, 300));
+
+    auto* frame6b = named(new QGroupBox(tr("Date/Time"), Frame6), QStringLiteral("Frame6b"));
+    frame6b->setGeometry(twipsRect(200, 1450, 5300, 1050));
+    OptionDateTime = named(new QRadioButton(tr("Show both Days and Time remaining"), frame6b),
+                           QStringLiteral("OptionDateTime"));
+    OptionDateTime->setToolTip(tr("In Grid View, show both the days and time remaining"));
+    OptionDateTime->setGeometry(twipsRect(200, 300, 4900, 300));
+    OptionOnlyDate = named(new QRadioButton(tr("Show only Days remaining"), frame6b),
+                           QStringLiteral("OptionOnlyDate"));
+    OptionOnlyDate->setToolTip(tr("In Grid View, show only the days remaining"));
+    OptionOnlyDate->setGeometry(twipsRect(200, 650, 4900, 300));
+
+    auto* save = panelButton(new QPushButton(tr("&Save"), Frame6), QStringLiteral("butOptionsSave"),
+                             tr("Save the selected options above"),
+                             twipsRect(1650, 2800, kButtonWidth, kButtonHeight));
+    auto* cancel = panelButton(new QPushButton(tr("&Cancel"), Frame6),
+                               QStringLiteral("butOptionsCancel"), tr("Cancel changes"),
+                               twipsRect(2950, 2800, kButtonWidth, kButtonHeight));
+    connect(save, &QPushButton::clicked, this, &Almanor::butOptionsSaveClick);
+    connect(cancel, &QPushButton::clicked, this, &Almanor::butOptionsCancelClick);
+}
+
+bool Almanor::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter or Space then acts on the button under the pointer.
+    if (event->type() == QEvent::Enter &&
+        (watched == butEditSave || watched == butEditCancel || watched == butEditDelete))
+        static_cast<QWidget*>(watched)->setFocus(Qt::MouseFocusReason);
+
+    // After the line edit's own focus handling, which may select everything.
+    if (event->type() == QEvent::FocusIn && watched == messageBox_)
+        QTimer::singleShot(0, messageBox_, [box = messageBox_] {
+            box->setSelection(0, std::min<int>(kFocusSelection, box->text().size()));
+        });
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- The editor ----
+
+void Almanor::placeEditorButtons(bool withDelete)
+{
+    const int saveLeft = withDelete ? 4800 : 5200;
+    const int cancelLeft = withDelete ? 6025 : 6700;
+    butEditSave->setGeometry(twipsRect(saveLeft, kButtonTop, kButtonWidth, kButtonHeight));
+    butEditCancel->setGeometry(twipsRect(cancelLeft, kButtonTop, kButtonWidth, kButtonHeight));
+    butEditDelete->setGeometry(twipsRect(7250, kButtonTop, kButtonWidth, kButtonHeight));
+    butEditDelete->setVisible(withDelete);
+}
+
+void Almanor::selectTime(const QString& timeText)
+{
+    // timeText is "hh:mm:ss AM"; each list holds exactly one matching item.
+    OptionsSetHours->setCurrentText(timeText.mid(0, 2));
+    OptionsSetMinutes->setCurrentText(timeText.mid(3, 2));
+    OptionsSetSeconds->setCurrentText(timeText.mid(6, 2));
+    OptionsSetAmPm->setCurrentText(timeText.right(2));
+}
+
+void Almanor::MessageEditClick(int n)
+{
+    TrackerSlot& s = slot(n);
+    editingSlot_ = n;
+    setWindowTitle(tr("Edit Message %1").arg(n));
+    Frame1->hide();
+    Frame2->show();
+    menuView->menuAction()->setEnabled(false);
+
+    messageBox_->setObjectName(QStringLiteral("Text%1").arg(n));
+    messageBox_->setToolTip(tr("Enter message %1 here").arg(n));
+    messageBox_->setAccessibleName(tr("Message %1").arg(n));
+    messageBox_->setText(s.Message);
+    soundBox_->setObjectName(QStringLiteral("Wave%1").arg(n));
+    soundBox_->setAccessibleName(tr("Sound of message %1").arg(n));
+    const QString storedSound = platform_.store.get(slotKey(n, SlotField::Sound));
+    s.Wave = storedSound.isEmpty() ? defaultSound() : storedSound;
+    soundBox_->setText(s.Wave);
+
+    const auto date = timetext::parseDate(s.LabelDate);
+    const auto time = timetext::parseTime(s.LabelTime);
+    if (date && time) {
+        Calendar1->setSelectedDate(*date);
+        selectTime(timetext::timeText(*time));
+    } else {
+        // An empty slot, or one whose stored moment cannot be read: start from the calendar
+        // option's date at noon.
+        CheckCalendarDate();
+        selectTime(QStringLiteral("12:00:00 PM"));
+    }
+    placeEditorButtons(!s.LabelDate.isEmpty());
+    refreshDayDifference();
+    messageBox_->setFocus();
+}
+
+void Almanor::butEditBrowseClick()
+{
+    if (editingSlot_ == 0)
+        return;
+    // A cancelled dialog empties the box; the next opening shows the default sound again.
+    const QString chosen = platform_.dialogs.openFile(this, tr("Open"), state_.LabelPath,
+                                                      tr("Wave files (*.wav)"));
+    soundBox_->setText(chosen);
+    slot(editingSlot_).Wave = chosen;
+}
+
+void Almanor::butEditSaveClick()
+{
+    const QDate date = Calendar1->selectedDate();
+    state_.CalendarDate = timetext::dateText(date);
+    state_.CalendarTime = OptionsSetHours->currentText() + u':' + OptionsSetMinutes->currentText() +
+                          u':' + OptionsSetSeconds->currentText() + u' ' +
+                          OptionsSetAmPm->currentText();
+    state_.OptionsSetNewDate = state_.CalendarDate + u' ' + state_.CalendarTime;
+    const QString calendarDate = timetext::shortDateText(date);
+    const int n = editingSlot_;
+    if (n == 0) {
+        closeEditor();
+        return;
+    }
+
+    // One write for the event and the calendar date, so that nothing is half stored.
+    const bool saved = platform_.store.saveAll({
+        {trackerkeys::kSavedDate, calendarDate},
+        {slotKey(n, SlotField::Message), messageBox_->text()},
+        {slotKey(n, SlotField::Date), state_.CalendarDate},
+        {slotKey(n, SlotField::Time), state_.CalendarTime},
+        {slotKey(n, SlotField::Sound), soundBox_->text()},
+    });
+    if (!saved) {
+        showSaveFailure(tr("Message %1 could not be saved").arg(n));
+        return;
+    }
+
+    state_.LabelCalendarDate = calendarDate;
+    TrackerSlot& s = slot(n);
+    s.Message = messageBox_->text();
+    s.LabelDate = state_.CalendarDate;
+    s.LabelTime = state_.CalendarTime;
+    s.LabelNewDate = state_.OptionsSetNewDate;
+    s.Wave = soundBox_->text();
+    s.LabelDateColour = Qt::black;
+    showSlot(n);
+    closeEditor();
+}
+
+void Almanor::butEditCancelClick()
+{
+    // The alarm plays what is stored, not a sound chosen and then cancelled.
+    if (editingSlot_ != 0)
+        slot(editingSlot_).Wave = platform_.store.get(slotKey(editingSlot_, SlotField::Sound));
+    closeEditor();
+}
+
+void Almanor::butEditDeleteClick()
+{
+    const int n = editingSlot_;
+    if (n != 0) {
+        QStringList keys = {slotKey(n, SlotField::Message), slotKey(n, SlotField::Date),
+                            slotKey(n, SlotField::Time), slotKey(n, SlotField::Sound)};
+        // Empty notes stay; notes with text go with their event.
+        if (!platform_.store.get(slotKey(n, SlotField::Notes)).isEmpty())
+            keys.append(slotKey(n, SlotField::Notes));
+        if (!platform_.store.removeAll(keys)) {
+            showSaveFailure(tr("Message %1 could not be deleted").arg(n));
+            return;
+        }
+        TrackerSlot& s = slot(n);
+        s.Message.clear();
+        s.LabelDate.clear();
+        s.LabelTime.clear();
+        s.LabelNewDate = QStringLiteral(" ");
+        s.LabelRemaining.clear();
+        s.Wave.clear();
+        s.LabelDateColour = Qt::black;
+        showSlot(n);
+    }
+    CheckCalendarDate();
+    closeEditor();
+}
+
+void Almanor::closeEditor()
+{
+    editingSlot_ = 0;
+    messageBox_->setObjectName(QString());
+    soundBox_->setObjectName(QString());
+    Frame2->hide();
+    Frame1->show();
+    setWindowTitle(tr("Date Vexlo 8.0"));
+    menuView->menuAction()->setEnabled(true);
+}
+
+void Almanor::showSaveFailure(const QString& what)
+{
+    platform_.dialogs.message(
+        this, tr("Date Vexlo"),
+        what + tr(": the settings file cannot be written. Nothing was changed; "
+                  "check that the disk has room and the settings folder may be written to, "
+                  "then try again."));
+}
+
+// ---- Notes ----
+
+void Almanor::MessageNotesClick(int n)
+{
+    notesSlot_ = n;
+    Frame1->hide();
+    menuView->menuAction()->setEnabled(false);
+    Frame4->setTitle(tr("Message %1 Notes").arg(n));
+    Notes1->setPlainText(platform_.store.get(slotKey(n, SlotField::Notes)));
+    Frame4->show();
+    Notes1->setFocus();
+}
+
+void Almanor::butNotesSaveClick()
+{
+    if (notesSlot_ != 0 &&
+        !platform_.store.save(slotKey(notesSlot_, SlotField::Notes), Notes1->toPlainText())) {
+        showSaveFailure(tr("The notes of message %1 could not be saved").arg(notesSlot_));
+        return;
+    }
+    closeNotes();
+}
+
+void Almanor::butNotesCancelClick()
+{
+    closeNotes();
+}
+
+void Almanor::closeNotes()
+{
+    notesSlot_ = 0;
+    Frame4->hide();
+    menuView->menuAction()->setEnabled(true);
+    Frame1->show();
+}
+
+// ---- Views ----
+
+void Almanor::menuViewNormalClick()
+{
+    const bool wasGrid = gridView_;
+    markView(false);
+    if (!wasGrid)
+        return;
+    Timer2->stop();
+    Frame1->show();
+    List1->hide();
+    platform_.store.save(trackerkeys::kView, QStringLiteral("1"));
+}
+
+void Almanor::menuViewGridClick()
+{
+    const bool wasGrid = gridView_;
+    markView(true);
+    if (wasGrid)
+        return;
+    Frame1->hide();
+    platform_.store.save(trackerkeys::kView, QStringLiteral("2"));
+    List1->show();
+    FillListBox();
+    Timer2->start(10);
+}
+
+// ---- Options ----
+
+void Almanor::selectOptionsFromStore()
+{
+    const bool today = optionNumber(platform_.store.get(trackerkeys::kCalendarOption)) == 1;
+    OptionCalendarSetting1->setChecked(today);
+    OptionCalendarSetting2->setChecked(!today);
+    const bool daysAndTime = optionNumber(platform_.store.get(trackerkeys::kDateTimeOption)) == 1;
+    OptionDateTime->setChecked(daysAndTime);
+    OptionOnlyDate->setChecked(!daysAndTime);
+}
+
+void Almanor::menuViewOptionsClick()
+{
+    if (Frame1->isVisible())
+        Frame1->setEnabled(false);
+    else if (List1->isVisible())
+        List1->setEnabled(false);
+    Frame6->show();
+    Frame6->raise();
+    selectOptionsFromStore();
+    (OptionCalendarSetting1->isChecked() ? OptionCalendarSetting1 : OptionCalendarSetting2)
+        ->setFocus();
+}
+
+void Almanor::butOptionsSaveClick()
+{
+    const bool saved = platform_.store.saveAll({
+        {trackerkeys::kCalendarOption,
+         OptionCalendarSetting1->isChecked() ? QStringLiteral("1") : QStringLiteral("2")},
+        {trackerkeys::kDateTimeOption,
+         OptionDateTime->isChecked() ? QStringLiteral("1") : QStringLiteral("2")},
+    });
+    if (!saved) {
+        showSaveFailure(tr("The options could not be saved"));
+        return;
+    }
+    closeOptionsPanel();
+}
+
+void Almanor::butOptionsCancelClick()
+{
+    selectOptionsFromStore();
+    closeOptionsPanel();
+}
+
+void Almanor::closeOptionsPanel()
+{
+    Frame6->hide();
+    if (!Frame1->isEnabled()) {
+        Frame1->setEnabled(true);
+    } else if (!List1->isEnabled()) {
+        // Refilled within a second with the choice now stored.
+        List1->clear();
+        List1->setEnabled(true);
+    }
+}
+
+// ---- Help and About ----
+
+void Almanor::menuhelpusingClick()
+{
+    platform_.help.open(kHelpTopic);
+}
+
+void Almanor::menuhelpaboutClick()
+{
+    Frame1->hide();
+    Frame5->show();
+    Frame5->raise();
+}
+
+void Almanor::butAboutOKContinueClick()
+{
+    // With the editor or the notes open, About was drawn over them and they stay.
+    if (!Frame2->isVisible() && !Frame4->isVisible()) {
+        const bool grid = optionNumber(platform_.store.get(trackerkeys::kView)) == 2;
+        List1->setVisible(grid);
+        Frame1->setVisible(!grid);
+    }
+    Frame5->hide();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "settingsstore.h"
+
+// A real store whose writes can be made to fail, as they do on a full disk or a read-only
+// settings folder.
+class RefusingStore final : public SettingsStore {
+public:
+    explicit RefusingStore(SettingsStore& inner) : inner_(inner) {}
+
+    QString get(const QString& key, const QString& fallback = QString()) const override
+    {
+        return inner_.get(key, fallback);
+    }
+    bool save(const QString& key, const QString& value) override
+    {
+        return !refuseWrites && inner_.save(key, value);
+    }
+    bool remove(const QString& key) override { return !refuseWrites && inner_.remove(key); }
+    bool saveAll(const Values& values) override { return !refuseWrites && inner_.saveAll(values); }
+    bool removeAll(const QStringList& keys) override
+    {
+        return !refuseWrites && inner_.removeAll(keys);
+    }
+
+    bool refuseWrites = false;
+
+private:
+    SettingsStore& inner_;
+};

@@ -1,0 +1,129 @@
+// Draws each window of the family in its typical states into PNG files, for the README and for
+// looking at a change the way a user will see it:
+//     QT_QPA_PLATFORM=offscreen <build>/tools/screenshots <output folder>
+#include "almanor.h"
+#include "clock.h"
+#include "desktoplook.h"
+#include "dialogs.h"
+#include "helpwindow.h"
+#include "settingsstore.h"
+#include "soundplayer.h"
+#include "timetext.h"
+#include "trackerkeys.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace {
+
+// The moment every picture shows, so that the pictures only change when the windows do.
+class FixedClock final : public Clock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 12, 8), QTime(9, 41, 20)); }
+};
+
+class SilentPlayer final : public SoundPlayer {
+public:
+    void play(const QString&) override {}
+};
+
+class NoDialogs final : public Dialogs {
+public:
+    void message(QWidget*, const QString&, const QString&) override {}
+    bool askYesNo(QWidget*, const QString&, const QString&) override { return false; }
+    QString openFile(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+};
+
+void save(QWidget& widget, const QDir& out, const QString& name)
+{
+    QApplication::processEvents();
+    widget.grab().save(out.filePath(name + QStringLiteral(".png")));
+}
+
+void seedEvents(SettingsStore& store, const QDateTime& now)
+{
+    using trackerkeys::SlotField;
+    struct Event {
+        const char* message;
+        qint64 secondsAhead;
+    };
+    const Event events[] = {
+        {"Dentist appointment", 2 * 86400 + 9 * 3600 + 977},
+        {"Mum's birthday party", 1000000},
+        {"Project deadline", 3 * 3600 + 3000},
+        {"New Year's Eve", 23 * 86400 + 51520},
+        {"Car service", -86400},
+        {"Flight to Lisbon", 100000000},
+    };
+    int n = 1;
+    for (const Event& e : events) {
+        const QDateTime at = now.addSecs(e.secondsAhead);
+        store.saveAll({{trackerkeys::slotKey(n, SlotField::Message), QString::fromUtf8(e.message)},
+                       {trackerkeys::slotKey(n, SlotField::Date), timetext::dateText(at.date())},
+                       {trackerkeys::slotKey(n, SlotField::Time), timetext::timeText(at.time())}});
+        ++n;
+    }
+    store.save(trackerkeys::slotKey(2, SlotField::Notes), QStringLiteral("Order the cake.\n"));
+}
+
+void dateVexlo(const QDir& out, const QString& folder)
+{
+    QTemporaryDir settings;
+    QSettingsStore store(settings.path());
+    FixedClock clock;
+    SilentPlayer sound;
+    NoDialogs dialogs;
+    HelpWindow help(folder + QStringLiteral("Vexlo.hlp"));
+    seedEvents(store, clock.now());
+
+    Almanor window(Platform{store, clock, sound, dialogs, help, folder});
+    window.show();
+    window.Timer1Tick();
+    save(window, out, QStringLiteral("datevexlo-list"));
+
+    window.MessageEditClick(1);
+    save(window, out, QStringLiteral("datevexlo-editor-full"));
+    window.butEditCancelClick();
+    window.MessageEditClick(9);
+    save(window, out, QStringLiteral("datevexlo-editor-empty"));
+    window.butEditCancelClick();
+
+    window.MessageNotesClick(2);
+    save(window, out, QStringLiteral("datevexlo-notes"));
+    window.butNotesCancelClick();
+
+    window.menuViewOptionsClick();
+    save(window, out, QStringLiteral("datevexlo-options"));
+    window.butOptionsCancelClick();
+
+    window.menuViewGridClick();
+    save(window, out, QStringLiteral("datevexlo-grid"));
+    window.menuhelpaboutClick();
+    save(window, out, QStringLiteral("datevexlo-about"));
+    window.butAboutOKContinueClick();
+    window.menuViewNormalClick();
+
+    window.menuhelpusingClick();
+    save(*help.window(), out, QStringLiteral("help-203"));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    applyDesktopLook(app);
+    if (argc != 2) {
+        qWarning("usage: screenshots <output folder>");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    QDir().mkpath(out.path());
+    const QString folder = QStringLiteral(VEXLO_PROGRAM_DIR "/");
+    dateVexlo(out, folder);
+    return 0;
+}
