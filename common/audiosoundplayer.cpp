@@ -133,12 +133,13 @@ std::unique_ptr<SoundSource> openSoundFile(const QString& path)
     // libsndfile would open a FIFO or device node and block on it; only plain files are sounds.
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return nullptr;
-    SF_INFO info {};
+    SF_INFO info{};
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
     if (!file)
         return nullptr;
-    if (info.frames <= 0 || info.frames > maximumFrames || info.channels < 1 || info.channels > maximumChannels
-        || info.samplerate < minimumRate || info.samplerate > maximumRate) {
+    if (info.frames <= 0 || info.frames > maximumFrames || info.channels < 1 ||
+        info.channels > maximumChannels || info.samplerate < minimumRate ||
+        info.samplerate > maximumRate) {
         sf_close(file);
         return nullptr;
     }
@@ -147,8 +148,8 @@ std::unique_ptr<SoundSource> openSoundFile(const QString& path)
 
 std::unique_ptr<SoundSource> memorySoundSource(DecodedSound sound)
 {
-    if (sound.channels < 1 || sound.sampleRate < minimumRate || sound.sampleRate > maximumRate
-        || sound.frames() == 0)
+    if (sound.channels < 1 || sound.sampleRate < minimumRate || sound.sampleRate > maximumRate ||
+        sound.frames() == 0)
         return nullptr;
     sound.samples.resize(sound.frames() * sound.channels);
     return std::make_unique<MemorySource>(std::move(sound));
@@ -164,7 +165,8 @@ std::optional<DecodedSound> decodeSound(const QString& path)
     sound.channels = source->channels();
     std::vector<float> block(blockFrames * sound.channels);
     while (const qint64 got = source->read(block.data(), blockFrames))
-        sound.samples.insert(sound.samples.end(), block.begin(), block.begin() + got * sound.channels);
+        sound.samples.insert(sound.samples.end(), block.begin(),
+                             block.begin() + got * sound.channels);
     if (sound.samples.empty())
         return std::nullopt;
     return sound;
@@ -173,9 +175,9 @@ std::optional<DecodedSound> decodeSound(const QString& path)
 QString desktopAlertSoundPath()
 {
     for (const char* name : {"bell.oga", "bell.ogg", "bell.wav"}) {
-        const QString path = QStandardPaths::locate(
-            QStandardPaths::GenericDataLocation,
-            QStringLiteral("sounds/freedesktop/stereo/") + QLatin1String(name));
+        const QString path = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                    QStringLiteral("sounds/freedesktop/stereo/") +
+                                                        QLatin1String(name));
         if (!path.isEmpty())
             return path;
     }
@@ -185,9 +187,9 @@ QString desktopAlertSoundPath()
 DecodedSound generatedAlertTone()
 {
     constexpr int rate = 44100;
-    constexpr double beep = 0.12;   // seconds
-    constexpr double period = 0.2;  // seconds from one beep to the next
-    constexpr double ramp = 0.005;  // fade in and out, against clicks
+    constexpr double beep = 0.12;  // seconds
+    constexpr double period = 0.2; // seconds from one beep to the next
+    constexpr double ramp = 0.005; // fade in and out, against clicks
     constexpr double frequency = 880;
     DecodedSound sound;
     sound.sampleRate = rate;
@@ -199,7 +201,8 @@ DecodedSound generatedAlertTone()
         if (local >= beep)
             continue;
         const double envelope = std::min({1.0, local / ramp, (beep - local) / ramp});
-        sound.samples[i] = float(0.5 * envelope * std::sin(2 * std::numbers::pi * frequency * local));
+        sound.samples[i] =
+            float(0.5 * envelope * std::sin(2 * std::numbers::pi * frequency * local));
     }
     return sound;
 }
@@ -222,14 +225,14 @@ SoundStream::SoundStream(std::unique_ptr<SoundSource> source, const QAudioFormat
                          QObject* parent)
     : QIODevice(parent), m_source(std::move(source)), m_format(format)
 {
-    const bool usable = m_source && m_source->frames() > 0 && m_source->frames() <= maximumFrames
-        && m_source->channels() > 0 && m_source->sampleRate() > 0
-        && m_source->sampleRate() <= maximumRate && m_format.isValid()
-        && m_format.sampleRate() <= maximumRate
-        && (m_format.sampleFormat() == QAudioFormat::UInt8
-            || m_format.sampleFormat() == QAudioFormat::Int16
-            || m_format.sampleFormat() == QAudioFormat::Int32
-            || m_format.sampleFormat() == QAudioFormat::Float);
+    const bool usable = m_source && m_source->frames() > 0 && m_source->frames() <= maximumFrames &&
+                        m_source->channels() > 0 && m_source->sampleRate() > 0 &&
+                        m_source->sampleRate() <= maximumRate && m_format.isValid() &&
+                        m_format.sampleRate() <= maximumRate &&
+                        (m_format.sampleFormat() == QAudioFormat::UInt8 ||
+                         m_format.sampleFormat() == QAudioFormat::Int16 ||
+                         m_format.sampleFormat() == QAudioFormat::Int32 ||
+                         m_format.sampleFormat() == QAudioFormat::Float);
     if (!usable)
         return; // an empty stream: nothing to read
     m_inChannels = m_source->channels();
@@ -286,12 +289,13 @@ void SoundStream::loadInput(qint64 firstNeeded, qint64 lastNeeded)
 {
     lastNeeded = std::min(lastNeeded, m_inFrames - 1);
     // Drop the frames already played past; keep the ones the next outputs interpolate from.
-    const qint64 drop = std::clamp<qint64>(firstNeeded - m_windowStart, 0,
-                                           qint64(m_window.size()) / m_inChannels);
+    const qint64 drop =
+        std::clamp<qint64>(firstNeeded - m_windowStart, 0, qint64(m_window.size()) / m_inChannels);
     m_window.erase(m_window.begin(), m_window.begin() + drop * m_inChannels);
     m_windowStart += drop;
     while (!m_sourceDone && m_windowStart + qint64(m_window.size()) / m_inChannels <= lastNeeded) {
-        const qint64 want = lastNeeded + 1 - (m_windowStart + qint64(m_window.size()) / m_inChannels);
+        const qint64 want =
+            lastNeeded + 1 - (m_windowStart + qint64(m_window.size()) / m_inChannels);
         const size_t oldSize = m_window.size();
         m_window.resize(oldSize + size_t(want * m_inChannels));
         const qint64 got = m_source->read(m_window.data() + oldSize, want);

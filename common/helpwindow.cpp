@@ -45,6 +45,9 @@ void HelpWindow::open(int topic)
                                            "Reinstall the program to get it back.")
                                    .arg(QDir::toNativeSeparators(helpFile_)));
     }
+    // A help window the user minimised comes back as it was before (maximised stays
+    // maximised); show() alone leaves a minimised window in the task bar.
+    browser_->setWindowState(browser_->windowState() & ~Qt::WindowMinimized);
     browser_->show();
     browser_->raise();
     browser_->activateWindow();

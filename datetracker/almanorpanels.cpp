@@ -483,9 +483,9 @@ void Almanor::selectOptionsFromStore()
 
 void Almanor::menuViewOptionsClick()
 {
-    if (Frame1->isVisible())
+    if (!Frame1->isHidden())
         Frame1->setEnabled(false);
-    else if (List1->isVisible())
+    else if (!List1->isHidden())
         List1->setEnabled(false);
     Frame6->show();
     Frame6->raise();
@@ -544,7 +544,7 @@ void Almanor::menuhelpaboutClick()
 void Almanor::butAboutOKContinueClick()
 {
     // With the editor or the notes open, About was drawn over them and they stay.
-    if (!Frame2->isVisible() && !Frame4->isVisible()) {
+    if (Frame2->isHidden() && Frame4->isHidden()) {
         const bool grid = optionNumber(platform_.store.get(trackerkeys::kView)) == 2;
         List1->setVisible(grid);
         Frame1->setVisible(!grid);

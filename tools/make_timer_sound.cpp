@@ -39,7 +39,10 @@ struct Chime {
 // C6, E6, G6, C7: a rising arpeggio that reads as "time is up" without sounding like an alarm
 // klaxon.
 constexpr Chime chimes[] = {
-    {0.00, 1046.50, 0.80}, {0.25, 1318.51, 0.75}, {0.50, 1567.98, 0.75}, {0.75, 2093.00, 0.90},
+    {0.00, 1046.50, 0.80},
+    {0.25, 1318.51, 0.75},
+    {0.50, 1567.98, 0.75},
+    {0.75, 2093.00, 0.90},
 };
 
 double chimeSample(const Chime& chime, double t)
@@ -51,8 +54,8 @@ double chimeSample(const Chime& chime, double t)
     const double attack = std::min(1.0, local / 0.004);
     double value = 0;
     for (const Partial& partial : bellPartials) {
-        value += partial.amplitude * std::exp(-local / partial.decay)
-            * std::sin(2 * std::numbers::pi * chime.frequency * partial.ratio * local);
+        value += partial.amplitude * std::exp(-local / partial.decay) *
+                 std::sin(2 * std::numbers::pi * chime.frequency * partial.ratio * local);
     }
     return chime.gain * attack * value;
 }
@@ -91,7 +94,7 @@ int main(int argc, char** argv)
     std::transform(samples.begin(), samples.end(), pcm.begin(),
                    [](double value) { return static_cast<short>(std::lround(value * 32767)); });
 
-    SF_INFO info {};
+    SF_INFO info{};
     info.samplerate = sampleRate;
     info.channels = 1;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
@@ -100,7 +103,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: cannot write %s: %s\n", argv[0], argv[1], sf_strerror(nullptr));
         return 1;
     }
-    const sf_count_t written = sf_writef_short(file, pcm.data(), static_cast<sf_count_t>(pcm.size()));
+    const sf_count_t written =
+        sf_writef_short(file, pcm.data(), static_cast<sf_count_t>(pcm.size()));
     const int closeError = sf_close(file);
     if (written != static_cast<sf_count_t>(pcm.size()) || closeError != 0) {
         std::fprintf(stderr, "%s: writing %s failed\n", argv[0], argv[1]);

@@ -37,8 +37,8 @@ std::vector<float> tone(double frequency, double seconds, int rate, int channels
         const double t = double(n) / rate;
         const double fade = std::min({1.0, t / 0.005, (seconds - t) / 0.005});
         for (int c = 0; c < channels; ++c) {
-            samples[size_t(n * channels + c)] = float(
-                (0.5 - 0.1 * c) * fade * std::sin(2 * std::numbers::pi * frequency * t));
+            samples[size_t(n * channels + c)] =
+                float((0.5 - 0.1 * c) * fade * std::sin(2 * std::numbers::pi * frequency * t));
         }
     }
     return samples;
@@ -47,7 +47,7 @@ std::vector<float> tone(double frequency, double seconds, int rate, int channels
 bool writeWav(const QString& path, int subtype, int rate, int channels,
               const std::vector<float>& samples)
 {
-    SF_INFO info {};
+    SF_INFO info{};
     info.samplerate = rate;
     info.channels = channels;
     info.format = SF_FORMAT_WAV | subtype;
@@ -79,7 +79,8 @@ QByteArray readAll(QIODevice& device, qint64 chunk)
 std::vector<float> samplesOf(const QByteArray& bytes, const QAudioFormat& format)
 {
     std::vector<float> samples;
-    for (qsizetype at = 0; at + format.bytesPerSample() <= bytes.size(); at += format.bytesPerSample()) {
+    for (qsizetype at = 0; at + format.bytesPerSample() <= bytes.size();
+         at += format.bytesPerSample()) {
         if (format.sampleFormat() == QAudioFormat::UInt8)
             samples.push_back((quint8(bytes[at]) - 128) / 128.0f);
         else
@@ -162,7 +163,8 @@ TEST(SoundStream, ConvertsRateChannelsAndSampleType)
     constexpr qint64 inFrames = 5000; // several conversion blocks
     // Channel 1 is the ramp at minus half, so mixing and mapping both show.
     const auto input = [](double position, int channel, double level) {
-        const double ramp = level * (-1 + 2 * std::min(position, double(inFrames - 1)) / (inFrames - 1));
+        const double ramp =
+            level * (-1 + 2 * std::min(position, double(inFrames - 1)) / (inFrames - 1));
         return channel == 0 ? ramp : -0.5 * ramp;
     };
     QTemporaryDir dir;
@@ -248,7 +250,8 @@ TEST(SoundChoice, UnplayablePathsGetTheDesktopAlert)
     ASSERT_TRUE(writeText(folder + QStringLiteral("empty.wav"), {}));
     ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("folder.wav")));
     // Opening a pipe with no writer would hang the program.
-    ASSERT_EQ(::mkfifo(QFile::encodeName(folder + QStringLiteral("pipe.wav")).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder + QStringLiteral("pipe.wav")).constData(), 0600),
+              0);
 
     const QString alert = desktopAlertSoundPath();
     struct Case {
@@ -307,8 +310,9 @@ TEST(SoundChoice, AlertIsTheThemeBellOrElseAGeneratedTone)
         // Whatever was chosen is short and clearly audible.
         std::vector<float> samples(size_t(source->frames() * source->channels()));
         ASSERT_EQ(source->read(samples.data(), source->frames()), source->frames());
-        const float peak = std::abs(*std::max_element(
-            samples.begin(), samples.end(), [](float a, float b) { return std::abs(a) < std::abs(b); }));
+        const float peak =
+            std::abs(*std::max_element(samples.begin(), samples.end(),
+                                       [](float a, float b) { return std::abs(a) < std::abs(b); }));
         EXPECT_GT(peak, 0.25f);
         EXPECT_LT(double(source->frames()) / source->sampleRate(), 1.0);
     }
@@ -318,9 +322,9 @@ TEST(SoundChoice, AlertIsTheThemeBellOrElseAGeneratedTone)
 
 TEST(SoundData, TimerOneIsAShortCleanChime)
 {
-    SF_INFO info {};
-    SNDFILE* file = sf_open(QFile::encodeName(programDir + QStringLiteral("Timer1.wav")).constData(),
-                            SFM_READ, &info);
+    SF_INFO info{};
+    SNDFILE* file = sf_open(
+        QFile::encodeName(programDir + QStringLiteral("Timer1.wav")).constData(), SFM_READ, &info);
     ASSERT_NE(file, nullptr);
     std::vector<float> samples(size_t(info.frames * info.channels));
     const sf_count_t got = sf_readf_float(file, samples.data(), info.frames);
@@ -401,7 +405,8 @@ public:
         m_process.start(QStringLiteral("parec"),
                         {QStringLiteral("--device=") + device, QStringLiteral("--raw"),
                          QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
-                         QStringLiteral("--rate=%1").arg(rate), QStringLiteral("--latency-msec=20")});
+                         QStringLiteral("--rate=%1").arg(rate),
+                         QStringLiteral("--latency-msec=20")});
         return m_process.waitForStarted(5000);
     }
     ~MonitorRecorder()
@@ -482,7 +487,8 @@ protected:
         s_dir = std::make_unique<QTemporaryDir>();
         const QString socket = s_dir->filePath(QStringLiteral("native"));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* variable : {"HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_STATE_HOME"})
+        for (const char* variable :
+             {"HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_STATE_HOME"})
             environment.insert(QLatin1String(variable), s_dir->path());
         environment.remove(QStringLiteral("PULSE_SERVER"));
 
@@ -496,7 +502,8 @@ protected:
              QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--use-pid-file=no"),
              QStringLiteral("--log-level=error"), QStringLiteral("--log-target=stderr"),
              QStringLiteral("--load=module-null-sink sink_name=%1").arg(QLatin1String(sinkName)),
-             QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=") + socket});
+             QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=") +
+                 socket});
         if (!s_server->waitForStarted(5000)) {
             s_problem = "pulseaudio did not start: " + s_server->errorString().toStdString();
             return;
@@ -507,8 +514,8 @@ protected:
             [] {
                 QProcess info;
                 info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
-                return info.waitForFinished(2000) && info.exitStatus() == QProcess::NormalExit
-                    && info.exitCode() == 0;
+                return info.waitForFinished(2000) && info.exitStatus() == QProcess::NormalExit &&
+                       info.exitCode() == 0;
             },
             10000);
         if (!up)
@@ -538,7 +545,8 @@ protected:
         const QString blip = m_dir.filePath(QStringLiteral("blip.wav"));
         ASSERT_TRUE(writeWav(blip, SF_FORMAT_PCM_16, 44100, 1, tone(500, 0.1, 44100, 1)));
         m_player.play(blip);
-        ASSERT_TRUE(runUntil([&] { return m_recorder.frames() >= 3 * MonitorRecorder::rate; }, 15000))
+        ASSERT_TRUE(
+            runUntil([&] { return m_recorder.frames() >= 3 * MonitorRecorder::rate; }, 15000))
             << "parec recorded nothing";
     }
 
@@ -567,7 +575,7 @@ protected:
     static inline std::string s_problem;
 
     QTemporaryDir m_dir;
-    AudioSoundPlayer m_player {programDir, nullptr};
+    AudioSoundPlayer m_player{programDir, nullptr};
     MonitorRecorder m_recorder;
 };
 
@@ -632,14 +640,15 @@ TEST_F(SoundOutput, NewSoundCutsOffTheOneBeforeIt)
     EXPECT_GT(m_recorder.loudestRms(first, m_recorder.frames()), 0.02);
     const qint64 second = m_recorder.frames();
     m_player.play(shortTone);
-    ASSERT_TRUE(runUntil([&] { return m_recorder.frames() >= second + 3 * MonitorRecorder::rate; },
-                         20000));
+    ASSERT_TRUE(
+        runUntil([&] { return m_recorder.frames() >= second + 3 * MonitorRecorder::rate; }, 20000));
     // The short tone is heard, and after it nothing: the long one did not carry on.
     const qint64 end = second + 3 * MonitorRecorder::rate;
     const qint64 settled = second + 2 * MonitorRecorder::rate;
     EXPECT_LT(m_recorder.peak(settled, end), MonitorRecorder::silence);
     qint64 lastSound = settled;
-    while (lastSound > second && m_recorder.peak(lastSound - 1, lastSound) < MonitorRecorder::silence)
+    while (lastSound > second &&
+           m_recorder.peak(lastSound - 1, lastSound) < MonitorRecorder::silence)
         --lastSound;
     EXPECT_NEAR(m_recorder.frequency(lastSound - MonitorRecorder::rate / 5, lastSound), 1000, 30);
 }

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "imagelist.h"
+#include "platform.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QWidget>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+
+// The interval timer's working state, one field per hidden control, with their first texts.
+// Numbers are held as their decimal text.
+struct VexloState {
+    QString LabelScrollMinutes1 = QStringLiteral("0");
+    QString LabelSecondsInputted1 = QStringLiteral("0"); // the set time in seconds
+    QString LabelCheckHours = QStringLiteral("0");
+    QString LabelCheckMinutes = QStringLiteral("0");
+    QString LabelCheckSeconds = QStringLiteral("0");
+    QString LabelFutureTime1;                             // the target, "12/25/2026 12:05:00 PM"
+    QString LabelSecondsRemaining1 = QStringLiteral("0"); // as taken at the last tick
+    QString LabelTimeRemaining1;                          // "0:04:59"
+    QString LabelTotalTimeRemaining1;                     // "0 hours, 4 mins, 59 secs."
+    QString LabelRemainingMinutes = QStringLiteral("0");  // what "Save this time" stores
+    QString LabelRemainingSeconds = QStringLiteral("0");
+    QString LabelSound1;
+    QString LabelCurrentTitle = QStringLiteral("Vexlo");
+    // The skin of the panels, as read at start-up.
+    QString LabelPath;
+    QString LabelPicture1;
+    QString LabelColor1;
+    QString LabelColor2;
+    // The target as a moment. Its text cannot tell apart the two 1:30 AMs of the night the clocks
+    // go back, so the tick counts to this.
+    QDateTime FutureMoment;
+};
+
+// Vexlo's main window: an interval timer that counts a set time down in large digits and
+// raises an alarm at zero.
+class Vexlo : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Vexlo(const Platform& platform, QWidget* parent = nullptr);
+    ~Vexlo() override;
+
+    const VexloState& state() const { return state_; }
+    bool normalMode() const { return normalMode_; }
+
+    // Event handlers, public so that tests drive them as the event loop would.
+    void HScroll1Change();
+    void HScroll2Change();
+    void StartStopTimer(); // Start and Stop both
+    void ButVexloActionClick();
+    void ButVexloAcknowlegdeClick();
+    void Timer1Tick();
+    void Timer2Tick();
+    void menuRetrieveClick();
+    void menuClearClick();
+    void menuSaveClick();
+    void menuMode1Click();
+    void menuMode2Click();
+    void menuExitClick();
+
+    // Draws `seconds` in the digits and returns it as a sentence.
+    QString ShowTimeRemaining(qint64 seconds);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildTimerPanel();
+    void buildAlarmPanel();
+    void buildMenu();
+    void startUp();
+    void placeWindow();
+    void timeIsUp(qint64 remaining);
+    void setTimeChanged();
+    void drawEmptyDisplay();
+    void showScrollBars();
+    void showTimeItems(bool shown);
+    void enableRetrieve();
+    void selectMode(bool normal);
+    void storePosition();
+    QString storedMessage() const;
+    QString optionsTitle() const;
+
+    Platform platform_;
+    VexloState state_;
+    bool normalMode_ = true;
+
+    const ImageList ImageList1{digitlooks::imageList1()};
+    const ImageList ImageList2{digitlooks::imageList2()};
+
+    QFrame* FrameVexlo1 = nullptr;
+    QFrame* FrameVexlo2 = nullptr;
+    PictureBox* Image1 = nullptr;
+    PictureBox* Image2 = nullptr;
+    PictureBox* Image3 = nullptr;
+    PictureBox* Image4 = nullptr;
+    PictureBox* Image5 = nullptr;
+    PictureBox* Image6 = nullptr;
+    PictureBox* Image7 = nullptr;
+    PictureBox* Image8 = nullptr;
+    PictureBox* Image9 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QScrollBar* HScroll2 = nullptr;
+    QLabel* FrameLabel1 = nullptr;
+    QLabel* FrameLabel2 = nullptr;
+    QLabel* FrameLabel3 = nullptr;
+    QLabel* FrameLabel4 = nullptr;
+    QLabel* FrameLabel6 = nullptr;
+    QPushButton* ButVexloStart = nullptr;
+    QPushButton* ButVexloStop = nullptr;
+    QPushButton* ButVexloAction = nullptr;
+    QPushButton* ButVexloAcknowlegde = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+
+    QMenu* menufile = nullptr;
+    QAction* sep0 = nullptr;
+    QAction* menuRetrieve = nullptr;
+    QAction* menuClear = nullptr;
+    QAction* menuSave = nullptr;
+    QAction* menuMode1 = nullptr;
+    QAction* menuMode2 = nullptr;
+    QAction* menuExit = nullptr;
+};
