@@ -59,6 +59,15 @@ QComboBox* timeList(QWidget* parent, const QString& name, const QString& toolTip
 }
 
 // "00", "01", ... for `count` numbers from `first`.
+QRadioButton* optionButton(QWidget* group, const QString& name, const QString& text,
+                           const QString& toolTip, int top)
+{
+    auto* button = named(new QRadioButton(text, group), name);
+    button->setToolTip(toolTip);
+    button->setGeometry(twipsRect(200, top, 4900, 300));
+    return button;
+}
+
 QStringList twoDigitItems(int first, int count)
 {
     QStringList items;
@@ -197,27 +206,21 @@ void Almanor::buildOptionsPanel(QWidget* central)
 
     auto* frame6a = named(new QGroupBox(tr("Calendar"), Frame6), QStringLiteral("Frame6a"));
     frame6a->setGeometry(twipsRect(200, 300, 5300, 1050));
-    OptionCalendarSetting1 = named(new QRadioButton(tr("Calendar re-sets back to Today"), frame6a),
-                                   QStringLiteral("OptionCalendarSetting1"));
-    OptionCalendarSetting1->setToolTip(
-        tr("When entering a new message, the calendar starts on today's date"));
-    OptionCalendarSetting1->setGeometry(twipsRect(200, 300, 4900, 300));
-    OptionCalendarSetting2 = named(new QRadioButton(tr("Calendar uses last date chosen"), frame6a),
-                                   QStringLiteral("OptionCalendarSetting2"));
-    OptionCalendarSetting2->setToolTip(
-        tr("When entering a new message, the calendar starts on the last date used"));
-    OptionCalendarSetting2->setGeometry(twipsRect(200, 650, 4900, 300));
+    OptionCalendarSetting1 = optionButton(
+        frame6a, QStringLiteral("OptionCalendarSetting1"), tr("Calendar re-sets back to Today"),
+        tr("When entering a new message, the calendar starts on today's date"), 300);
+    OptionCalendarSetting2 = optionButton(
+        frame6a, QStringLiteral("OptionCalendarSetting2"), tr("Calendar uses last date chosen"),
+        tr("When entering a new message, the calendar starts on the last date used"), 650);
 
     auto* frame6b = named(new QGroupBox(tr("Date/Time"), Frame6), QStringLiteral("Frame6b"));
     frame6b->setGeometry(twipsRect(200, 1450, 5300, 1050));
-    OptionDateTime = named(new QRadioButton(tr("Show both Days and Time remaining"), frame6b),
-                           QStringLiteral("OptionDateTime"));
-    OptionDateTime->setToolTip(tr("In Grid View, show both the days and time remaining"));
-    OptionDateTime->setGeometry(twipsRect(200, 300, 4900, 300));
-    OptionOnlyDate = named(new QRadioButton(tr("Show only Days remaining"), frame6b),
-                           QStringLiteral("OptionOnlyDate"));
-    OptionOnlyDate->setToolTip(tr("In Grid View, show only the days remaining"));
-    OptionOnlyDate->setGeometry(twipsRect(200, 650, 4900, 300));
+    OptionDateTime = optionButton(frame6b, QStringLiteral("OptionDateTime"),
+                                  tr("Show both Days and Time remaining"),
+                                  tr("In Grid View, show both the days and time remaining"), 300);
+    OptionOnlyDate = optionButton(frame6b, QStringLiteral("OptionOnlyDate"),
+                                  tr("Show only Days remaining"),
+                                  tr("In Grid View, show only the days remaining"), 650);
 
     auto* save = panelButton(new QPushButton(tr("&Save"), Frame6), QStringLiteral("butOptionsSave"),
                              tr("Save the selected options above"),
