@@ -58,7 +58,6 @@ QComboBox* timeList(QWidget* parent, const QString& name, const QString& toolTip
     return list;
 }
 
-// "00", "01", ... for `count` numbers from `first`.
 QRadioButton* optionButton(QWidget* group, const QString& name, const QString& text,
                            const QString& toolTip, int top)
 {
@@ -68,6 +67,7 @@ QRadioButton* optionButton(QWidget* group, const QString& name, const QString& t
     return button;
 }
 
+// "00", "01", ... for `count` numbers from `first`.
 QStringList twoDigitItems(int first, int count)
 {
     QStringList items;
