@@ -83,7 +83,8 @@ private:
     void timeIsUp(qint64 remaining);
     void setTimeChanged();
     void drawEmptyDisplay();
-    void showScrollBars();
+    void showScrollBars(bool shown);
+    void clearTime();
     void showTimeItems(bool shown);
     void enableRetrieve();
     void selectMode(bool normal);

@@ -1,0 +1,26 @@
+#include "audiosoundplayer.h"
+#include "clock.h"
+#include "desktoplook.h"
+#include "dialogs.h"
+#include "helpwindow.h"
+#include "programfolder.h"
+#include "settingsstore.h"
+#include "vexlo.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    applyDesktopLook(app);
+
+    QSettingsStore store;
+    SystemClock clock;
+    const QString folder = programFolder();
+    AudioSoundPlayer sound(folder, &app);
+    QtDialogs dialogs;
+    HelpWindow help(folder + QStringLiteral("Vexlo.hlp"));
+    Vexlo window(Platform{store, clock, sound, dialogs, help, folder});
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,594 @@
+#include "vexlo.h"
+
+#include "clock.h"
+#include "dialogs.h"
+#include "settingsstore.h"
+#include "soundplayer.h"
+#include "timerkeys.h"
+#include "timertexts.h"
+#include "timetext.h"
+#include "twips.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <algorithm>
+
+using intervaltimer::kMaxMinutes;
+using intervaltimer::kMaxSeconds;
+
+namespace {
+
+// The window's outer size in twips includes the title bar and the borders that the window
+// manager draws; the panels fill what remains.
+constexpr int kOuterWidth = 3430;
+constexpr int kOuterHeight = 3000;
+constexpr int kBorderAllowance = 120;  // both side borders
+constexpr int kCaptionAllowance = 450; // title bar and bottom border
+constexpr int kPanelWidth = kOuterWidth - kBorderAllowance;
+constexpr int kPanelHeight = kOuterHeight - kCaptionAllowance;
+
+// The digit display. A glyph takes less than the distance to the next picture box, so the
+// boxes are only as wide as the glyphs and never overlap; the last one ends at the panel's edge.
+constexpr int kDisplayHeight = 750;
+constexpr int kDigitWidth = 320;
+constexpr int kSeparatorWidth = 330;
+constexpr int kImage9Left = 3100;
+
+constexpr int kTickInterval = 950;
+constexpr int kFirstFlashInterval = 750;
+constexpr int kMessageShownInterval = 1500;
+constexpr int kMessageHiddenInterval = 300;
+
+// Stored positions further out than any desktop reaches are clamped to this, in twips.
+constexpr int kFarthestPosition = 1'000'000;
+
+template <typename W>
+W* named(W* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+qint64 number(const QString& text)
+{
+    return text.toLongLong();
+}
+
+QLabel* label(QWidget* panel, const QString& name, const QString& text, const QRect& place)
+{
+    auto* l = named(new QLabel(text, panel), name);
+    l->setGeometry(place);
+    l->setTextFormat(Qt::PlainText);
+    l->setWordWrap(true);
+    l->setAccessibleName(name);
+    return l;
+}
+
+QPushButton* button(QWidget* panel, const QString& name, const QString& caption,
+                    const QString& toolTip, const QRect& place)
+{
+    auto* b = named(new QPushButton(caption, panel), name);
+    b->setGeometry(place);
+    b->setToolTip(toolTip);
+    b->setAccessibleName(caption);
+    // Enter presses the focused button, as Space does.
+    b->setAutoDefault(true);
+    return b;
+}
+
+QScrollBar* scrollBar(QWidget* panel, const QString& name, int maximum, int largeStep,
+                      QLabel* caption, const QRect& place)
+{
+    auto* bar = named(new QScrollBar(Qt::Horizontal, panel), name);
+    bar->setGeometry(place);
+    bar->setRange(0, maximum);
+    bar->setSingleStep(1);
+    bar->setPageStep(largeStep);
+    // The arrow keys move a bar that has the focus.
+    bar->setFocusPolicy(Qt::StrongFocus);
+    bar->setAccessibleName(caption->text());
+    caption->setBuddy(bar);
+    return bar;
+}
+
+void showPair(PictureBox* tens, PictureBox* ones, const ImageList& list, digits::Pair pair)
+{
+    tens->setPicture(list, pair.tens);
+    ones->setPicture(list, pair.ones);
+}
+
+} // namespace
+
+Vexlo::Vexlo(const Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform)
+{
+    setObjectName(QStringLiteral("Vexlo"));
+    setWindowTitle(tr("Vexlo 8.02"));
+    setFixedSize(twips(kPanelWidth), twips(kPanelHeight));
+
+    buildTimerPanel();
+    buildAlarmPanel();
+    buildMenu();
+
+    Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
+    Timer2 = named(new QTimer(this), QStringLiteral("Timer2"));
+    Timer2->setInterval(kFirstFlashInterval);
+    connect(Timer1, &QTimer::timeout, this, &Vexlo::Timer1Tick);
+    connect(Timer2, &QTimer::timeout, this, &Vexlo::Timer2Tick);
+
+    startUp();
+}
+
+Vexlo::~Vexlo()
+{
+    // A window that ends without being closed (the session ends) still keeps its place.
+    if (isVisible())
+        storePosition();
+}
+
+void Vexlo::buildTimerPanel()
+{
+    FrameVexlo1 = named(new QFrame(this), QStringLiteral("FrameVexlo1"));
+    FrameVexlo1->setGeometry(twipsRect(0, 0, kPanelWidth, kPanelHeight));
+
+    auto picture = [this](const QString& name, int left, int width) {
+        auto* box = named(new PictureBox(FrameVexlo1), name);
+        box->setGeometry(twipsRect(left, 0, width, kDisplayHeight));
+        box->setAccessibleName(name);
+        return box;
+    };
+    Image1 = picture(QStringLiteral("Image1"), 0, kDigitWidth);
+    Image2 = picture(QStringLiteral("Image2"), 480, kDigitWidth);
+    Image7 = picture(QStringLiteral("Image7"), 830, kSeparatorWidth);
+    Image3 = picture(QStringLiteral("Image3"), 1160, kDigitWidth);
+    Image4 = picture(QStringLiteral("Image4"), 1640, kDigitWidth);
+    Image8 = picture(QStringLiteral("Image8"), 2000, kSeparatorWidth);
+    Image5 = picture(QStringLiteral("Image5"), 2330, kDigitWidth);
+    Image6 = picture(QStringLiteral("Image6"), 2810, kDigitWidth);
+    Image9 = picture(QStringLiteral("Image9"), kImage9Left, kPanelWidth - kImage9Left);
+    Image9->setPicture(paintImage9);
+
+    ButVexloStart = button(FrameVexlo1, QStringLiteral("ButVexloStart"), tr("Start"),
+                           tr("Start the timer"), twipsRect(400, 830, 900, 500));
+    ButVexloStop = button(FrameVexlo1, QStringLiteral("ButVexloStop"), tr("Stop"),
+                          tr("Stop the timer"), twipsRect(400, 830, 900, 500));
+    ButVexloAction = button(FrameVexlo1, QStringLiteral("ButVexloAction"), tr("Action"),
+                            tr("Choose an action"), twipsRect(2100, 830, 900, 500));
+    ButVexloStart->hide();
+    ButVexloStop->hide();
+    connect(ButVexloStart, &QPushButton::clicked, this, &Vexlo::StartStopTimer);
+    connect(ButVexloStop, &QPushButton::clicked, this, &Vexlo::StartStopTimer);
+    connect(ButVexloAction, &QPushButton::clicked, this, &Vexlo::ButVexloActionClick);
+
+    FrameLabel3 = label(FrameVexlo1, QStringLiteral("FrameLabel3"), tr("Set The Time Below!"),
+                        twipsRect(240, 1020, 1695, 225));
+    FrameLabel1 = label(FrameVexlo1, QStringLiteral("FrameLabel1"), tr("Hours + Minutes"),
+                        twipsRect(125, 1500, 645, 405));
+    HScroll1 = scrollBar(FrameVexlo1, QStringLiteral("HScroll1"), kMaxMinutes, 15, FrameLabel1,
+                         twipsRect(825, 1605, 2400, 200));
+    FrameLabel2 = label(FrameVexlo1, QStringLiteral("FrameLabel2"), tr("Seconds"),
+                        twipsRect(125, 2070, 630, 195));
+    HScroll2 = scrollBar(FrameVexlo1, QStringLiteral("HScroll2"), kMaxSeconds, 5, FrameLabel2,
+                         twipsRect(825, 2070, 2400, 200));
+    connect(HScroll1, &QScrollBar::valueChanged, this, &Vexlo::HScroll1Change);
+    connect(HScroll2, &QScrollBar::valueChanged, this, &Vexlo::HScroll2Change);
+
+    FrameLabel4 = label(FrameVexlo1, QStringLiteral("FrameLabel4"),
+                        tr("Stop the Vexlo timer or use the Action button!"),
+                        twipsRect(600, 1600, 2450, 500));
+    FrameLabel4->hide();
+
+    setTabOrder(HScroll1, HScroll2);
+    setTabOrder(HScroll2, ButVexloStart);
+    setTabOrder(ButVexloStart, ButVexloStop);
+    setTabOrder(ButVexloStop, ButVexloAction);
+}
+
+void Vexlo::buildAlarmPanel()
+{
+    FrameVexlo2 = named(new QFrame(this), QStringLiteral("FrameVexlo2"));
+    FrameVexlo2->setGeometry(twipsRect(0, 0, kPanelWidth, kPanelHeight));
+    FrameVexlo2->hide();
+
+    FrameLabel6 = label(FrameVexlo2, QStringLiteral("FrameLabel6"), tr(timerkeys::kDefaultMessage),
+                        twipsRect(105, 105, 3195, 1650));
+    FrameLabel6->setAlignment(Qt::AlignCenter);
+    QFont font = FrameLabel6->font();
+    font.setPointSize(font.pointSize() + 3);
+    font.setBold(true);
+    FrameLabel6->setFont(font);
+
+    ButVexloAcknowlegde = button(FrameVexlo2, QStringLiteral("ButVexloAcknowlegde"), tr("OK"),
+                                 tr("Continue"), twipsRect(1250, 1850, 1000, 500));
+    connect(ButVexloAcknowlegde, &QPushButton::clicked, this, &Vexlo::ButVexloAcknowlegdeClick);
+}
+
+void Vexlo::buildMenu()
+{
+    // The action box: the window's only menu, opened by Action. Entries stand in this order;
+    // the separators mark where the window's other entries go.
+    menufile = named(new QMenu(tr("File"), this), QStringLiteral("menufile"));
+
+    // "Open a New Timer" heads the menu, above sep0.
+    sep0 = named(menufile->addSeparator(), QStringLiteral("sep0"));
+    menuRetrieve = named(menufile->addAction(tr("Retrieve the saved time")),
+                         QStringLiteral("menuRetrieve"));
+    menuClear = named(menufile->addAction(tr("Clear this time")), QStringLiteral("menuClear"));
+    menuSave = named(menufile->addAction(tr("Save this time")), QStringLiteral("menuSave"));
+    connect(menuRetrieve, &QAction::triggered, this, &Vexlo::menuRetrieveClick);
+    connect(menuClear, &QAction::triggered, this, &Vexlo::menuClearClick);
+    connect(menuSave, &QAction::triggered, this, &Vexlo::menuSaveClick);
+
+    // The notepad entry comes next, between sep1 and the timing mode.
+    named(menufile->addSeparator(), QStringLiteral("sep1"));
+    QMenu* menuMode = named(menufile->addMenu(tr("Timing Mode")), QStringLiteral("menuMode"));
+    named(menuMode->menuAction(), QStringLiteral("menuMode"));
+    menuMode1 = named(menuMode->addAction(tr("Normal")), QStringLiteral("menuMode1"));
+    menuMode2 = named(menuMode->addAction(tr("StopWatch")), QStringLiteral("menuMode2"));
+    menuMode1->setCheckable(true);
+    menuMode2->setCheckable(true);
+    connect(menuMode1, &QAction::triggered, this, &Vexlo::menuMode1Click);
+    connect(menuMode2, &QAction::triggered, this, &Vexlo::menuMode2Click);
+
+    // "Background" follows the timing mode; then, each group behind its separator:
+    // "Always On Top" and "Set Options"; the help and about entries; "Close Action Box".
+    for (const char* name : {"sep2", "sep3", "sep4", "sep5"})
+        named(menufile->addSeparator(), QString::fromLatin1(name));
+    menuExit = named(menufile->addAction(tr("EXIT Vexlo")), QStringLiteral("menuExit"));
+    connect(menuExit, &QAction::triggered, this, &Vexlo::menuExitClick);
+}
+
+void Vexlo::startUp()
+{
+    using namespace timerkeys;
+    SettingsStore& store = platform_.store;
+
+    // An empty path marks the first run: it stores a full set of defaults and reads them back
+    // from that set rather than from the store, which may have refused them.
+    SettingsStore::Values firstRun;
+    state_.LabelPath = store.get(kPath);
+    if (state_.LabelPath.isEmpty()) {
+        state_.LabelPath = platform_.programFolder;
+        firstRun = SettingsStore::Values{{kPath, state_.LabelPath}} + firstRunValues();
+        store.saveAll(firstRun);
+    }
+    auto setting = [&](const QString& key) {
+        for (const auto& [k, value] : firstRun) {
+            if (k == key)
+                return value;
+        }
+        return store.get(key);
+    };
+
+    state_.LabelPicture1 = setting(kBackground);
+    state_.LabelColor1 = setting(kForeColor1);
+    state_.LabelColor2 = setting(kForeColor2);
+    state_.LabelSound1 = setting(kSound);
+    const QString message = setting(kMessage);
+    FrameLabel6->setText(message.isEmpty() ? tr(kDefaultMessage) : message);
+
+    if (store.get(kAlwaysOnTop).isEmpty())
+        store.save(kAlwaysOnTop, kFirstAlwaysOnTop);
+    placeWindow();
+
+    drawEmptyDisplay();
+    Image7->setPicture(ImageList1, digits::kSeparator);
+    Image8->setPicture(ImageList2, digits::kSeparator);
+    Timer1->setInterval(kTickInterval);
+
+    normalMode_ = setting(kMode) == kNormalMode;
+    selectMode(normalMode_);
+    enableRetrieve();
+}
+
+void Vexlo::placeWindow()
+{
+    const auto edge = [this](const QString& key) {
+        return twips(intervaltimer::storedWholeNumber(platform_.store.get(key), -kFarthestPosition,
+                                                      kFarthestPosition));
+    };
+    QPoint place(edge(timerkeys::kPositionLeft), edge(timerkeys::kPositionTop));
+    // A place on a monitor that is no longer there would hide the window: it comes back on
+    // the primary screen.
+    if (!QGuiApplication::screenAt(QRect(place, size()).center())) {
+        const QScreen* primary = QGuiApplication::primaryScreen();
+        const QPoint origin = primary ? primary->availableGeometry().topLeft() : QPoint();
+        place = origin + QPoint(twips(timerkeys::kFirstPosition), twips(timerkeys::kFirstPosition));
+    }
+    move(place);
+}
+
+void Vexlo::drawEmptyDisplay()
+{
+    showPair(Image1, Image2, ImageList1, digits::hoursPair(0));
+    showPair(Image3, Image4, ImageList1, digits::paddedPair(0));
+    showPair(Image5, Image6, ImageList2, digits::paddedPair(0));
+}
+
+void Vexlo::setTimeChanged()
+{
+    const int minutes = HScroll1->value();
+    const int seconds = HScroll2->value();
+    const bool noTime = minutes == 0 && seconds == 0;
+    ButVexloStart->setVisible(!noTime);
+    FrameLabel3->setVisible(noTime);
+    state_.LabelScrollMinutes1 = QString::number(minutes);
+    state_.LabelSecondsInputted1 = QString::number(minutes * 60 + seconds);
+    state_.LabelRemainingMinutes = QString::number(minutes);
+    state_.LabelRemainingSeconds = QString::number(seconds);
+}
+
+void Vexlo::HScroll1Change()
+{
+    setTimeChanged();
+    const int minutes = HScroll1->value() % 60;
+    const qint64 hours = number(state_.LabelSecondsInputted1) / 3600;
+    state_.LabelCheckMinutes = QString::number(minutes);
+    state_.LabelCheckHours = QString::number(hours);
+    showPair(Image3, Image4, ImageList1, digits::paddedPair(minutes));
+    showPair(Image1, Image2, ImageList1, digits::hoursPair(hours));
+}
+
+void Vexlo::HScroll2Change()
+{
+    setTimeChanged();
+    state_.LabelCheckSeconds = QString::number(HScroll2->value());
+    showPair(Image5, Image6, ImageList2, digits::paddedPair(HScroll2->value()));
+}
+
+void Vexlo::StartStopTimer()
+{
+    if (HScroll1->value() == 0 && HScroll2->value() == 0)
+        return;
+
+    if (!ButVexloStart->isHidden()) {
+        const QDateTime now = platform_.clock.now();
+        const qint64 remaining = number(state_.LabelSecondsRemaining1);
+        if (remaining <= 0 || !state_.FutureMoment.isValid())
+            state_.FutureMoment = now.addSecs(number(state_.LabelSecondsInputted1));
+        else if (normalMode_)
+            state_.FutureMoment = now.addSecs(remaining);
+        // StopWatch keeps the target, so the time spent stopped counts as elapsed.
+        state_.LabelFutureTime1 = timetext::dateTimeText(state_.FutureMoment);
+
+        Timer1->start();
+        ButVexloStop->show();
+        ButVexloStart->hide();
+        showTimeItems(false);
+        showScrollBars(false);
+        FrameLabel4->setText(tr("Stop the Vexlo timer or use the Action button!"));
+        FrameLabel4->show();
+        ButVexloStop->setFocus();
+    } else {
+        Timer1->stop();
+        ButVexloStart->show();
+        showTimeItems(true);
+        ButVexloStop->hide();
+        FrameLabel4->setText(tr("Start the Vexlo timer or use the Action button!"));
+        FrameLabel4->show();
+        ButVexloStart->setFocus();
+        enableRetrieve();
+    }
+}
+
+void Vexlo::ButVexloActionClick()
+{
+    const QPoint pointer = QCursor::pos();
+    // Opened from the keyboard, the pointer may be anywhere: the menu then drops from the button.
+    const bool byPointer = ButVexloAction->rect().contains(ButVexloAction->mapFromGlobal(pointer));
+    menufile->popup(byPointer ? pointer
+                              : ButVexloAction->mapToGlobal(QPoint(0, ButVexloAction->height())));
+}
+
+void Vexlo::Timer1Tick()
+{
+    if (!state_.FutureMoment.isValid()) {
+        Timer1->stop();
+        return;
+    }
+    const qint64 remaining =
+        timetext::secondsBetween(platform_.clock.now(), state_.FutureMoment);
+    state_.LabelSecondsRemaining1 = QString::number(remaining);
+    if (remaining > 0) {
+        state_.LabelTotalTimeRemaining1 = ShowTimeRemaining(remaining);
+        setWindowTitle(isMinimized() ? state_.LabelCurrentTitle + QStringLiteral(" - ") +
+                                           state_.LabelTimeRemaining1
+                                     : state_.LabelCurrentTitle);
+    } else {
+        timeIsUp(remaining);
+    }
+}
+
+void Vexlo::timeIsUp(qint64 remaining)
+{
+    // Read again: another Vexlo may have chosen a new sound or message since this one started.
+    state_.LabelSound1 = platform_.store.get(timerkeys::kSound);
+    ShowTimeRemaining(remaining);
+    state_.LabelTotalTimeRemaining1 = tr("Time Is Up!");
+    platform_.sound.play(state_.LabelSound1);
+
+    Timer1->stop();
+    state_.LabelSecondsInputted1 = QStringLiteral("0");
+    HScroll1->setValue(0);
+    HScroll2->setValue(0);
+
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    setWindowTitle(optionsTitle());
+    FrameLabel6->setText(storedMessage());
+    FrameLabel6->show();
+    FrameVexlo1->hide();
+    FrameVexlo2->show();
+    Timer2->start();
+    ButVexloAcknowlegde->setFocus();
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
+}
+
+QString Vexlo::ShowTimeRemaining(qint64 seconds)
+{
+    if (!intervaltimer::fitsTimeTexts(seconds))
+        return tr("Way too much!");
+    const intervaltimer::TimeParts parts = intervaltimer::splitSeconds(seconds);
+    showPair(Image1, Image2, ImageList1, digits::hoursPair(parts.hours));
+    showPair(Image3, Image4, ImageList1, digits::paddedPair(parts.minutes));
+    showPair(Image5, Image6, ImageList2, digits::paddedPair(parts.seconds));
+    state_.LabelTimeRemaining1 = intervaltimer::shortRemaining(parts);
+    state_.LabelRemainingMinutes = QString::number(parts.hours * 60 + parts.minutes);
+    state_.LabelRemainingSeconds = QString::number(parts.seconds);
+    return intervaltimer::remainingSentence(parts);
+}
+
+void Vexlo::Timer2Tick()
+{
+    if (!FrameLabel6->isHidden()) {
+        FrameLabel6->hide();
+        Timer2->setInterval(kMessageHiddenInterval);
+    } else {
+        FrameLabel6->show();
+        Timer2->setInterval(kMessageShownInterval);
+    }
+    FrameLabel6->setText(storedMessage());
+}
+
+void Vexlo::ButVexloAcknowlegdeClick()
+{
+    FrameVexlo1->show();
+    showScrollBars(true);
+    FrameVexlo2->hide();
+    Timer2->stop();
+    FrameLabel3->show();
+    ButVexloStop->hide();
+    // The alarm ended a run: the time items come back as they do when the timer is stopped.
+    showTimeItems(true);
+    HScroll1->setFocus();
+    enableRetrieve();
+}
+
+void Vexlo::showScrollBars(bool shown)
+{
+    HScroll1->setVisible(shown);
+    HScroll2->setVisible(shown);
+    FrameLabel1->setVisible(shown);
+    FrameLabel2->setVisible(shown);
+    // The status line stands where the bars are; it would show through between them.
+    if (shown)
+        FrameLabel4->hide();
+}
+
+void Vexlo::showTimeItems(bool shown)
+{
+    for (QAction* item : {sep0, menuRetrieve, menuClear, menuSave})
+        item->setVisible(shown);
+}
+
+void Vexlo::enableRetrieve()
+{
+    menuRetrieve->setEnabled(!platform_.store.get(timerkeys::kSavedMinutes).isEmpty());
+}
+
+void Vexlo::menuSaveClick()
+{
+    const bool saved = platform_.store.saveAll({{timerkeys::kSavedMinutes, state_.LabelRemainingMinutes},
+                                                {timerkeys::kSavedSeconds, state_.LabelRemainingSeconds}});
+    if (!saved) {
+        platform_.dialogs.message(this, tr("Vexlo"),
+                                  tr("Vexlo could not save this time. The settings file cannot "
+                                     "be written."));
+    }
+    enableRetrieve();
+}
+
+void Vexlo::clearTime()
+{
+    HScroll1->setValue(0);
+    HScroll2->setValue(0);
+    state_.LabelSecondsInputted1 = QStringLiteral("0");
+    state_.LabelSecondsRemaining1 = QStringLiteral("0");
+    drawEmptyDisplay();
+    showScrollBars(true);
+}
+
+void Vexlo::menuClearClick()
+{
+    clearTime();
+    HScroll1->setFocus();
+}
+
+void Vexlo::menuRetrieveClick()
+{
+    clearTime();
+    const SettingsStore& store = platform_.store;
+    HScroll1->setValue(
+        intervaltimer::storedWholeNumber(store.get(timerkeys::kSavedMinutes), 0, kMaxMinutes));
+    HScroll2->setValue(
+        intervaltimer::storedWholeNumber(store.get(timerkeys::kSavedSeconds), 0, kMaxSeconds));
+    ButVexloStart->setFocus();
+}
+
+void Vexlo::menuMode1Click()
+{
+    selectMode(true);
+}
+
+void Vexlo::menuMode2Click()
+{
+    selectMode(false);
+}
+
+void Vexlo::selectMode(bool normal)
+{
+    if (normal != normalMode_) {
+        normalMode_ = normal;
+        platform_.store.save(timerkeys::kMode,
+                             normal ? timerkeys::kNormalMode : timerkeys::kStopWatchMode);
+    }
+    // A click on the checked item has unchecked it; it stays checked.
+    menuMode1->setChecked(normalMode_);
+    menuMode2->setChecked(!normalMode_);
+}
+
+void Vexlo::menuExitClick()
+{
+    close();
+}
+
+void Vexlo::closeEvent(QCloseEvent* event)
+{
+    storePosition();
+    Timer1->stop();
+    Timer2->stop();
+    event->accept();
+}
+
+void Vexlo::storePosition()
+{
+    // Only a window in its normal state has a place of its own worth keeping.
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    platform_.store.saveAll({{timerkeys::kPositionLeft, QString::number(x() * kTwipsPerPixel)},
+                             {timerkeys::kPositionTop, QString::number(y() * kTwipsPerPixel)}});
+}
+
+QString Vexlo::storedMessage() const
+{
+    const QString message = platform_.store.get(timerkeys::kMessage);
+    return message.isEmpty() ? tr(timerkeys::kDefaultMessage) : message;
+}
+
+QString Vexlo::optionsTitle() const
+{
+    // The title the user last chose; the options panel keeps it in its title box.
+    return state_.LabelCurrentTitle;
+}
