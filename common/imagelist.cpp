@@ -14,17 +14,17 @@ namespace digitlooks {
 
 DigitLook imageList1()
 {
-    return {QColor(255, 184, 41), QColor(43, 26, 0, 230), QColor(255, 184, 41, 30), 0.2, 0.06};
+    return {QColor(255, 184, 41), QColor(43, 26, 0, 230), QColor(255, 184, 41, 30), 0.24, 0.06};
 }
 
 DigitLook imageList2()
 {
-    return {QColor(255, 96, 64), QColor(48, 6, 0, 230), QColor(255, 96, 64, 30), 0.2, 0.06};
+    return {QColor(255, 96, 64), QColor(48, 6, 0, 230), QColor(255, 96, 64, 30), 0.24, 0.06};
 }
 
 DigitLook imageList3()
 {
-    return {QColor(110, 235, 120), QColor(0, 40, 8, 230), QColor(110, 235, 120, 30), 0.2, 0.06};
+    return {QColor(110, 235, 120), QColor(0, 40, 8, 230), QColor(110, 235, 120, 30), 0.24, 0.06};
 }
 
 } // namespace digitlooks
@@ -72,8 +72,8 @@ GlyphFrame glyphFrame(const QRectF& rect, const DigitLook& look)
     GlyphFrame frame;
     frame.height = area.height();
     frame.width = std::max<qreal>(area.width() - lean, 0);
-    frame.thickness = std::min(look.weight * std::min(frame.width, frame.height / 2),
-                               frame.height / 6);
+    frame.thickness =
+        std::min(look.weight * std::min(frame.width, frame.height / 2), frame.height / 6);
     frame.toRect = QTransform(1, 0, -look.slant, 1, area.left() + lean, area.top());
     return frame;
 }
@@ -84,8 +84,8 @@ QPolygonF bar(QPointF from, QPointF to, qreal t)
     const bool across = from.y() == to.y();
     const QPointF along = across ? QPointF(t / 2, 0) : QPointF(0, t / 2);
     const QPointF side = across ? QPointF(0, t / 2) : QPointF(t / 2, 0);
-    return QPolygonF({from, from + along - side, to - along - side, to, to - along + side,
-                      from + along + side});
+    return QPolygonF(
+        {from, from + along - side, to - along - side, to, to - along + side, from + along + side});
 }
 
 std::array<QPolygonF, kSegmentCount> segments(const GlyphFrame& f)
@@ -99,20 +99,16 @@ std::array<QPolygonF, kSegmentCount> segments(const GlyphFrame& f)
     const qreal bottom = f.height - t / 2;
     auto across = [&](qreal y) { return bar({left + gap, y}, {right - gap, y}, t); };
     auto down = [&](qreal x, qreal y0, qreal y1) { return bar({x, y0 + gap}, {x, y1 - gap}, t); };
-    return {across(top),
-            down(right, top, middle),
-            down(right, middle, bottom),
-            across(bottom),
-            down(left, middle, bottom),
-            down(left, top, middle),
+    return {across(top),    down(right, top, middle),   down(right, middle, bottom),
+            across(bottom), down(left, middle, bottom), down(left, top, middle),
             across(middle)};
 }
 
 void drawLit(QPainter& painter, const QPainterPath& lit, const DigitLook& look, qreal thickness)
 {
     if (look.edge.alpha() > 0) {
-        painter.strokePath(lit, QPen(look.edge, thickness * 0.35, Qt::SolidLine, Qt::RoundCap,
-                                     Qt::RoundJoin));
+        painter.strokePath(
+            lit, QPen(look.edge, thickness * 0.35, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     }
     painter.fillPath(lit, look.ink);
 }
@@ -172,12 +168,13 @@ QPixmap ImageList::picture(int index, QSize size, qreal devicePixelRatio) const
 void paintImage9(QPainter& painter, const QRectF& rect)
 {
     const DigitLook look = digitlooks::imageList1();
-    // As tall as the lower half of a digit, standing on the digits' baseline.
-    const qreal width = std::min(rect.width() * 0.7, rect.height() * 0.3);
-    const qreal height = std::min(rect.height() * 0.5, width * 2);
+    // As tall as the lower half of a digit, standing on the digits' baseline at the right, clear
+    // of the digit before it.
+    const qreal width = std::min(rect.width() * 0.55, rect.height() * 0.3);
+    const qreal height = std::min(rect.height() * 0.5, width * 2.2);
     if (width <= 0 || height <= 0)
         return;
-    const qreal left = rect.center().x() - width / 2;
+    const qreal left = rect.right() - width - rect.width() * 0.12;
     const qreal bottom = rect.bottom() - rect.height() * 0.06;
     const qreal top = bottom - height;
     const qreal cap = std::max<qreal>(height * 0.08, 1);
@@ -202,17 +199,15 @@ void paintImage9(QPainter& painter, const QRectF& rect)
     caps.addRect(QRectF(left, top, width, cap));
     caps.addRect(QRectF(left, bottom - cap, width, cap));
 
-    painter.strokePath(glass, QPen(look.edge, cap * 1.6, Qt::SolidLine, Qt::RoundCap,
-                                   Qt::RoundJoin));
+    painter.strokePath(glass,
+                       QPen(look.edge, cap * 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.strokePath(glass, QPen(look.ink, cap * 0.6));
     painter.fillPath(sand, look.ink);
     drawLit(painter, caps, look, cap);
     painter.restore();
 }
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
-{
-}
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
 
 void PictureBox::setPicture(const ImageList& list, int index)
 {

@@ -15,11 +15,11 @@ class QPainter;
 // How the glyphs of one picture list look. Drawn as vectors, they are as sharp in the small
 // timer window as across a whole screen.
 struct DigitLook {
-    QColor ink;    // lit segments and the separator's dots
-    QColor edge;   // a thin outline that keeps the glyph readable on light and dark skins
-    QColor unlit;  // segments that are off; transparent for none
-    qreal weight;  // segment thickness as a share of the glyph's width
-    qreal slant;   // how far the top leans right, as a share of the height
+    QColor ink;   // lit segments and the separator's dots
+    QColor edge;  // a thin outline that keeps the glyph readable on light and dark skins
+    QColor unlit; // segments that are off; transparent for none
+    qreal weight; // segment thickness as a share of the glyph's width
+    qreal slant;  // how far the top leans right, as a share of the height
 };
 
 // The looks of the family's picture lists. The seconds stand apart from hours and minutes.

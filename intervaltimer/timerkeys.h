@@ -24,8 +24,8 @@ inline const QString kSavedMinutes = QStringLiteral("Vexlo Saved Minutes");
 inline const QString kSavedSeconds = QStringLiteral("Vexlo Saved Seconds");
 
 // The alarm message until the user sets one; also shown when the stored one is empty.
-inline constexpr char kDefaultMessage[] =
-    QT_TRANSLATE_NOOP("Vexlo", "Click on the ACTION button, then SET OPTIONS to change this message!");
+inline constexpr char kDefaultMessage[] = QT_TRANSLATE_NOOP(
+    "Vexlo", "Click on the ACTION button, then SET OPTIONS to change this message!");
 
 // "Vexlo Mode"
 inline const QString kNormalMode = QStringLiteral("True");

@@ -35,9 +35,9 @@ int storedWholeNumber(const QString& text, int min, int max)
 {
     const QString trimmed = text.trimmed();
     const qsizetype digitsFrom = trimmed.startsWith(u'-') || trimmed.startsWith(u'+') ? 1 : 0;
-    const bool whole = trimmed.size() > digitsFrom &&
-                       std::all_of(trimmed.begin() + digitsFrom, trimmed.end(),
-                                   [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const bool whole =
+        trimmed.size() > digitsFrom && std::all_of(trimmed.begin() + digitsFrom, trimmed.end(),
+                                                   [](QChar c) { return c >= u'0' && c <= u'9'; });
     if (!whole)
         return std::clamp(0, min, max);
     bool ok = false;

@@ -18,9 +18,6 @@ struct TimeParts {
 };
 TimeParts splitSeconds(qint64 seconds);
 
-inline const QString kTimeIsUp = QStringLiteral("Time Is Up!");
-inline const QString kWayTooMuch = QStringLiteral("Way too much!");
-
 // A count no 32-bit count of seconds holds cannot be split up the way the texts need.
 bool fitsTimeTexts(qint64 seconds);
 // "1 hours, 2 mins, 5 secs."

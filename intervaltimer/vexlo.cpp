@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -20,8 +21,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
-
-#include <algorithm>
 
 using intervaltimer::kMaxMinutes;
 using intervaltimer::kMaxSeconds;
@@ -40,9 +39,12 @@ constexpr int kPanelHeight = kOuterHeight - kCaptionAllowance;
 // The digit display. A glyph takes less than the distance to the next picture box, so the
 // boxes are only as wide as the glyphs and never overlap; the last one ends at the panel's edge.
 constexpr int kDisplayHeight = 750;
-constexpr int kDigitWidth = 320;
+constexpr int kDigitWidth = 300;
 constexpr int kSeparatorWidth = 330;
 constexpr int kImage9Left = 3100;
+
+constexpr int kMessagePointSize = 11;
+constexpr int kSmallestMessagePointSize = 6;
 
 constexpr int kTickInterval = 950;
 constexpr int kFirstFlashInterval = 750;
@@ -52,8 +54,7 @@ constexpr int kMessageHiddenInterval = 300;
 // Stored positions further out than any desktop reaches are clamped to this, in twips.
 constexpr int kFarthestPosition = 1'000'000;
 
-template <typename W>
-W* named(W* widget, const QString& name)
+template <typename W> W* named(W* widget, const QString& name)
 {
     widget->setObjectName(name);
     return widget;
@@ -94,8 +95,10 @@ QScrollBar* scrollBar(QWidget* panel, const QString& name, int maximum, int larg
     bar->setRange(0, maximum);
     bar->setSingleStep(1);
     bar->setPageStep(largeStep);
-    // The arrow keys move a bar that has the focus.
+    // The arrow keys move a bar that has the focus. A scroll bar's keys run the other way,
+    // as if it scrolled a page; setting a time, right and up mean more.
     bar->setFocusPolicy(Qt::StrongFocus);
+    bar->setInvertedControls(false);
     bar->setAccessibleName(caption->text());
     caption->setBuddy(bar);
     return bar;
@@ -139,9 +142,19 @@ void Vexlo::buildTimerPanel()
 {
     FrameVexlo1 = named(new QFrame(this), QStringLiteral("FrameVexlo1"));
     FrameVexlo1->setGeometry(twipsRect(0, 0, kPanelWidth, kPanelHeight));
+    FrameVexlo1->setAccessibleName(tr("Timer"));
 
-    auto picture = [this](const QString& name, int left, int width) {
-        auto* box = named(new PictureBox(FrameVexlo1), name);
+    // The digits light up on a dark strip of their own, readable on any skin.
+    auto* display = named(new QFrame(FrameVexlo1), QStringLiteral("DigitDisplay"));
+    display->setGeometry(twipsRect(0, 0, kPanelWidth, kDisplayHeight));
+    display->setAccessibleName(tr("Time remaining"));
+    QPalette dark = display->palette();
+    dark.setColor(QPalette::Window, QColor(24, 22, 20));
+    display->setPalette(dark);
+    display->setAutoFillBackground(true);
+
+    auto picture = [display](const QString& name, int left, int width) {
+        auto* box = named(new PictureBox(display), name);
         box->setGeometry(twipsRect(left, 0, width, kDisplayHeight));
         box->setAccessibleName(name);
         return box;
@@ -197,13 +210,13 @@ void Vexlo::buildAlarmPanel()
 {
     FrameVexlo2 = named(new QFrame(this), QStringLiteral("FrameVexlo2"));
     FrameVexlo2->setGeometry(twipsRect(0, 0, kPanelWidth, kPanelHeight));
+    FrameVexlo2->setAccessibleName(tr("Time Is Up!"));
     FrameVexlo2->hide();
 
-    FrameLabel6 = label(FrameVexlo2, QStringLiteral("FrameLabel6"), tr(timerkeys::kDefaultMessage),
+    FrameLabel6 = label(FrameVexlo2, QStringLiteral("FrameLabel6"), QString(),
                         twipsRect(105, 105, 3195, 1650));
     FrameLabel6->setAlignment(Qt::AlignCenter);
     QFont font = FrameLabel6->font();
-    font.setPointSize(font.pointSize() + 3);
     font.setBold(true);
     FrameLabel6->setFont(font);
 
@@ -217,11 +230,12 @@ void Vexlo::buildMenu()
     // The action box: the window's only menu, opened by Action. Entries stand in this order;
     // the separators mark where the window's other entries go.
     menufile = named(new QMenu(tr("File"), this), QStringLiteral("menufile"));
+    menufile->setAccessibleName(tr("Action"));
 
     // "Open a New Timer" heads the menu, above sep0.
     sep0 = named(menufile->addSeparator(), QStringLiteral("sep0"));
-    menuRetrieve = named(menufile->addAction(tr("Retrieve the saved time")),
-                         QStringLiteral("menuRetrieve"));
+    menuRetrieve =
+        named(menufile->addAction(tr("Retrieve the saved time")), QStringLiteral("menuRetrieve"));
     menuClear = named(menufile->addAction(tr("Clear this time")), QStringLiteral("menuClear"));
     menuSave = named(menufile->addAction(tr("Save this time")), QStringLiteral("menuSave"));
     connect(menuRetrieve, &QAction::triggered, this, &Vexlo::menuRetrieveClick);
@@ -232,6 +246,7 @@ void Vexlo::buildMenu()
     named(menufile->addSeparator(), QStringLiteral("sep1"));
     QMenu* menuMode = named(menufile->addMenu(tr("Timing Mode")), QStringLiteral("menuMode"));
     named(menuMode->menuAction(), QStringLiteral("menuMode"));
+    menuMode->setAccessibleName(menuMode->title());
     menuMode1 = named(menuMode->addAction(tr("Normal")), QStringLiteral("menuMode1"));
     menuMode2 = named(menuMode->addAction(tr("StopWatch")), QStringLiteral("menuMode2"));
     menuMode1->setCheckable(true);
@@ -274,11 +289,11 @@ void Vexlo::startUp()
     state_.LabelColor2 = setting(kForeColor2);
     state_.LabelSound1 = setting(kSound);
     const QString message = setting(kMessage);
-    FrameLabel6->setText(message.isEmpty() ? tr(kDefaultMessage) : message);
+    showMessage(message.isEmpty() ? tr(kDefaultMessage) : message);
 
     if (store.get(kAlwaysOnTop).isEmpty())
         store.save(kAlwaysOnTop, kFirstAlwaysOnTop);
-    placeWindow();
+    placeWindow(setting(kPositionLeft), setting(kPositionTop));
 
     drawEmptyDisplay();
     Image7->setPicture(ImageList1, digits::kSeparator);
@@ -288,15 +303,16 @@ void Vexlo::startUp()
     normalMode_ = setting(kMode) == kNormalMode;
     selectMode(normalMode_);
     enableRetrieve();
+    // Ready for the keyboard: the arrow keys set the minutes at once.
+    HScroll1->setFocus();
 }
 
-void Vexlo::placeWindow()
+void Vexlo::placeWindow(const QString& left, const QString& top)
 {
-    const auto edge = [this](const QString& key) {
-        return twips(intervaltimer::storedWholeNumber(platform_.store.get(key), -kFarthestPosition,
-                                                      kFarthestPosition));
+    const auto edge = [](const QString& text) {
+        return twips(intervaltimer::storedWholeNumber(text, -kFarthestPosition, kFarthestPosition));
     };
-    QPoint place(edge(timerkeys::kPositionLeft), edge(timerkeys::kPositionTop));
+    QPoint place(edge(left), edge(top));
     // A place on a monitor that is no longer there would hide the window: it comes back on
     // the primary screen.
     if (!QGuiApplication::screenAt(QRect(place, size()).center())) {
@@ -395,8 +411,7 @@ void Vexlo::Timer1Tick()
         Timer1->stop();
         return;
     }
-    const qint64 remaining =
-        timetext::secondsBetween(platform_.clock.now(), state_.FutureMoment);
+    const qint64 remaining = timetext::secondsBetween(platform_.clock.now(), state_.FutureMoment);
     state_.LabelSecondsRemaining1 = QString::number(remaining);
     if (remaining > 0) {
         state_.LabelTotalTimeRemaining1 = ShowTimeRemaining(remaining);
@@ -424,7 +439,7 @@ void Vexlo::timeIsUp(qint64 remaining)
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
     setWindowTitle(optionsTitle());
-    FrameLabel6->setText(storedMessage());
+    showMessage(storedMessage());
     FrameLabel6->show();
     FrameVexlo1->hide();
     FrameVexlo2->show();
@@ -459,7 +474,7 @@ void Vexlo::Timer2Tick()
         FrameLabel6->show();
         Timer2->setInterval(kMessageShownInterval);
     }
-    FrameLabel6->setText(storedMessage());
+    showMessage(storedMessage());
 }
 
 void Vexlo::ButVexloAcknowlegdeClick()
@@ -500,12 +515,14 @@ void Vexlo::enableRetrieve()
 
 void Vexlo::menuSaveClick()
 {
-    const bool saved = platform_.store.saveAll({{timerkeys::kSavedMinutes, state_.LabelRemainingMinutes},
-                                                {timerkeys::kSavedSeconds, state_.LabelRemainingSeconds}});
+    const bool saved =
+        platform_.store.saveAll({{timerkeys::kSavedMinutes, state_.LabelRemainingMinutes},
+                                 {timerkeys::kSavedSeconds, state_.LabelRemainingSeconds}});
     if (!saved) {
-        platform_.dialogs.message(this, tr("Vexlo"),
-                                  tr("Vexlo could not save this time. The settings file cannot "
-                                     "be written."));
+        platform_.dialogs.message(
+            this, tr("Vexlo"),
+            tr("This time was not saved: the settings file cannot be written. Check that the "
+               "disk has room and the settings folder may be written to, then try again."));
     }
     enableRetrieve();
 }
@@ -579,6 +596,24 @@ void Vexlo::storePosition()
         return;
     platform_.store.saveAll({{timerkeys::kPositionLeft, QString::number(x() * kTwipsPerPixel)},
                              {timerkeys::kPositionTop, QString::number(y() * kTwipsPerPixel)}});
+}
+
+void Vexlo::showMessage(const QString& message)
+{
+    if (FrameLabel6->text() == message)
+        return;
+    FrameLabel6->setText(message);
+    // Large for a glance from across the room; smaller when that is what it takes to show a long
+    // message whole.
+    QFont font = FrameLabel6->font();
+    for (int size = kMessagePointSize; size >= kSmallestMessagePointSize; --size) {
+        font.setPointSize(size);
+        const QRect needed = QFontMetrics(font).boundingRect(
+            FrameLabel6->contentsRect(), Qt::AlignCenter | Qt::TextWordWrap, message);
+        if (needed.height() <= FrameLabel6->contentsRect().height())
+            break;
+    }
+    FrameLabel6->setFont(font);
 }
 
 QString Vexlo::storedMessage() const

@@ -79,7 +79,7 @@ private:
     void buildAlarmPanel();
     void buildMenu();
     void startUp();
-    void placeWindow();
+    void placeWindow(const QString& left, const QString& top);
     void timeIsUp(qint64 remaining);
     void setTimeChanged();
     void drawEmptyDisplay();
@@ -89,6 +89,7 @@ private:
     void enableRetrieve();
     void selectMode(bool normal);
     void storePosition();
+    void showMessage(const QString& message);
     QString storedMessage() const;
     QString optionsTitle() const;
 

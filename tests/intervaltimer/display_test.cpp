@@ -1,0 +1,165 @@
+#include "vexlofixture.h"
+
+#include "twips.h"
+
+#include <QFontMetrics>
+
+TEST_F(VexloTest, ControlsSitWhereTheyBelongWithTheirCaptions)
+{
+    Vexlo& w = open();
+    EXPECT_EQ(w.windowTitle(), "Vexlo 8.02");
+    struct Case {
+        const char* name;
+        QString caption;
+        QString toolTip;
+        QRect place;
+    };
+    const Case controls[] = {
+        {"ButVexloStart", "Start", "Start the timer", twipsRect(400, 830, 900, 500)},
+        {"ButVexloStop", "Stop", "Stop the timer", twipsRect(400, 830, 900, 500)},
+        {"ButVexloAction", "Action", "Choose an action", twipsRect(2100, 830, 900, 500)},
+        {"ButVexloAcknowlegde", "OK", "Continue", twipsRect(1250, 1850, 1000, 500)},
+        {"FrameLabel1", "Hours + Minutes", "", twipsRect(125, 1500, 645, 405)},
+        {"FrameLabel2", "Seconds", "", twipsRect(125, 2070, 630, 195)},
+        {"FrameLabel3", "Set The Time Below!", "", twipsRect(240, 1020, 1695, 225)},
+        {"FrameLabel4", "Stop the Vexlo timer or use the Action button!", "",
+         twipsRect(600, 1600, 2450, 500)},
+        {"FrameLabel6", "Click on the ACTION button, then SET OPTIONS to change this message!", "",
+         twipsRect(105, 105, 3195, 1650)},
+        {"HScroll1", "", "", twipsRect(825, 1605, 2400, 200)},
+        {"HScroll2", "", "", twipsRect(825, 2070, 2400, 200)},
+    };
+    for (const Case& c : controls) {
+        QWidget* control = child(c.name);
+        EXPECT_EQ(control->geometry(), c.place) << c.name;
+        EXPECT_EQ(control->toolTip(), c.toolTip) << c.name;
+        if (auto* button = qobject_cast<QPushButton*>(control)) {
+            EXPECT_EQ(button->text(), c.caption) << c.name;
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(c.caption), button->width());
+        }
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            EXPECT_EQ(label->text(), c.caption) << c.name;
+            // Nothing is cut off: the wrapped text fits the label.
+            EXPECT_LE(label->heightForWidth(label->width()), label->height()) << c.name;
+        }
+    }
+    EXPECT_EQ(bar(1)->maximum(), 1440);
+    EXPECT_EQ(bar(1)->pageStep(), 15);
+    EXPECT_EQ(bar(2)->maximum(), 59);
+    EXPECT_EQ(bar(2)->pageStep(), 5);
+
+    // Every control can be found by its name, by tests and screen readers alike, and lies
+    // wholly inside its window.
+    for (QWidget* widget : w.findChildren<QWidget*>()) {
+        EXPECT_FALSE(widget->objectName().isEmpty()) << widget->metaObject()->className();
+        EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->objectName().toStdString();
+        if (!widget->isWindow()) {
+            EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry()))
+                << widget->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(VexloTest, DigitsStandInOneRowWithoutOverlapping)
+{
+    open();
+    const char* order[] = {"Image1", "Image2", "Image7", "Image3", "Image4",
+                           "Image8", "Image5", "Image6", "Image9"};
+    const int lefts[] = {0, 480, 830, 1160, 1640, 2000, 2330, 2810, 3100};
+    QRect previous;
+    for (int i = 0; i < 9; ++i) {
+        const QRect box = child(order[i])->geometry();
+        EXPECT_EQ(box.left(), twips(lefts[i])) << order[i];
+        EXPECT_EQ(box.top(), 0) << order[i];
+        EXPECT_EQ(box.height(), twips(750)) << order[i];
+        EXPECT_GT(box.width(), 0) << order[i];
+        EXPECT_FALSE(box.intersects(previous)) << order[i];
+        previous = box;
+    }
+    // Hours and minutes share one look, the seconds have another.
+    const ImageList* first = child<PictureBox>("Image1")->list();
+    const ImageList* second = child<PictureBox>("Image5")->list();
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(first->look().ink, digitlooks::imageList1().ink);
+    EXPECT_EQ(second->look().ink, digitlooks::imageList2().ink);
+    for (const char* name : {"Image2", "Image3", "Image4", "Image7"})
+        EXPECT_EQ(child<PictureBox>(name)->list(), first) << name;
+    for (const char* name : {"Image6", "Image8"})
+        EXPECT_EQ(child<PictureBox>(name)->list(), second) << name;
+    EXPECT_EQ(child<PictureBox>("Image9")->list(), nullptr);
+}
+
+TEST_F(VexloTest, ScrollBarsSetTheTimeAndTheDigits)
+{
+    Vexlo& w = open();
+    EXPECT_EQ(display(), " 0:00:00");
+    struct Case {
+        int minutes;
+        int seconds;
+        QString shown;
+        QString secondsSet;
+        QString hours;
+    };
+    const Case cases[] = {
+        {0, 1, " 0:00:01", "1", "0"},        {5, 0, " 0:05:00", "300", "0"},
+        {59, 59, " 0:59:59", "3599", "0"},   {60, 0, " 1:00:00", "3600", "1"},
+        {75, 0, " 1:15:00", "4500", "1"},    {599, 59, " 9:59:59", "35999", "9"},
+        {600, 7, "10:00:07", "36007", "10"}, {1440, 59, "24:00:59", "86459", "24"},
+        {0, 0, " 0:00:00", "0", "0"},
+    };
+    for (const Case& c : cases) {
+        setTime(c.minutes, c.seconds);
+        EXPECT_EQ(display(), c.shown) << c.minutes << ":" << c.seconds;
+        EXPECT_EQ(w.state().LabelSecondsInputted1, c.secondsSet);
+        EXPECT_EQ(w.state().LabelCheckHours, c.hours);
+        EXPECT_EQ(w.state().LabelCheckMinutes, QString::number(c.minutes % 60));
+        EXPECT_EQ(w.state().LabelCheckSeconds, QString::number(c.seconds));
+        EXPECT_EQ(w.state().LabelScrollMinutes1, QString::number(c.minutes));
+        EXPECT_EQ(w.state().LabelRemainingMinutes, QString::number(c.minutes));
+        EXPECT_EQ(w.state().LabelRemainingSeconds, QString::number(c.seconds));
+        const bool set = c.minutes > 0 || c.seconds > 0;
+        EXPECT_EQ(shown("ButVexloStart"), set);
+        EXPECT_EQ(shown("FrameLabel3"), !set);
+    }
+
+    // With no time set, Start stays away and starting does nothing.
+    EXPECT_EQ(text("FrameLabel3"), "Set The Time Below!");
+    child<QPushButton>("ButVexloStart")->click();
+    EXPECT_FALSE(child<QTimer>("Timer1")->isActive());
+    EXPECT_TRUE(shown("HScroll1"));
+    EXPECT_TRUE(w.state().LabelFutureTime1.isEmpty());
+}
+
+TEST_F(VexloTest, ShowTimeRemainingDrawsAndWritesEveryPart)
+{
+    Vexlo& w = open();
+    struct Case {
+        qint64 seconds;
+        QString sentence;
+        QString shortForm;
+        QString shown;
+        QString minutes;
+        QString secs;
+    };
+    const Case cases[] = {
+        {3725, "1 hours, 2 mins, 5 secs.", "1:02:05", " 1:02:05", "62", "5"},
+        {299, "0 hours, 4 mins, 59 secs.", "0:04:59", " 0:04:59", "4", "59"},
+        {1, "0 hours, 0 mins, 1 secs.", "0:00:01", " 0:00:01", "0", "1"},
+        {36000, "10 hours, 0 mins, 0 secs.", "10:00:00", "10:00:00", "600", "0"},
+        {43205, "12 hours, 0 mins, 5 secs.", "12:00:05", "12:00:05", "720", "5"},
+        {86459, "24 hours, 0 mins, 59 secs.", "24:00:59", "24:00:59", "1440", "59"},
+        {0, "0 hours, 0 mins, 0 secs.", "0:00:00", " 0:00:00", "0", "0"},
+        {-3725, "0 hours, 0 mins, 0 secs.", "0:00:00", " 0:00:00", "0", "0"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(w.ShowTimeRemaining(c.seconds), c.sentence) << c.seconds;
+        EXPECT_EQ(w.state().LabelTimeRemaining1, c.shortForm) << c.seconds;
+        EXPECT_EQ(display(), c.shown) << c.seconds;
+        EXPECT_EQ(w.state().LabelRemainingMinutes, c.minutes) << c.seconds;
+        EXPECT_EQ(w.state().LabelRemainingSeconds, c.secs) << c.seconds;
+    }
+    // Beyond any 32-bit count: said so, and the display keeps what it showed.
+    EXPECT_EQ(w.ShowTimeRemaining(qint64(1) << 31), "Way too much!");
+    EXPECT_EQ(display(), " 0:00:00");
+}

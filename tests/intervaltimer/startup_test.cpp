@@ -1,0 +1,249 @@
+#include "vexlofixture.h"
+
+#include "twips.h"
+
+#include <QDir>
+
+namespace {
+
+const QString kAbsent = QStringLiteral("<absent>");
+
+} // namespace
+
+TEST_F(VexloTest, FirstRunStoresItsDefaultsAndStartsWithNoTimeSet)
+{
+    Vexlo& w = open();
+    struct Case {
+        QString key;
+        QString value;
+    };
+    const Case keys[] = {
+        {timerkeys::kPath, VEXLO_PROGRAM_DIR},
+        {timerkeys::kBackground, "Wood5.gif"},
+        {timerkeys::kForeColor1, "65535"},
+        {timerkeys::kForeColor2, "16777215"},
+        {timerkeys::kRunDefaultColors, "False"},
+        {timerkeys::kMessage,
+         "Click on the ACTION button, then SET OPTIONS to change this message!"},
+        {timerkeys::kSound, "Timer1.wav"},
+        {timerkeys::kMode, "True"},
+        {timerkeys::kPositionLeft, "200"},
+        {timerkeys::kPositionTop, "200"},
+        {timerkeys::kAlwaysOnTop, "1"},
+        {timerkeys::kCurrentTitle, kAbsent},
+        {timerkeys::kSavedMinutes, kAbsent},
+        {timerkeys::kSavedSeconds, kAbsent},
+    };
+    for (const Case& c : keys)
+        EXPECT_EQ(t.store.get(c.key, kAbsent), c.value) << c.key.toStdString();
+
+    EXPECT_EQ(w.state().LabelPath, VEXLO_PROGRAM_DIR);
+    EXPECT_EQ(w.state().LabelPicture1, "Wood5.gif");
+    EXPECT_EQ(w.state().LabelColor1, "65535");
+    EXPECT_EQ(w.state().LabelColor2, "16777215");
+    EXPECT_EQ(w.state().LabelSound1, "Timer1.wav");
+    EXPECT_EQ(w.state().LabelCurrentTitle, "Vexlo");
+    EXPECT_EQ(w.pos(), QPoint(twips(200), twips(200)));
+    EXPECT_EQ(w.size(), QSize(twips(3430 - 120), twips(3000 - 450)));
+    EXPECT_EQ(display(), " 0:00:00");
+    EXPECT_TRUE(w.normalMode());
+    EXPECT_TRUE(item("menuMode1")->isChecked());
+    EXPECT_FALSE(item("menuMode2")->isChecked());
+    EXPECT_FALSE(item("menuRetrieve")->isEnabled());
+    for (const char* name : {"FrameVexlo1", "FrameLabel3", "HScroll1", "HScroll2", "FrameLabel1",
+                             "FrameLabel2", "ButVexloAction"})
+        EXPECT_TRUE(shown(name)) << name;
+    for (const char* name : {"FrameVexlo2", "ButVexloStart", "ButVexloStop", "FrameLabel4"})
+        EXPECT_FALSE(shown(name)) << name;
+    EXPECT_FALSE(child<QTimer>("Timer1")->isActive());
+    EXPECT_EQ(child<QTimer>("Timer1")->interval(), 950);
+    EXPECT_EQ(w.focusWidget(), bar(1));
+}
+
+TEST_F(VexloTest, LaterRunsReadWhatIsStoredAndRewriteNothing)
+{
+    const SettingsStore::Values stored = {
+        {timerkeys::kPath, "/opt/vexlo/"},
+        {timerkeys::kBackground, "Granite1.gif"},
+        {timerkeys::kForeColor1, "255"},
+        {timerkeys::kForeColor2, "0"},
+        {timerkeys::kMessage, "Tea is ready"},
+        {timerkeys::kSound, "/sounds/bell.wav"},
+        {timerkeys::kMode, "True"},
+        {timerkeys::kPositionLeft, "3000"},
+        {timerkeys::kPositionTop, "1500"},
+        {timerkeys::kAlwaysOnTop, "0"},
+        {timerkeys::kSavedMinutes, "70"},
+    };
+    ASSERT_TRUE(t.store.saveAll(stored));
+    Vexlo& w = open();
+
+    EXPECT_EQ(w.state().LabelPath, "/opt/vexlo/");
+    EXPECT_EQ(w.state().LabelPicture1, "Granite1.gif");
+    EXPECT_EQ(w.state().LabelColor1, "255");
+    EXPECT_EQ(w.state().LabelColor2, "0");
+    EXPECT_EQ(w.state().LabelSound1, "/sounds/bell.wav");
+    EXPECT_EQ(text("FrameLabel6"), "Tea is ready");
+    EXPECT_EQ(w.pos(), QPoint(200, 100));
+    EXPECT_TRUE(item("menuRetrieve")->isEnabled());
+    for (const auto& [key, value] : stored)
+        EXPECT_EQ(t.store.get(key), value) << key.toStdString();
+    EXPECT_EQ(t.store.get(timerkeys::kRunDefaultColors, kAbsent), kAbsent);
+}
+
+TEST_F(VexloTest, AnyModeButExactlyTrueStartsInStopWatch)
+{
+    struct Case {
+        QString stored;
+        bool normal;
+    };
+    const Case cases[] = {{"True", true}, {"true", false},  {"TRUE", false}, {" True", false},
+                          {"", false},    {"False", false}, {"1", false}};
+    for (const Case& c : cases) {
+        TempStore fresh;
+        fresh.store.saveAll({{timerkeys::kPath, "/opt/vexlo/"}, {timerkeys::kMode, c.stored}});
+        Vexlo w(Platform{fresh.store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR});
+        EXPECT_EQ(w.normalMode(), c.normal) << c.stored.toStdString();
+        EXPECT_EQ(w.findChild<QAction*>("menuMode1")->isChecked(), c.normal);
+        EXPECT_EQ(w.findChild<QAction*>("menuMode2")->isChecked(), !c.normal);
+        EXPECT_EQ(fresh.store.get(timerkeys::kMode), c.stored);
+    }
+}
+
+TEST_F(VexloTest, SaveRetrieveAndClearATime)
+{
+    Vexlo& w = open();
+    setTime(75, 0);
+    w.StartStopTimer();
+    tickEverySecond(275);
+    w.StartStopTimer();
+    ASSERT_EQ(display(), " 1:10:25");
+
+    item("menuSave")->trigger();
+    EXPECT_EQ(t.store.get(timerkeys::kSavedMinutes), "70");
+    EXPECT_EQ(t.store.get(timerkeys::kSavedSeconds), "25");
+    EXPECT_TRUE(item("menuRetrieve")->isEnabled());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+
+    item("menuClear")->trigger();
+    EXPECT_EQ(display(), " 0:00:00");
+    EXPECT_EQ(bar(1)->value(), 0);
+    EXPECT_EQ(bar(2)->value(), 0);
+    EXPECT_EQ(w.state().LabelSecondsRemaining1, "0");
+    EXPECT_EQ(w.state().LabelSecondsInputted1, "0");
+    for (const char* name : {"HScroll1", "HScroll2", "FrameLabel1", "FrameLabel2", "FrameLabel3"})
+        EXPECT_TRUE(shown(name)) << name;
+    for (const char* name : {"FrameLabel4", "ButVexloStart", "ButVexloStop"})
+        EXPECT_FALSE(shown(name)) << name;
+    EXPECT_EQ(w.focusWidget(), bar(1));
+
+    item("menuRetrieve")->trigger();
+    EXPECT_EQ(bar(1)->value(), 70);
+    EXPECT_EQ(bar(2)->value(), 25);
+    EXPECT_EQ(display(), " 1:10:25");
+    EXPECT_TRUE(shown("ButVexloStart"));
+    EXPECT_FALSE(shown("FrameLabel4"));
+    EXPECT_EQ(w.focusWidget(), child("ButVexloStart"));
+
+    // The retrieved time runs in full, from now.
+    w.StartStopTimer();
+    EXPECT_EQ(w.state().LabelFutureTime1, "12/25/2026 01:15:00 PM");
+}
+
+TEST_F(VexloTest, RetrieveCopesWithAHandEditedSavedTime)
+{
+    struct Case {
+        QString minutes;
+        QString seconds;
+        QString shown;
+    };
+    const Case cases[] = {
+        {"abc", "x", " 0:00:00"},  {"99999", "75", "24:00:59"},
+        {"-5", "-1", " 0:00:00"},  {" 70 ", "25", " 1:10:25"},
+        {"70.5", "2", " 0:00:02"}, {QString(100000, u'9'), "", "24:00:00"},
+    };
+    Vexlo& w = open();
+    for (const Case& c : cases) {
+        t.store.saveAll(
+            {{timerkeys::kSavedMinutes, c.minutes}, {timerkeys::kSavedSeconds, c.seconds}});
+        w.menuRetrieveClick();
+        EXPECT_EQ(display(), c.shown) << c.minutes.left(10).toStdString();
+    }
+}
+
+TEST_F(VexloTest, ATimeTheStoreRefusesIsReportedNotOffered)
+{
+    // The settings file cannot be written where a folder stands in its place.
+    ASSERT_TRUE(QDir(t.dir.path()).mkdir("Orvane.conf"));
+    Vexlo& w = open();
+    EXPECT_EQ(display(), " 0:00:00");
+    EXPECT_EQ(w.state().LabelSound1, "Timer1.wav");
+
+    setTime(3, 0);
+    w.menuSaveClick();
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].kind, "message");
+    EXPECT_FALSE(item("menuRetrieve")->isEnabled());
+}
+
+TEST_F(VexloTest, ExitAndCloseKeepThePlaceOfANormalWindowOnly)
+{
+    struct Case {
+        const char* how;
+        Qt::WindowStates state;
+        QPoint place;
+        QString left;
+        QString top;
+    };
+    const Case cases[] = {
+        {"exit", Qt::WindowNoState, {100, 50}, "1500", "750"},
+        {"close", Qt::WindowNoState, {100, 50}, "1500", "750"},
+        // A monitor left of the primary one.
+        {"exit", Qt::WindowNoState, {-300, 40}, "-4500", "600"},
+        {"exit", Qt::WindowMinimized, {100, 50}, "200", "200"},
+        {"close", Qt::WindowMinimized, {100, 50}, "200", "200"},
+        {"exit", Qt::WindowMaximized, {100, 50}, "200", "200"},
+        {"close", Qt::WindowMaximized, {100, 50}, "200", "200"},
+    };
+    for (const Case& c : cases) {
+        TempStore fresh;
+        Vexlo w(Platform{fresh.store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR});
+        w.show();
+        w.move(c.place);
+        auto* scrollBar = w.findChild<QScrollBar*>("HScroll1");
+        scrollBar->setValue(5);
+        w.StartStopTimer();
+        w.setWindowState(c.state);
+        if (QString::fromLatin1(c.how) == "exit")
+            w.findChild<QAction*>("menuExit")->trigger();
+        else
+            w.close();
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_FALSE(w.findChild<QTimer*>("Timer1")->isActive());
+        EXPECT_EQ(fresh.store.get(timerkeys::kPositionLeft), c.left) << c.how << " " << c.state;
+        EXPECT_EQ(fresh.store.get(timerkeys::kPositionTop), c.top) << c.how << " " << c.state;
+    }
+}
+
+TEST_F(VexloTest, AStoredPlaceOffEveryScreenComesBackOnTheScreen)
+{
+    struct Case {
+        QString left;
+        QString top;
+        QPoint place;
+    };
+    const Case cases[] = {
+        {"-90000", "200", {twips(200), twips(200)}},
+        {"200", "99999999", {twips(200), twips(200)}},
+        {"abc", "", {0, 0}},
+        {"1500", "750", {100, 50}},
+    };
+    for (const Case& c : cases) {
+        TempStore fresh;
+        fresh.store.saveAll({{timerkeys::kPath, "/opt/vexlo/"},
+                             {timerkeys::kPositionLeft, c.left},
+                             {timerkeys::kPositionTop, c.top}});
+        Vexlo w(Platform{fresh.store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR});
+        EXPECT_EQ(w.pos(), c.place) << c.left.toStdString() << ", " << c.top.toStdString();
+    }
+}

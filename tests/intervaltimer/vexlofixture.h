@@ -1,0 +1,93 @@
+#pragma once
+
+#include "fakeclock.h"
+#include "recordinghelpviewer.h"
+#include "recordingsoundplayer.h"
+#include "scripteddialogs.h"
+#include "tempstore.h"
+#include "timerkeys.h"
+#include "vexlo.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A Vexlo window over a store of its own, a clock standing at 12/25/2026 12:00:00 PM and a
+// sound player that records.
+class VexloTest : public ::testing::Test {
+protected:
+    Platform platform() { return {t.store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR}; }
+
+    Vexlo& open()
+    {
+        window = std::make_unique<Vexlo>(platform());
+        window->show();
+        return *window;
+    }
+
+    template <typename W = QWidget> W* child(const QString& name) const
+    {
+        W* widget = window->findChild<W*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+
+    QAction* item(const QString& name) const { return child<QAction>(name); }
+    bool shown(const QString& name) const { return !child(name)->isHidden(); }
+    QString text(const QString& name) const { return child<QLabel>(name)->text(); }
+    QScrollBar* bar(int n) const { return child<QScrollBar>(QStringLiteral("HScroll%1").arg(n)); }
+
+    void setTime(int minutes, int seconds)
+    {
+        bar(1)->setValue(minutes);
+        bar(2)->setValue(seconds);
+    }
+
+    // The digit display as a reader sees it, "24:00:59" or " 1:15:00".
+    QString display() const
+    {
+        QString shown;
+        for (const char* name :
+             {"Image1", "Image2", "Image7", "Image3", "Image4", "Image8", "Image5", "Image6"}) {
+            const int index = child<PictureBox>(name)->index();
+            shown += index == digits::kSeparator ? u':'
+                     : index == digits::kBlank   ? u' '
+                     : index == digits::kZero    ? u'0'
+                     : index >= 1 && index <= 9  ? QChar(u'0' + index)
+                                                 : u'?';
+        }
+        return shown;
+    }
+
+    // The tick at each of the next `seconds` seconds.
+    void tickEverySecond(int seconds)
+    {
+        for (int i = 0; i < seconds; ++i) {
+            clock.advance(1);
+            window->Timer1Tick();
+        }
+    }
+
+    // Runs a set time out: start, then tick until the alarm.
+    void runOut(int minutes, int seconds)
+    {
+        setTime(minutes, seconds);
+        window->StartStopTimer();
+        tickEverySecond(minutes * 60 + seconds);
+    }
+
+    TempStore t;
+    FakeClock clock;
+    RecordingSoundPlayer sound;
+    ScriptedDialogs dialogs;
+    RecordingHelpViewer help;
+    std::unique_ptr<Vexlo> window;
+};

@@ -1,0 +1,116 @@
+// The shell's seams against a real X server and window manager.
+#include "displaymodes.h"
+#include "qtprinters.h"
+#include "windowstacking.h"
+
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QTest>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+xcb_connection_t* connection()
+{
+    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+}
+
+xcb_atom_t atom(const char* name)
+{
+    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> reply(
+        xcb_intern_atom_reply(connection(),
+                              xcb_intern_atom(connection(), 0, uint16_t(qstrlen(name)), name),
+                              nullptr),
+        &free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// Whether the window manager lists the window as kept above the others.
+bool keptAbove(const QWidget& window)
+{
+    std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> reply(
+        xcb_get_property_reply(connection(),
+                               xcb_get_property(connection(), 0, xcb_window_t(window.winId()),
+                                                atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 64),
+                               nullptr),
+        &free);
+    if (!reply)
+        return false;
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / int(sizeof(xcb_atom_t));
+    const xcb_atom_t above = atom("_NET_WM_STATE_ABOVE");
+    return std::find(atoms, atoms + count, above) != atoms + count;
+}
+
+} // namespace
+
+TEST(DesktopWindowStacking, KeepsAboveWithoutMovingOrRecreating)
+{
+    QWidget window;
+    window.setWindowTitle("stacking");
+    window.setGeometry(200, 150, 230, 200);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // Framed by the window manager, and left to settle where it placed it.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.frameGeometry() != window.geometry(); }));
+    QTest::qWait(200);
+    const QRect placed = window.frameGeometry();
+    const WId id = window.winId();
+    ASSERT_FALSE(keptAbove(window));
+
+    DesktopWindowStacking stacking;
+    stacking.makeTopMost(window);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keptAbove(window); }));
+    stacking.makeNormal(window);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !keptAbove(window); }));
+    stacking.makeTopMost(window);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keptAbove(window); }));
+
+    EXPECT_EQ(window.winId(), id);
+    EXPECT_EQ(window.frameGeometry(), placed);
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST(DesktopWindowStacking, AWindowNotYetShownStartsAbove)
+{
+    QWidget window;
+    DesktopWindowStacking stacking;
+    stacking.makeTopMost(window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keptAbove(window); }));
+    stacking.makeNormal(window);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !keptAbove(window); }));
+}
+
+TEST(DesktopDisplayModes, ListsTheServersModesWithTheCurrentOne)
+{
+    DesktopDisplayModes modes;
+    const QList<DisplayMode> list = modes.list();
+    const auto current = modes.current();
+    ASSERT_TRUE(current.has_value());
+    EXPECT_EQ(*current, (DisplayMode{1280, 800, 32})) << current->text().toStdString();
+    EXPECT_TRUE(list.contains(*current)) << list.size();
+    // The current depth comes first, so the current mode is found among the first entries.
+    EXPECT_EQ(list.first().bits, 32);
+    for (const DisplayMode& mode : list) {
+        EXPECT_GT(mode.width, 0);
+        EXPECT_GT(mode.height, 0);
+        EXPECT_TRUE(mode.text().contains(QRegularExpression("^\\d+x\\d+x\\d+$")));
+    }
+    // Another depth can only come with a new display session; nothing is changed here.
+    for (int i = 0; i < list.size(); ++i) {
+        if (list[i].bits != current->bits) {
+            EXPECT_EQ(modes.change(i), DisplayModes::NeedsRestart);
+            break;
+        }
+    }
+    EXPECT_EQ(modes.change(-1), DisplayModes::BadMode);
+    EXPECT_EQ(modes.change(int(list.size())), DisplayModes::BadMode);
+}

@@ -1,0 +1,90 @@
+#include "x11session.h"
+
+#include <QDeadlineTimer>
+#include <QProcessEnvironment>
+#include <QThread>
+
+#include <unistd.h>
+
+namespace {
+
+void stop(QProcess* process)
+{
+    if (!process || process->state() == QProcess::NotRunning)
+        return;
+    process->terminate();
+    if (!process->waitForFinished(3000)) {
+        process->kill();
+        process->waitForFinished(3000);
+    }
+}
+
+} // namespace
+
+X11Session::X11Session()
+{
+    // Xvfb picks a free display itself and writes its number to the pipe we hand it.
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) {
+        error_ = QStringLiteral("no pipe for Xvfb");
+        return;
+    }
+    server_ = std::make_unique<QProcess>();
+    server_->setProgram(QStringLiteral("Xvfb"));
+    server_->setArguments({QStringLiteral("-displayfd"), QString::number(pipeEnds[1]),
+                           QStringLiteral("-screen"), QStringLiteral("0"),
+                           QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
+                           QStringLiteral("tcp"), QStringLiteral("+extension"),
+                           QStringLiteral("RANDR")});
+    server_->setChildProcessModifier([fd = pipeEnds[0]] { ::close(fd); });
+    server_->start();
+    ::close(pipeEnds[1]);
+    if (!server_->waitForStarted(5000)) {
+        ::close(pipeEnds[0]);
+        error_ = QStringLiteral("Xvfb did not start: ") + server_->errorString();
+        return;
+    }
+    QByteArray number;
+    char c = 0;
+    while (::read(pipeEnds[0], &c, 1) == 1 && c != '\n')
+        number.append(c);
+    ::close(pipeEnds[0]);
+    if (number.isEmpty()) {
+        error_ = QStringLiteral("Xvfb gave no display: ") +
+                 QString::fromLocal8Bit(server_->readAllStandardError());
+        return;
+    }
+    const QString display = u':' + QString::fromLatin1(number);
+
+    windowManager_ = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    windowManager_->setProcessEnvironment(env);
+    windowManager_->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    if (!windowManager_->waitForStarted(5000)) {
+        error_ = QStringLiteral("openbox did not start");
+        return;
+    }
+    // openbox announces itself on the root window once it manages it; give it a moment.
+    const QDeadlineTimer deadline(5000);
+    while (!deadline.hasExpired()) {
+        QProcess probe;
+        probe.setProcessEnvironment(env);
+        probe.start(QStringLiteral("xprop"), {QStringLiteral("-root"),
+                                              QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+        probe.waitForFinished(2000);
+        if (probe.readAllStandardOutput().contains("window id"))
+            break;
+        QThread::msleep(50);
+    }
+    // It announces itself before it has finished taking over the screen; a window mapped in
+    // that moment can go unexposed.
+    QThread::msleep(500);
+    display_ = display;
+}
+
+X11Session::~X11Session()
+{
+    stop(windowManager_.get());
+    stop(server_.get());
+}
