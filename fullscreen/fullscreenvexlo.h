@@ -1,0 +1,149 @@
+#pragma once
+
+#include "imagelist.h"
+#include "platform.h"
+#include "screenlayout.h"
+
+#include <QDateTime>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class About;
+class NoTimeSelected;
+class Options;
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+
+// The full-screen timer's working state, one field per hidden control, with their first texts.
+// Numbers are held as their decimal text.
+struct FullScreenState {
+    QString LabelSecondsInputted = QStringLiteral("0"); // the set time in seconds; "0": none
+    QString LabelScrollMinutes = QStringLiteral("LabelScrollMinutes");
+    QString LabelFutureTime = QStringLiteral("LabelFutureTime"); // "12/25/2026 12:05:00 PM"
+    // Seconds to the target as taken at the last tick; its first text means no run yet.
+    QString LabelSecondsRemaining = QStringLiteral("LabelSecondsRemaining");
+    QString LabelTimeRemaining = QStringLiteral("LabelTimeRemaining"); // "1:01:05"
+    QString LabelRemainingMinutes = QStringLiteral("LabelRemainingMinutes"); // what Save keeps
+    QString LabelRemainingSeconds = QStringLiteral("LabelRemainingSeconds");
+    QString LabelSound3 = QStringLiteral("LabelSound3");
+    QString LabelPath; // where the sound browser opens
+    // The target as a moment. Its text cannot tell apart the two 1:30 AMs of the night the clocks
+    // go back, so the tick counts to this.
+    QDateTime FutureMoment;
+};
+
+// FullScreenVexlo's one window: an interval timer in very large digits over a whole screen,
+// with the user's message above it. A click anywhere opens its command menu.
+class FullScreenVexlo : public QWidget {
+    Q_OBJECT
+
+public:
+    // `screen` is the screen the window covers, in device-independent pixels.
+    FullScreenVexlo(const Platform& platform, const QRect& screen, QWidget* parent = nullptr);
+    ~FullScreenVexlo() override;
+
+    const FullScreenState& state() const { return state_; }
+    const ImageList& imageList2() const { return ImageList2; }
+    const ImageList& imageList3() const { return ImageList3; }
+
+    // Event handlers, public so that tests drive them as the event loop would.
+    void HScroll1Change();
+    void HScroll2Change();
+    void menustartClick();
+    void menuAcknowledgeClick();
+    void butAcknowledgeClick();
+    void menuSaveClick();
+    void menuRetrieveClick();
+    void menuClearClick();
+    void menuTimingMode1Click();
+    void menuTimingMode2Click();
+    void Timer1Tick();
+    void Timer2Tick();
+    void menuScreenSize1Click();
+    void menuScreenSize2Click();
+    void menuOptionsClick();
+    void menuHelpClick();
+    void menuhelpaboutClick();
+    void menuExitClick();
+    // A click on the window or on any picture, panel or label in it.
+    void FormClick();
+
+    // Draws a remaining count of seconds in the digits and the fields.
+    void DisplayTimeRemaining(qint64 seconds);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildTimerPanel();
+    void buildTimeIsUpPanel();
+    void buildMenu();
+    void startUp();
+    void applyLayout(fullscreen::ScreenSize size);
+    void selectScreenSize(fullscreen::ScreenSize size);
+    void markTimingMode(bool normal);
+    void selectTimingMode(bool normal);
+    void setTimeChanged();
+    void resetDigits();
+    void showScrollBars(bool shown);
+    void showTimeItems(bool shown);
+    void timeIsUp(qint64 remaining);
+    void recentre();
+    bool hoursBlank() const;
+    void popupMenu(const QPoint& at);
+    void applyOptions(const QString& message, const QString& sound);
+    void showMessage(const QString& message);
+    void reportUnsaved(const QString& what);
+    int screenWidth() const;
+
+    Platform platform_;
+    QRect screen_;
+    FullScreenState state_;
+    fullscreen::ScreenLayout layout_;
+
+    const ImageList ImageList2{digitlooks::imageList2()};
+    const ImageList ImageList3{digitlooks::imageList3()};
+
+    QLabel* LabelMessage = nullptr;
+    QFrame* Frame1 = nullptr;
+    std::array<PictureBox*, 8> images_{}; // Image1 to Image8
+    QScrollBar* HScroll1 = nullptr;
+    QScrollBar* HScroll2 = nullptr;
+    QLabel* LabelUseScrollBar1 = nullptr;
+    QLabel* LabelUseScrollBar2 = nullptr;
+    QLabel* LabelStartClear = nullptr;
+    QFrame* Frame2 = nullptr;
+    QFrame* Frame3 = nullptr;
+    QLabel* LabelTimeIsUp = nullptr;
+    QPushButton* butAcknowledge = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+
+    QMenu* menufile = nullptr;
+    QAction* menustart = nullptr;
+    QAction* menuAcknowledge = nullptr;
+    QAction* sep1 = nullptr;
+    QAction* menuRetrieve = nullptr;
+    QAction* menuClear = nullptr;
+    QAction* menuSave = nullptr;
+    QAction* sep2 = nullptr;
+    QAction* menuTimingMode1 = nullptr;
+    QAction* menuTimingMode2 = nullptr;
+    QAction* menuScreenSize1 = nullptr;
+    QAction* menuScreenSize2 = nullptr;
+
+    Options* options_ = nullptr;
+    NoTimeSelected* noTimeSelected_ = nullptr;
+    About* about_ = nullptr;
+};

@@ -1,0 +1,99 @@
+#include "screenlayout.h"
+
+#include <QSize>
+
+#include <algorithm>
+
+namespace fullscreen {
+
+namespace {
+
+// What the table leaves open: the captions' and the button's sizes.
+constexpr int kCaptionHeight = 450;
+constexpr int kStartClearWidth = 6000;
+constexpr QSize kAcknowledgeSize(2400, 600);
+
+constexpr int kImageTop = 100;
+enum Image { Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8 };
+
+struct Sizes {
+    int messageTop, messageWidth, messageHeight, messagePointSize;
+    int frame1Width, frame1Height, frame1Top;
+    int digitWidth, digitHeight, colonWidth;
+    // Image1, Image2, Image7, Image3, Image4, Image8, Image5, Image6: left to right.
+    std::array<int, 8> lefts;
+    int scrollTop, scroll1Width, scroll2Width, scrollHeight;
+    int captionTop; // below Image1's top; 0: 400 below the scroll bar
+    int frame2Top, frame3Height;
+    int blankHoursShift;
+};
+
+constexpr Sizes kSmaller = {150,  9000, 1800, 24, 11600, 4300,
+                            2000, 1900, 3100, 800,
+                            {0, 1800, 3500, 4050, 5850, 7500, 8100, 9800},
+                            3300, 5800, 3400, 250, 0, 6000, 1200, 900};
+constexpr Sizes kLarger = {200,  14960, 3400, 48, 17000, 5700,
+                           3800, 2500,  4500, 1200,
+                           {0, 2400, 4800, 5900, 8300, 10700, 11800, 14200},
+                           4600, 8200,  4700, 350, 5100, 9800, 1300, 1000};
+
+} // namespace
+
+int centredLeft(int outerWidth, int width)
+{
+    return (outerWidth - width) / 2;
+}
+
+ScreenLayout screenLayout(ScreenSize size, int screenWidth)
+{
+    const Sizes& s = size == ScreenSize::Smaller ? kSmaller : kLarger;
+    ScreenLayout l;
+    l.LabelMessage = QRect(centredLeft(screenWidth, s.messageWidth), s.messageTop, s.messageWidth,
+                           s.messageHeight);
+    l.messagePointSize = s.messagePointSize;
+    l.Frame1 = QRect(centredLeft(screenWidth, s.frame1Width), s.frame1Top, s.frame1Width,
+                     s.frame1Height);
+
+    constexpr Image leftToRight[] = {Image1, Image2, Image7, Image3,
+                                     Image4, Image8, Image5, Image6};
+    for (int i = 0; i < 8; ++i) {
+        const bool colon = leftToRight[i] == Image7 || leftToRight[i] == Image8;
+        l.images[leftToRight[i]] =
+            QRect(s.lefts[i], kImageTop, colon ? s.colonWidth : s.digitWidth, s.digitHeight);
+    }
+
+    l.HScroll1 = QRect(l.images[Image2].left() + 100, kImageTop + s.scrollTop, s.scroll1Width,
+                       s.scrollHeight);
+    l.HScroll2 = QRect(l.images[Image5].left() + 100, kImageTop + s.scrollTop, s.scroll2Width,
+                       s.scrollHeight);
+    const int captionTop = s.captionTop ? kImageTop + s.captionTop : l.HScroll1.top() + 400;
+    l.LabelUseScrollBar1 = QRect(l.HScroll1.left(), captionTop, l.HScroll1.width(), kCaptionHeight);
+    l.LabelUseScrollBar2 = QRect(l.HScroll2.left(), captionTop, l.HScroll2.width(), kCaptionHeight);
+
+    // 5100 below the pictures' top puts the hint under the bottom edge of the smaller Frame1,
+    // where nobody would see it; it moves up into the frame, over the hidden scroll bars.
+    const int startClearTop = std::min(kImageTop + 5100, s.frame1Height - kCaptionHeight);
+    l.LabelStartClear =
+        QRect(l.images[Image3].left(), startClearTop, kStartClearWidth, kCaptionHeight);
+
+    l.Frame2 = QRect(l.LabelMessage.left(), s.frame2Top, l.LabelMessage.width(), 2150);
+    l.Frame3 = QRect(0, 0, l.Frame2.width(), s.frame3Height);
+    l.LabelTimeIsUp = QRect(QPoint(0, 0), l.Frame3.size());
+    l.butAcknowledge = QRect(QPoint(centredLeft(l.Frame2.width(), kAcknowledgeSize.width()), 1400),
+                             kAcknowledgeSize);
+    l.blankHoursShift = s.blankHoursShift;
+    return l;
+}
+
+int frame1Left(const ScreenLayout& layout, int screenWidth, bool blankHours)
+{
+    const int centred = centredLeft(screenWidth, layout.Frame1.width());
+    return blankHours ? centred - layout.blankHoursShift : centred;
+}
+
+int startClearLeft(const ScreenLayout& layout, bool blankHours)
+{
+    return layout.images[blankHours ? Image3 : Image7].left();
+}
+
+} // namespace fullscreen
