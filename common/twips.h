@@ -22,3 +22,13 @@ inline QSize twipsSize(int width, int height)
 {
     return QSize(twips(width), twips(height));
 }
+
+// Window sizes are given as the outer size, title bar and borders included, as the window
+// manager draws them; Qt sizes the client area. These are the usual decorations' share.
+constexpr int kBorderAllowanceTwips = 120;  // both side borders
+constexpr int kCaptionAllowanceTwips = 450; // title bar and bottom border
+
+inline QSize clientSizeForOuter(int outerWidth, int outerHeight)
+{
+    return twipsSize(outerWidth - kBorderAllowanceTwips, outerHeight - kCaptionAllowanceTwips);
+}

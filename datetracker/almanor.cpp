@@ -31,12 +31,8 @@ namespace {
 
 const QString kCaption = QStringLiteral("Date Vexlo 8.0");
 
-// The window's outer size in twips includes the title bar and the borders that the window
-// manager draws; the client area is what remains.
 constexpr int kOuterWidth = 9000;
 constexpr int kOuterHeight = 5550;
-constexpr int kBorderAllowance = 120;  // both side borders
-constexpr int kCaptionAllowance = 450; // title bar and bottom border
 
 constexpr int kRowPitch = 300;
 constexpr int kRowHeight = 270;
@@ -153,7 +149,7 @@ void Almanor::startUp()
 {
     SettingsStore& store = platform_.store;
 
-    resize(twips(kOuterWidth - kBorderAllowance), twips(kOuterHeight - kCaptionAllowance));
+    resize(clientSizeForOuter(kOuterWidth, kOuterHeight));
 
     state_.LabelPath = store.get(trackerkeys::kPath);
     if (state_.LabelPath.isEmpty()) {

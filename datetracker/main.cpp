@@ -1,26 +1,13 @@
 #include "almanor.h"
-#include "audiosoundplayer.h"
-#include "clock.h"
-#include "desktoplook.h"
-#include "dialogs.h"
-#include "helpwindow.h"
-#include "programfolder.h"
-#include "settingsstore.h"
+#include "desktopplatform.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    applyDesktopLook(app);
-
-    QSettingsStore store;
-    SystemClock clock;
-    const QString folder = programFolder();
-    AudioSoundPlayer sound(folder, &app);
-    QtDialogs dialogs;
-    HelpWindow help(folder + QStringLiteral("Vexlo.hlp"));
-    Almanor window(Platform{store, clock, sound, dialogs, help, folder});
+    DesktopPlatform desktop(app);
+    Almanor window(desktop.platform());
     window.show();
     return app.exec();
 }

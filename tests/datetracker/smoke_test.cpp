@@ -9,13 +9,11 @@
 TEST(DateVexloProgram, FirstStartFromTheHomeFolderWritesItsKeys)
 {
     ProgramProcess program(DATEVEXLO_PROGRAM);
-    program.process.start();
-    ASSERT_TRUE(program.process.waitForStarted());
-
-    const QSettingsStore store = program.store();
-    ASSERT_TRUE(program.waitFor([&] { return !store.get(trackerkeys::kSavedDate).isEmpty(); }))
+    ASSERT_TRUE(program.startUntilStored(trackerkeys::kSavedDate))
         << program.process.readAllStandardError().toStdString();
     EXPECT_EQ(program.process.state(), QProcess::Running);
+
+    const QSettingsStore store = program.store();
 
     // Started from the home folder, it still knows where its data files are.
     EXPECT_EQ(store.get(trackerkeys::kPath), VEXLO_PROGRAM_DIR);

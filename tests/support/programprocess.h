@@ -33,6 +33,16 @@ public:
 
     QSettingsStore store() const { return QSettingsStore(home.path() + "/.config"); }
 
+    // Starts the program and waits until it has stored `key`, as a first start does.
+    bool startUntilStored(const QString& key)
+    {
+        process.start();
+        if (!process.waitForStarted())
+            return false;
+        const QSettingsStore settings = store();
+        return waitFor([&] { return !settings.get(key).isEmpty(); });
+    }
+
     // Waits until `done` holds or the program ends; true when it held.
     bool waitFor(const std::function<bool()>& done, int timeoutMs = 30000)
     {

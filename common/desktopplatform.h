@@ -1,0 +1,29 @@
+#pragma once
+
+#include "audiosoundplayer.h"
+#include "clock.h"
+#include "dialogs.h"
+#include "helpwindow.h"
+#include "platform.h"
+#include "settingsstore.h"
+
+class QApplication;
+
+// The real desktop behind a program's windows: the user's settings store, the system clock,
+// the audio server, Qt's dialogs and the help window on Vexlo.hlp. main() makes one and hands
+// platform() to its window.
+class DesktopPlatform {
+public:
+    // Also gives the application the family's look.
+    explicit DesktopPlatform(QApplication& app);
+
+    Platform platform();
+
+private:
+    QString folder_;
+    QSettingsStore store_;
+    SystemClock clock_;
+    AudioSoundPlayer sound_;
+    QtDialogs dialogs_;
+    HelpWindow help_;
+};
