@@ -9,6 +9,7 @@ packages=(
     pulseaudio pulseaudio-utils sound-theme-freedesktop
     xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick
     fonts-liberation2 fonts-dejavu-core
+    dpkg-dev desktop-file-utils appstream
 )
 
 missing=()

@@ -8,6 +8,10 @@ status=0
 for kind in release sanitize; do
     echo "=== $kind build"
     "$top/scripts/build.sh" "$kind"
+    if [ "$kind" = release ]; then
+        echo "=== the Debian package, installed and started"
+        "$top/scripts/package-test.sh" || status=1
+    fi
     ctest --test-dir "$top/build/$kind" --output-on-failure --parallel "$(nproc)" \
         --timeout 300 || status=1
 done

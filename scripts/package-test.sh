@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Builds the Debian package from build/release, installs it with apt, starts each installed
+# program as a new user would (offscreen, empty settings) and checks that it wrote its first-run
+# settings, then removes the package again. Needs root or sudo.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build="$top/build/release"
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+
+desktop-file-validate "$top"/data/desktop/*.desktop
+for file in "$top"/data/metainfo/*.xml; do
+    appstreamcli validate --no-net "$file" >/dev/null
+done
+
+(cd "$build" && cpack -G DEB >/dev/null)
+package=$(ls "$build"/vexlo-timers_*.deb | head -n 1)
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "$package" >/dev/null
+trap 'DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get remove -y -qq vexlo-timers >/dev/null' EXIT
+
+failed=0
+passed=0
+check() { # program, key that its first start writes
+    local home
+    home=$(mktemp -d)
+    HOME="$home" XDG_CONFIG_HOME="$home/.config" QT_QPA_PLATFORM=offscreen "/usr/bin/$1" \
+        >/dev/null 2>&1 </dev/null &
+    local pid=$! found=""
+    for _ in $(seq 1 100); do
+        if grep -q "^${2// /%20}=" "$home/.config/Orvane.conf" 2>/dev/null; then
+            found=yes
+            break
+        fi
+        sleep 0.1
+    done
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    if [ -n "$found" ] && grep -q "/usr/share/vexlo/" "$home/.config/Orvane.conf"; then
+        echo "installed $1: first-run settings written"
+        passed=$((passed + 1))
+    else
+        echo "installed $1: no first-run settings" >&2
+        failed=$((failed + 1))
+    fi
+    rm -rf "$home"
+}
+
+for entry in "DateVexlo:Date Vexlo Path" "Vexlo:Vexlo Path" "FullScreenVexlo:Full Screen Path" \
+             "Pellum:Pellum Path"; do
+    program=${entry%%:*}
+    [ -x "/usr/bin/$program" ] && check "$program" "${entry#*:}"
+done
+echo "package: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
