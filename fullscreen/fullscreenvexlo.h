@@ -48,9 +48,9 @@ class FullScreenVexlo : public QWidget {
 public:
     // `screen` is the screen the window covers, in device-independent pixels.
     FullScreenVexlo(const Platform& platform, const QRect& screen, QWidget* parent = nullptr);
-    ~FullScreenVexlo() override;
 
     const FullScreenState& state() const { return state_; }
+    bool normalMode() const { return normalMode_; }
     const ImageList& imageList2() const { return ImageList2; }
     const ImageList& imageList3() const { return ImageList3; }
 
@@ -111,6 +111,7 @@ private:
     QRect screen_;
     FullScreenState state_;
     fullscreen::ScreenLayout layout_;
+    bool normalMode_ = true;
 
     const ImageList ImageList2{digitlooks::imageList2()};
     const ImageList ImageList3{digitlooks::imageList3()};

@@ -39,6 +39,10 @@ inline QPushButton* dialogButton(QWidget* parent, const QString& name, const QSt
     return button;
 }
 
+// The help file's topics: the timer and its About window, and the options.
+inline constexpr int kHelpTopic = 204;
+inline constexpr int kOptionsHelpTopic = 210;
+
 // A dialog's outer size in twips counts the title bar and borders that the window manager draws;
 // the client area is what remains.
 inline constexpr int kBorderAllowance = 120;  // both side borders

@@ -8,7 +8,8 @@ status=0
 for kind in release sanitize; do
     echo "=== $kind build"
     "$top/scripts/build.sh" "$kind"
-    if [ "$kind" = release ]; then
+    # Installing the package changes the machine: done as root (CI) or when asked for.
+    if [ "$kind" = release ] && { [ "$(id -u)" -eq 0 ] || [ -n "${VEXLO_PACKAGE_TEST:-}" ]; }; then
         echo "=== the Debian package, installed and started"
         "$top/scripts/package-test.sh" || status=1
     fi
