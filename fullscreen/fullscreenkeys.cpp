@@ -5,10 +5,8 @@ namespace fullscreenkeys {
 SettingsStore::Values firstRunValues(const QString& programFolder)
 {
     return {
-        {kPath, programFolder},
-        {kLargeDisplay, kFalse},
-        {kTimingMode, kNormalMode},
-        {kMessage, QString::fromUtf8(kDefaultMessage)},
+        {kPath, programFolder},     {kLargeDisplay, kFalse},
+        {kTimingMode, kNormalMode}, {kMessage, QString::fromUtf8(kDefaultMessage)},
         {kSound, kDefaultSound},
     };
 }

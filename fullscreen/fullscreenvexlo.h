@@ -30,7 +30,7 @@ struct FullScreenState {
     QString LabelFutureTime = QStringLiteral("LabelFutureTime"); // "12/25/2026 12:05:00 PM"
     // Seconds to the target as taken at the last tick; its first text means no run yet.
     QString LabelSecondsRemaining = QStringLiteral("LabelSecondsRemaining");
-    QString LabelTimeRemaining = QStringLiteral("LabelTimeRemaining"); // "1:01:05"
+    QString LabelTimeRemaining = QStringLiteral("LabelTimeRemaining");       // "1:01:05"
     QString LabelRemainingMinutes = QStringLiteral("LabelRemainingMinutes"); // what Save keeps
     QString LabelRemainingSeconds = QStringLiteral("LabelRemainingSeconds");
     QString LabelSound3 = QStringLiteral("LabelSound3");

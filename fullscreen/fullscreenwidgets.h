@@ -9,8 +9,7 @@
 // Small helpers for building FullScreenVexlo's windows. Every control carries its name as its
 // object name, for the tests and the tools, and an accessible name for screen readers.
 
-template <typename W>
-W* named(W* widget, const QString& name)
+template <typename W> W* named(W* widget, const QString& name)
 {
     widget->setObjectName(name);
     return widget;
@@ -42,16 +41,6 @@ inline QPushButton* dialogButton(QWidget* parent, const QString& name, const QSt
 // The help file's topics: the timer and its About window, and the options.
 inline constexpr int kHelpTopic = 204;
 inline constexpr int kOptionsHelpTopic = 210;
-
-// A dialog's outer size in twips counts the title bar and borders that the window manager draws;
-// the client area is what remains.
-inline constexpr int kBorderAllowance = 120;  // both side borders
-inline constexpr int kCaptionAllowance = 450; // title bar and bottom border
-
-inline QSize dialogClientSize(int outerWidth, int outerHeight)
-{
-    return twipsSize(outerWidth - kBorderAllowance, outerHeight - kCaptionAllowance);
-}
 
 // The largest font, `pointSize` at the most, that shows all of `label`'s wrapped text.
 void fitFont(QLabel* label, int pointSize);

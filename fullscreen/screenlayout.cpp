@@ -28,14 +28,48 @@ struct Sizes {
     int blankHoursShift;
 };
 
-constexpr Sizes kSmaller = {150,  9000, 1800, 24, 11600, 4300,
-                            2000, 1900, 3100, 800,
-                            {0, 1800, 3500, 4050, 5850, 7500, 8100, 9800},
-                            3300, 5800, 3400, 250, 0, 6000, 1200, 900};
-constexpr Sizes kLarger = {200,  14960, 3400, 48, 17000, 5700,
-                           3800, 2500,  4500, 1200,
-                           {0, 2400, 4800, 5900, 8300, 10700, 11800, 14200},
-                           4600, 8200,  4700, 350, 5100, 9800, 1300, 1000};
+constexpr Sizes kSmaller = {
+    .messageTop = 150,
+    .messageWidth = 9000,
+    .messageHeight = 1800,
+    .messagePointSize = 24,
+    .frame1Width = 11600,
+    .frame1Height = 4300,
+    .frame1Top = 2000,
+    .digitWidth = 1900,
+    .digitHeight = 3100,
+    .colonWidth = 800,
+    .lefts = {0, 1800, 3500, 4050, 5850, 7500, 8100, 9800},
+    .scrollTop = 3300,
+    .scroll1Width = 5800,
+    .scroll2Width = 3400,
+    .scrollHeight = 250,
+    .captionTop = 0,
+    .frame2Top = 6000,
+    .frame3Height = 1200,
+    .blankHoursShift = 900,
+};
+constexpr Sizes kLarger = {
+    .messageTop = 200,
+    .messageWidth = 14960,
+    .messageHeight = 3400,
+    .messagePointSize = 48,
+    .frame1Width = 17000,
+    .frame1Height = 5700,
+    .frame1Top = 3800,
+    .digitWidth = 2500,
+    .digitHeight = 4500,
+    .colonWidth = 1200,
+    .lefts = {0, 2400, 4800, 5900, 8300, 10700, 11800, 14200},
+    .scrollTop = 4600,
+    .scroll1Width = 8200,
+    .scroll2Width = 4700,
+    .scrollHeight = 350,
+    .captionTop = 5100,
+    .frame2Top = 9800,
+    .frame3Height = 1300,
+    .blankHoursShift = 1000,
+};
 
 } // namespace
 
@@ -51,8 +85,8 @@ ScreenLayout screenLayout(ScreenSize size, int screenWidth)
     l.LabelMessage = QRect(centredLeft(screenWidth, s.messageWidth), s.messageTop, s.messageWidth,
                            s.messageHeight);
     l.messagePointSize = s.messagePointSize;
-    l.Frame1 = QRect(centredLeft(screenWidth, s.frame1Width), s.frame1Top, s.frame1Width,
-                     s.frame1Height);
+    l.Frame1 =
+        QRect(centredLeft(screenWidth, s.frame1Width), s.frame1Top, s.frame1Width, s.frame1Height);
 
     constexpr Image leftToRight[] = {Image1, Image2, Image7, Image3,
                                      Image4, Image8, Image5, Image6};

@@ -1,0 +1,279 @@
+// FullScreenVexlo's counting: setting the time, start and stop, the tick, the time-is-up panel,
+// the timing modes, and saving, retrieving and clearing a time.
+
+#include "fullscreenvexlo.h"
+
+#include "clock.h"
+#include "countdowntexts.h"
+#include "fullscreenkeys.h"
+#include "notimeselected.h"
+#include "settingsstore.h"
+#include "soundplayer.h"
+#include "timetext.h"
+#include "twips.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace {
+
+void showPair(PictureBox* tens, PictureBox* ones, const ImageList& list, digits::Pair pair)
+{
+    tens->setPicture(list, pair.tens);
+    ones->setPicture(list, pair.ones);
+}
+
+} // namespace
+
+// ---- Setting the time ----
+
+void FullScreenVexlo::setTimeChanged()
+{
+    const int minutes = HScroll1->value();
+    const int seconds = HScroll2->value();
+    const bool noTime = minutes == 0 && seconds == 0;
+    menustart->setVisible(!noTime);
+    sep1->setVisible(!noTime);
+    state_.LabelScrollMinutes = QString::number(minutes);
+    state_.LabelSecondsInputted = QString::number(minutes * 60 + seconds);
+    state_.LabelRemainingMinutes = QString::number(minutes);
+    state_.LabelRemainingSeconds = QString::number(seconds);
+}
+
+void FullScreenVexlo::HScroll1Change()
+{
+    setTimeChanged();
+    showPair(images_[2], images_[3], ImageList2, digits::paddedPair(HScroll1->value() % 60));
+    showPair(images_[0], images_[1], ImageList2,
+             digits::hoursPair(state_.LabelSecondsInputted.toLongLong() / 3600));
+}
+
+void FullScreenVexlo::HScroll2Change()
+{
+    setTimeChanged();
+    showPair(images_[4], images_[5], ImageList3, digits::paddedPair(HScroll2->value()));
+}
+
+void FullScreenVexlo::resetDigits()
+{
+    showPair(images_[0], images_[1], ImageList2, digits::hoursPair(0));
+    showPair(images_[2], images_[3], ImageList2, digits::paddedPair(0));
+    showPair(images_[4], images_[5], ImageList3, digits::paddedPair(0));
+}
+
+void FullScreenVexlo::DisplayTimeRemaining(qint64 seconds)
+{
+    const fullscreen::Remaining parts = fullscreen::splitRemaining(seconds);
+    showPair(images_[0], images_[1], ImageList2, digits::hoursPair(parts.hours));
+    showPair(images_[2], images_[3], ImageList2, digits::paddedPair(parts.minutes));
+    showPair(images_[4], images_[5], ImageList3, digits::paddedPair(parts.seconds));
+    state_.LabelTimeRemaining = fullscreen::remainingText(parts);
+    state_.LabelRemainingMinutes = QString::number(fullscreen::totalMinutes(parts));
+    state_.LabelRemainingSeconds = QString::number(parts.seconds);
+}
+
+// ---- Start and stop ----
+
+void FullScreenVexlo::menustartClick()
+{
+    if (state_.LabelSecondsInputted == u"0" || state_.LabelTimeRemaining == u"0:00:00") {
+        noTimeSelected_->open();
+        return;
+    }
+
+    if (!Timer1->isActive()) {
+        Timer1->start();
+        showScrollBars(false);
+        showTimeItems(false);
+        menustart->setText(tr("Stop Full Screen Vexlo"));
+        LabelStartClear->hide();
+        // The keys that open the menu still reach the window with the scroll bars gone.
+        setFocus();
+    } else {
+        Timer1->stop();
+        showTimeItems(true);
+        menustart->setText(tr("Start Full Screen Vexlo"));
+        LabelStartClear->show();
+    }
+
+    // A run under way resumes from the time it had left (Normal) or keeps its target, so that the
+    // time spent stopped counts (Stopwatch). Anything else starts afresh, a run whose time was up
+    // included: its count is at or below zero.
+    const QDateTime now = platform_.clock.now();
+    if (fullscreen::resumes(state_.LabelSecondsRemaining) && state_.FutureMoment.isValid()) {
+        if (normalMode_)
+            state_.FutureMoment = now.addSecs(state_.LabelSecondsRemaining.toLongLong());
+    } else {
+        state_.FutureMoment = now.addSecs(state_.LabelSecondsInputted.toLongLong());
+    }
+    state_.LabelFutureTime = timetext::dateTimeText(state_.FutureMoment);
+}
+
+void FullScreenVexlo::showScrollBars(bool shown)
+{
+    for (QWidget* control :
+         {static_cast<QWidget*>(HScroll1), static_cast<QWidget*>(HScroll2),
+          static_cast<QWidget*>(LabelUseScrollBar1), static_cast<QWidget*>(LabelUseScrollBar2)})
+        control->setVisible(shown);
+}
+
+void FullScreenVexlo::showTimeItems(bool shown)
+{
+    for (QAction* action : {menuClear, menuSave, menuRetrieve, sep2})
+        action->setVisible(shown);
+}
+
+// ---- The tick ----
+
+void FullScreenVexlo::Timer1Tick()
+{
+    if (!state_.FutureMoment.isValid()) {
+        Timer1->stop();
+        return;
+    }
+    const qint64 remaining = timetext::secondsBetween(platform_.clock.now(), state_.FutureMoment);
+    state_.LabelSecondsRemaining = QString::number(remaining);
+    if (remaining > 0)
+        DisplayTimeRemaining(remaining);
+    else
+        timeIsUp(remaining);
+    recentre();
+}
+
+void FullScreenVexlo::timeIsUp(qint64 remaining)
+{
+    // Read again: a sound chosen since the start, here or in another copy, is the one to play.
+    state_.LabelSound3 = platform_.store.get(fullscreenkeys::kSound);
+    DisplayTimeRemaining(remaining);
+    platform_.sound.play(state_.LabelSound3);
+    Timer1->stop();
+    menuAcknowledge->setVisible(true);
+    sep1->setVisible(true);
+    menustart->setText(tr("Start Full Screen Vexlo"));
+    menustart->setVisible(false);
+    state_.LabelSecondsInputted = QStringLiteral("0");
+    state_.LabelTimeRemaining = fullscreen::kNothingShown;
+    HScroll1->setValue(0);
+    HScroll2->setValue(0);
+
+    // The blink starts lit, whatever the last alarm left it at.
+    Frame3->show();
+    Frame2->show();
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    butAcknowledge->setFocus();
+    Timer2->start();
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
+}
+
+bool FullScreenVexlo::hoursBlank() const
+{
+    return images_[0]->list() == &ImageList2 && images_[0]->index() == digits::kBlank;
+}
+
+void FullScreenVexlo::recentre()
+{
+    const bool blank = hoursBlank();
+    Frame1->move(twips(fullscreen::frame1Left(layout_, screenWidth(), blank)), Frame1->y());
+    LabelStartClear->move(twips(fullscreen::startClearLeft(layout_, blank)), LabelStartClear->y());
+}
+
+void FullScreenVexlo::Timer2Tick()
+{
+    Frame3->setVisible(Frame3->isHidden());
+}
+
+void FullScreenVexlo::menuAcknowledgeClick()
+{
+    menustart->setVisible(true);
+    sep1->setVisible(true);
+    showTimeItems(true);
+    showScrollBars(true);
+    menuAcknowledge->setVisible(false);
+    Frame2->hide();
+    Timer2->stop();
+    HScroll1->setFocus();
+}
+
+void FullScreenVexlo::butAcknowledgeClick()
+{
+    menuAcknowledgeClick();
+}
+
+// ---- Saving, retrieving and clearing a time ----
+
+void FullScreenVexlo::menuSaveClick()
+{
+    const bool saved = platform_.store.saveAll(
+        {{fullscreenkeys::kMinutes, fullscreen::numberOrZero(state_.LabelRemainingMinutes)},
+         {fullscreenkeys::kSeconds, fullscreen::numberOrZero(state_.LabelRemainingSeconds)}});
+    if (saved)
+        menuRetrieve->setEnabled(true);
+    else
+        reportUnsaved(tr("This time"));
+}
+
+void FullScreenVexlo::menuRetrieveClick()
+{
+    HScroll1->setValue(0);
+    HScroll2->setValue(0);
+    state_.LabelSecondsInputted = QStringLiteral("0");
+    state_.LabelSecondsRemaining = QStringLiteral("0");
+    resetDigits();
+    const SettingsStore& store = platform_.store;
+    HScroll1->setValue(
+        fullscreen::wholeNumber(store.get(fullscreenkeys::kMinutes), fullscreen::kMaxMinutes));
+    HScroll2->setValue(
+        fullscreen::wholeNumber(store.get(fullscreenkeys::kSeconds), fullscreen::kMaxSeconds));
+}
+
+void FullScreenVexlo::menuClearClick()
+{
+    HScroll1->setValue(0);
+    HScroll2->setValue(0);
+    state_.LabelSecondsInputted = QStringLiteral("0");
+    state_.LabelSecondsRemaining = fullscreen::kNoRunYet;
+    resetDigits();
+    state_.LabelTimeRemaining = fullscreen::kNothingShown;
+    Frame1->move(twips(fullscreen::centredLeft(screenWidth(), layout_.Frame1.width())),
+                 Frame1->y());
+    LabelStartClear->hide();
+    showScrollBars(true);
+    HScroll1->setFocus();
+}
+
+// ---- Timing modes ----
+
+void FullScreenVexlo::markTimingMode(bool normal)
+{
+    normalMode_ = normal;
+    menuTimingMode1->setChecked(normal);
+    menuTimingMode2->setChecked(!normal);
+}
+
+void FullScreenVexlo::selectTimingMode(bool normal)
+{
+    if (normal != normalMode_ &&
+        !platform_.store.save(fullscreenkeys::kTimingMode, normal ? fullscreenkeys::kNormalMode
+                                                                  : fullscreenkeys::kStopwatchMode))
+        reportUnsaved(tr("The timing mode"));
+    // A click on the checked item has unchecked it; it stays checked.
+    markTimingMode(normal);
+}
+
+void FullScreenVexlo::menuTimingMode1Click()
+{
+    selectTimingMode(true);
+}
+
+void FullScreenVexlo::menuTimingMode2Click()
+{
+    selectTimingMode(false);
+}

@@ -1,0 +1,424 @@
+// The window of FullScreenVexlo: building it, start-up, the two screen sizes, the clicks that open
+// the command menu, options, help, About and exit. The counting is in countdown.cpp.
+
+#include "fullscreenvexlo.h"
+
+#include "about.h"
+#include "countdowntexts.h"
+#include "dialogs.h"
+#include "fullscreenkeys.h"
+#include "fullscreenwidgets.h"
+#include "helpviewer.h"
+#include "notimeselected.h"
+#include "options.h"
+#include "settingsstore.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QFrame>
+#include <QHash>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTimer>
+
+using fullscreen::ScreenSize;
+
+namespace {
+
+constexpr int kTickInterval = 450;
+constexpr int kBlinkInterval = 400;
+constexpr int kCaptionPointSize = 14;
+
+// Light on black: the digits glow, and everything reads from across a room.
+const QColor kBackground(0, 0, 0);
+const QColor kText(240, 240, 228);
+const QColor kTimeIsUpText(255, 214, 64);
+
+QRect pixels(const QRect& place)
+{
+    return twipsRect(place.left(), place.top(), place.width(), place.height());
+}
+
+QScrollBar* scrollBar(QWidget* panel, const QString& name, int maximum, int largeStep,
+                      const QString& accessibleName)
+{
+    auto* bar = named(new QScrollBar(Qt::Horizontal, panel), name);
+    bar->setRange(0, maximum);
+    bar->setSingleStep(1);
+    bar->setPageStep(largeStep);
+    // The arrow keys move the bar with the focus; right and up mean more time.
+    bar->setFocusPolicy(Qt::StrongFocus);
+    bar->setInvertedControls(false);
+    bar->setAccessibleName(accessibleName);
+    return bar;
+}
+
+QLabel* caption(QWidget* panel, const QString& name, const QString& text)
+{
+    auto* label = plainLabel(panel, name, text, text);
+    QFont font = label->font();
+    font.setPointSize(kCaptionPointSize);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+QAction* item(QMenu* menu, const QString& name, const QString& caption)
+{
+    return named(menu->addAction(caption), name);
+}
+
+} // namespace
+
+FullScreenVexlo::FullScreenVexlo(const Platform& platform, const QRect& screen, QWidget* parent)
+    : QWidget(parent), platform_(platform), screen_(screen)
+{
+    setObjectName(QStringLiteral("FullScreenVexlo"));
+    setWindowTitle(tr("Full Screen Vexlo 8.0"));
+    setAccessibleName(tr("Full Screen Vexlo"));
+    // With no control in reach of the keyboard, the window itself takes the keys that open the
+    // menu.
+    setFocusPolicy(Qt::StrongFocus);
+    QPalette dark = palette();
+    dark.setColor(QPalette::Window, kBackground);
+    dark.setColor(QPalette::WindowText, kText);
+    setPalette(dark);
+    setAutoFillBackground(true);
+
+    LabelMessage = plainLabel(this, QStringLiteral("LabelMessage"), QString(), tr("Message"));
+    LabelMessage->setAlignment(Qt::AlignCenter);
+    buildTimerPanel();
+    buildTimeIsUpPanel();
+    buildMenu();
+
+    options_ = new Options(platform_, this);
+    connect(options_, &Options::saved, this, &FullScreenVexlo::applyOptions);
+    noTimeSelected_ = new NoTimeSelected(this);
+    about_ = new About(platform_.help, this);
+
+    Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
+    Timer2 = named(new QTimer(this), QStringLiteral("Timer2"));
+    Timer2->setInterval(kBlinkInterval);
+    connect(Timer1, &QTimer::timeout, this, &FullScreenVexlo::Timer1Tick);
+    connect(Timer2, &QTimer::timeout, this, &FullScreenVexlo::Timer2Tick);
+
+    startUp();
+}
+
+void FullScreenVexlo::buildTimerPanel()
+{
+    Frame1 = named(new QFrame(this), QStringLiteral("Frame1"));
+    Frame1->setAccessibleName(tr("Time remaining"));
+
+    for (int n = 1; n <= 8; ++n) {
+        const QString name = QStringLiteral("Image%1").arg(n);
+        auto* box = named(new PictureBox(Frame1), name);
+        box->setAccessibleName(name);
+        images_[n - 1] = box;
+    }
+    images_[6]->setPicture(ImageList2, digits::kSeparator);
+    images_[7]->setPicture(ImageList3, digits::kSeparator);
+
+    LabelUseScrollBar1 =
+        caption(Frame1, QStringLiteral("LabelUseScrollBar1"), tr("Set the hours and minutes!"));
+    LabelUseScrollBar2 =
+        caption(Frame1, QStringLiteral("LabelUseScrollBar2"), tr("Set the seconds!"));
+    HScroll1 = scrollBar(Frame1, QStringLiteral("HScroll1"), fullscreen::kMaxMinutes, 15,
+                         LabelUseScrollBar1->text());
+    HScroll2 = scrollBar(Frame1, QStringLiteral("HScroll2"), fullscreen::kMaxSeconds, 10,
+                         LabelUseScrollBar2->text());
+    LabelUseScrollBar1->setBuddy(HScroll1);
+    LabelUseScrollBar2->setBuddy(HScroll2);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &FullScreenVexlo::HScroll1Change);
+    connect(HScroll2, &QScrollBar::valueChanged, this, &FullScreenVexlo::HScroll2Change);
+    setTabOrder(HScroll1, HScroll2);
+
+    LabelStartClear = caption(Frame1, QStringLiteral("LabelStartClear"),
+                              tr("Start the Vexlo or Clear this time!"));
+    LabelStartClear->hide();
+}
+
+void FullScreenVexlo::buildTimeIsUpPanel()
+{
+    Frame2 = named(new QFrame(this), QStringLiteral("Frame2"));
+    Frame2->setAccessibleName(tr("Time Is Up!!!"));
+    Frame2->hide();
+    Frame3 = named(new QFrame(Frame2), QStringLiteral("Frame3"));
+    Frame3->setAccessibleName(tr("Time Is Up!!!"));
+
+    LabelTimeIsUp = plainLabel(Frame3, QStringLiteral("LabelTimeIsUp"), tr("Time Is Up!!!"),
+                               tr("Time Is Up!!!"));
+    LabelTimeIsUp->setAlignment(Qt::AlignCenter);
+    QPalette bright = LabelTimeIsUp->palette();
+    bright.setColor(QPalette::WindowText, kTimeIsUpText);
+    LabelTimeIsUp->setPalette(bright);
+
+    butAcknowledge = dialogButton(Frame2, QStringLiteral("butAcknowledge"), tr("&Acknowledge"),
+                                  QString(), QRect());
+    QFont font = butAcknowledge->font();
+    font.setPointSize(kCaptionPointSize);
+    font.setBold(true);
+    butAcknowledge->setFont(font);
+    connect(butAcknowledge, &QPushButton::clicked, this, &FullScreenVexlo::butAcknowledgeClick);
+}
+
+void FullScreenVexlo::buildMenu()
+{
+    menufile = named(new QMenu(tr("&File"), this), QStringLiteral("menufile"));
+    menufile->setAccessibleName(tr("Full Screen Vexlo commands"));
+
+    menustart = item(menufile, QStringLiteral("menustart"), tr("Start Full Screen Vexlo"));
+    menuAcknowledge =
+        item(menufile, QStringLiteral("menuAcknowledge"), tr("Acknowledge Time Is Up"));
+    menuAcknowledge->setVisible(false);
+    sep1 = named(menufile->addSeparator(), QStringLiteral("sep1"));
+    menuRetrieve = item(menufile, QStringLiteral("menuRetrieve"), tr("Retrieve the saved time"));
+    menuClear = item(menufile, QStringLiteral("menuClear"), tr("Clear this time"));
+    menuSave = item(menufile, QStringLiteral("menuSave"), tr("Save this time"));
+    sep2 = named(menufile->addSeparator(), QStringLiteral("sep2"));
+    connect(menustart, &QAction::triggered, this, &FullScreenVexlo::menustartClick);
+    connect(menuAcknowledge, &QAction::triggered, this, &FullScreenVexlo::menuAcknowledgeClick);
+    connect(menuRetrieve, &QAction::triggered, this, &FullScreenVexlo::menuRetrieveClick);
+    connect(menuClear, &QAction::triggered, this, &FullScreenVexlo::menuClearClick);
+    connect(menuSave, &QAction::triggered, this, &FullScreenVexlo::menuSaveClick);
+
+    auto submenu = [this](const QString& name, const QString& title) {
+        QMenu* menu = named(menufile->addMenu(title), name);
+        named(menu->menuAction(), name);
+        menu->setAccessibleName(QString(title).remove(u'&'));
+        return menu;
+    };
+    QMenu* menuTimingMode = submenu(QStringLiteral("menuTimingMode"), tr("Timing Mode"));
+    menuTimingMode1 = item(menuTimingMode, QStringLiteral("menuTimingMode1"), tr("Normal"));
+    menuTimingMode2 = item(menuTimingMode, QStringLiteral("menuTimingMode2"), tr("Stopwatch"));
+    QMenu* menuScreenSize = submenu(QStringLiteral("menuScreenSize"), tr("Screen Size"));
+    menuScreenSize1 = item(menuScreenSize, QStringLiteral("menuScreenSize1"), tr("Smaller Screen"));
+    menuScreenSize2 = item(menuScreenSize, QStringLiteral("menuScreenSize2"), tr("Larger Screen"));
+    for (QAction* choice : {menuTimingMode1, menuTimingMode2, menuScreenSize1, menuScreenSize2})
+        choice->setCheckable(true);
+    connect(menuTimingMode1, &QAction::triggered, this, &FullScreenVexlo::menuTimingMode1Click);
+    connect(menuTimingMode2, &QAction::triggered, this, &FullScreenVexlo::menuTimingMode2Click);
+    connect(menuScreenSize1, &QAction::triggered, this, &FullScreenVexlo::menuScreenSize1Click);
+    connect(menuScreenSize2, &QAction::triggered, this, &FullScreenVexlo::menuScreenSize2Click);
+
+    auto* menuOptions = item(menufile, QStringLiteral("menuOptions"), tr("Set Options"));
+    connect(menuOptions, &QAction::triggered, this, &FullScreenVexlo::menuOptionsClick);
+    named(menufile->addSeparator(), QStringLiteral("sep4"));
+    auto* menuHelp = item(menufile, QStringLiteral("menuHelp"), tr("Help using Full Screen Vexlo"));
+    auto* menuhelpabout =
+        item(menufile, QStringLiteral("menuhelpabout"), tr("About Full Screen Vexlo"));
+    connect(menuHelp, &QAction::triggered, this, &FullScreenVexlo::menuHelpClick);
+    connect(menuhelpabout, &QAction::triggered, this, &FullScreenVexlo::menuhelpaboutClick);
+    named(menufile->addSeparator(), QStringLiteral("sep5"));
+    // Choosing it only closes the menu, as any choice does.
+    item(menufile, QStringLiteral("menuCloseActionBox"), tr("Close Action Menu"));
+    named(menufile->addSeparator(), QStringLiteral("sep6"));
+    auto* menuExit = item(menufile, QStringLiteral("menuExit"), tr("EXIT Full Screen Vexlo"));
+    connect(menuExit, &QAction::triggered, this, &FullScreenVexlo::menuExitClick);
+
+    // F1 opens help without the menu, as everywhere on the desktop.
+    menuHelp->setShortcut(QKeySequence::HelpContents);
+    addAction(menuHelp);
+}
+
+void FullScreenVexlo::startUp()
+{
+    using namespace fullscreenkeys;
+    SettingsStore& store = platform_.store;
+
+    setGeometry(screen_);
+
+    // Empty keys take their first values in one write. A store that refuses it still gives this
+    // run the first values: a full disk must not start the timer in Stopwatch mode.
+    QHash<QString, QString> setting;
+    SettingsStore::Values missing;
+    for (const auto& [key, first] : firstRunValues(platform_.programFolder)) {
+        QString value = store.get(key);
+        if (value.isEmpty()) {
+            value = first;
+            missing.append({key, first});
+        }
+        setting.insert(key, value);
+    }
+    if (!missing.isEmpty())
+        store.saveAll(missing);
+
+    state_.LabelPath = setting.value(kPath);
+    markTimingMode(setting.value(kTimingMode) == kNormalMode);
+    const QString message = store.get(kMessage);
+    showMessage(message.isEmpty() ? tr(kDefaultMessage) : message);
+    state_.LabelSound3 = setting.value(kSound);
+    menuRetrieve->setEnabled(!store.get(kMinutes).isEmpty());
+    selectScreenSize(setting.value(kLargeDisplay) == kTrue ? ScreenSize::Larger
+                                                           : ScreenSize::Smaller);
+
+    Timer1->setInterval(kTickInterval);
+    Timer1->stop();
+    HScroll1->setValue(0);
+    HScroll2->setValue(0);
+    resetDigits();
+    HScroll1->setFocus();
+}
+
+int FullScreenVexlo::screenWidth() const
+{
+    return screen_.width() * kTwipsPerPixel;
+}
+
+void FullScreenVexlo::applyLayout(ScreenSize size)
+{
+    layout_ = fullscreen::screenLayout(size, screenWidth());
+    LabelMessage->setGeometry(pixels(layout_.LabelMessage));
+    fitFont(LabelMessage, layout_.messagePointSize);
+    Frame1->setGeometry(pixels(layout_.Frame1));
+    if (size == ScreenSize::Larger)
+        images_[0]->setPicture(ImageList2, digits::kBlank);
+    for (int i = 0; i < 8; ++i)
+        images_[i]->setGeometry(pixels(layout_.images[i]));
+    LabelStartClear->setGeometry(pixels(layout_.LabelStartClear));
+    HScroll1->setGeometry(pixels(layout_.HScroll1));
+    LabelUseScrollBar1->setGeometry(pixels(layout_.LabelUseScrollBar1));
+    HScroll2->setGeometry(pixels(layout_.HScroll2));
+    LabelUseScrollBar2->setGeometry(pixels(layout_.LabelUseScrollBar2));
+    Frame2->setGeometry(pixels(layout_.Frame2));
+    Frame3->setGeometry(pixels(layout_.Frame3));
+    LabelTimeIsUp->setGeometry(pixels(layout_.LabelTimeIsUp));
+    // As tall as the panel allows: the loudest thing on the screen.
+    QFont loud = LabelTimeIsUp->font();
+    loud.setBold(true);
+    loud.setPixelSize(LabelTimeIsUp->height() * 7 / 10);
+    LabelTimeIsUp->setFont(loud);
+    butAcknowledge->setGeometry(pixels(layout_.butAcknowledge));
+}
+
+void FullScreenVexlo::selectScreenSize(ScreenSize size)
+{
+    menuScreenSize1->setChecked(size == ScreenSize::Smaller);
+    menuScreenSize2->setChecked(size == ScreenSize::Larger);
+    applyLayout(size);
+}
+
+void FullScreenVexlo::menuScreenSize1Click()
+{
+    if (!platform_.store.save(fullscreenkeys::kLargeDisplay, fullscreenkeys::kFalse))
+        reportUnsaved(tr("The screen size"));
+    selectScreenSize(ScreenSize::Smaller);
+}
+
+void FullScreenVexlo::menuScreenSize2Click()
+{
+    if (!platform_.store.save(fullscreenkeys::kLargeDisplay, fullscreenkeys::kTrue))
+        reportUnsaved(tr("The screen size"));
+    selectScreenSize(ScreenSize::Larger);
+}
+
+void FullScreenVexlo::showMessage(const QString& message)
+{
+    LabelMessage->setText(message);
+    if (layout_.messagePointSize > 0)
+        fitFont(LabelMessage, layout_.messagePointSize);
+}
+
+void FullScreenVexlo::reportUnsaved(const QString& what)
+{
+    platform_.dialogs.message(
+        this, tr("Full Screen Vexlo"),
+        tr("%1 was not saved: the settings file cannot be written. Check that the disk has room "
+           "and the settings folder may be written to, then try again.")
+            .arg(what));
+}
+
+// ---- Opening the menu ----
+
+void FullScreenVexlo::popupMenu(const QPoint& at)
+{
+    menufile->popup(at);
+}
+
+void FullScreenVexlo::FormClick()
+{
+    popupMenu(QCursor::pos());
+}
+
+void FullScreenVexlo::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The panels, pictures and labels pass their clicks on to here.
+    if (event->button() == Qt::LeftButton)
+        FormClick();
+    else
+        QWidget::mouseReleaseEvent(event);
+}
+
+void FullScreenVexlo::contextMenuEvent(QContextMenuEvent* event)
+{
+    popupMenu(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                          : mapToGlobal(rect().center()));
+}
+
+void FullScreenVexlo::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Menu:
+        popupMenu(mapToGlobal(rect().center()));
+        event->accept();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+// ---- Options, help, About and exit ----
+
+void FullScreenVexlo::menuOptionsClick()
+{
+    // Already open, it keeps what the user has typed so far.
+    if (options_->isHidden())
+        options_->OptionsLoad(state_.LabelPath);
+    options_->show();
+    options_->raise();
+    options_->activateWindow();
+}
+
+void FullScreenVexlo::applyOptions(const QString& message, const QString& sound)
+{
+    showMessage(message);
+    state_.LabelSound3 = sound;
+}
+
+void FullScreenVexlo::menuHelpClick()
+{
+    platform_.help.open(kHelpTopic);
+}
+
+void FullScreenVexlo::menuhelpaboutClick()
+{
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
+
+void FullScreenVexlo::menuExitClick()
+{
+    close();
+}
+
+void FullScreenVexlo::closeEvent(QCloseEvent* event)
+{
+    Timer1->stop();
+    Timer2->stop();
+    HScroll1->setValue(0);
+    for (QWidget* beside : {static_cast<QWidget*>(options_), static_cast<QWidget*>(about_),
+                            static_cast<QWidget*>(noTimeSelected_)})
+        beside->hide();
+    event->accept();
+    // The program ends here, even with the help window still open beside it.
+    QCoreApplication::quit();
+}

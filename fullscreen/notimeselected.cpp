@@ -1,0 +1,28 @@
+#include "notimeselected.h"
+
+#include "fullscreenwidgets.h"
+
+NoTimeSelected::NoTimeSelected(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("NoTimeSelected"));
+    setWindowTitle(tr("Full Screen Vexlo - No Time Selected"));
+    setAccessibleName(windowTitle());
+    setModal(true);
+    setFixedSize(clientSizeForOuter(5400, 2250));
+
+    const QString text =
+        tr("Use the Hours/Minutes and Seconds scroll bar to select a new time first!");
+    auto* label = plainLabel(this, QStringLiteral("Label1"), text, text);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(twipsRect(150, 120, 5000, 720));
+
+    auto* butOK = dialogButton(this, QStringLiteral("butOK"), tr("I Forgot"), QString(),
+                               twipsRect(1950, 1020, 1300, 450));
+    butOK->setDefault(true);
+    connect(butOK, &QPushButton::clicked, this, &NoTimeSelected::butOKClick);
+}
+
+void NoTimeSelected::butOKClick()
+{
+    accept();
+}
