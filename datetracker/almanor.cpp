@@ -251,10 +251,25 @@ QString Almanor::GetTimeRemaining(double seconds)
     return texts.text;
 }
 
+std::optional<qint64> Almanor::targetMsecs(int n)
+{
+    Target& target = targets_[n - 1];
+    const QString& text = slot(n).LabelNewDate;
+    if (target.text != text) {
+        target.text = text;
+        const auto moment = timetext::parseDateTime(text);
+        target.msecsSinceEpoch =
+            moment ? std::optional<qint64>(moment->toMSecsSinceEpoch()) : std::nullopt;
+    }
+    return target.msecsSinceEpoch;
+}
+
 void Almanor::Timer1Tick()
 {
-    // One reading of the clock for all fifteen slots, so they agree with each other.
-    const QDateTime now = platform_.clock.now();
+    // One reading of the clock for all fifteen slots, so they agree with each other. Moments
+    // are compared as real time since the epoch, so a change of daylight saving time neither
+    // stretches a countdown nor moves an event.
+    const qint64 nowMsecs = platform_.clock.now().toMSecsSinceEpoch();
     Timer1->setInterval(700);
 
     for (int n = 1; n <= AlmanorState::kSlots; ++n) {
@@ -262,7 +277,7 @@ void Almanor::Timer1Tick()
         if (s.LabelDate.isEmpty())
             continue;
 
-        const auto target = timetext::parseDateTime(s.LabelNewDate);
+        const auto target = targetMsecs(n);
         if (!target) {
             // A target we cannot read is shown as stored and never counted down.
             s.LabelRemaining.clear();
@@ -270,7 +285,7 @@ void Almanor::Timer1Tick()
             continue;
         }
 
-        const qint64 seconds = timetext::secondsBetween(now, *target);
+        const qint64 seconds = (*target - nowMsecs) / 1000;
         if (seconds > std::numeric_limits<qint32>::max()) {
             s.LabelRemaining = kMoreThanEnough;
         } else if (seconds > 0) {

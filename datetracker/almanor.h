@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QCalendarWidget;
@@ -110,6 +111,7 @@ private:
     void startUp();
     void loadSlots();
     void showSlot(int n);
+    std::optional<qint64> targetMsecs(int n);
     void showGridView(bool grid);
     void refreshDayDifference();
     QDate today() const;
@@ -125,6 +127,14 @@ private:
 
     Platform platform_;
     AlmanorState state_;
+
+    // Each slot's target as read from its text, read again only when the text changes: the
+    // tick then costs no date parsing and no time-zone lookups for unchanged events.
+    struct Target {
+        QString text;
+        std::optional<qint64> msecsSinceEpoch;
+    };
+    std::array<Target, AlmanorState::kSlots> targets_;
 
     QGroupBox* Frame1 = nullptr;
     std::array<Row, AlmanorState::kSlots> rows_;
