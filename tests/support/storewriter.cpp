@@ -1,10 +1,13 @@
 // Saves COUNT keys "PREFIX <i>" = "value <i>" into the store under CONFIG_FOLDER, one save at a
 // time, and exits with 1 as soon as a save reports failure. Started by the store tests to play
-// another program of the family writing at the same time.
+// another program of the family writing at the same time. A COUNT of 0 saves until killed and
+// prints the number of every key whose save reported success.
 #include "settingsstore.h"
 
 #include <QCoreApplication>
 #include <QStringList>
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -14,10 +17,14 @@ int main(int argc, char** argv)
         return 2;
     QSettingsStore store(args[1]);
     const int count = args[3].toInt();
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; count == 0 || i < count; ++i) {
         const QString n = QString::number(i);
         if (!store.save(args[2] + u' ' + n, QStringLiteral("value ") + n))
             return 1;
+        if (count == 0) {
+            std::printf("%d\n", i);
+            std::fflush(stdout);
+        }
     }
     return 0;
 }

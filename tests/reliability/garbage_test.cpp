@@ -1,0 +1,180 @@
+// Every program, started again and again with random garbage under every key it reads, opens
+// its window and runs on: no crash and, in the sanitizer build, no report.
+#include "fullscreenkeys.h"
+#include "qtprinters.h"
+#include "settingsstore.h"
+#include "timerkeys.h"
+#include "trackerkeys.h"
+
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <xcb/xcb.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+template <typename T>
+using Reply = std::unique_ptr<T, decltype(&free)>;
+
+xcb_connection_t* connection()
+{
+    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+}
+
+xcb_atom_t atom(const char* name)
+{
+    Reply<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(connection(),
+                              xcb_intern_atom(connection(), 0, uint16_t(qstrlen(name)), name),
+                              nullptr),
+        &free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+QList<quint32> cardinals(xcb_window_t window, xcb_atom_t property, xcb_atom_t type)
+{
+    Reply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(connection(),
+                               xcb_get_property(connection(), 0, window, property, type, 0, 4096),
+                               nullptr),
+        &free);
+    QList<quint32> values;
+    if (!reply)
+        return values;
+    const auto* data = static_cast<const quint32*>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / 4;
+    for (int i = 0; i < count; ++i)
+        values.append(data[i]);
+    return values;
+}
+
+// Whether the window manager manages a window of the process: its window is on screen.
+bool hasWindow(qint64 pid)
+{
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection())).data->root;
+    const xcb_atom_t pidAtom = atom("_NET_WM_PID");
+    for (quint32 window : cardinals(root, atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW))
+        if (cardinals(window, pidAtom, XCB_ATOM_CARDINAL).value(0) == quint32(pid))
+            return true;
+    return false;
+}
+
+QString garbage(QRandomGenerator& random)
+{
+    switch (random.bounded(8)) {
+    case 0:
+        return QString();
+    case 1:
+        return QString(random.bounded(1000, 100000), QChar(u'0' + random.bounded(10)));
+    case 2:
+        return QString::number(-qint64(random.generate64() >> 1));
+    case 3:
+        return QStringLiteral("not a number ") + QString::number(random.generate());
+    case 4: {
+        QString binary;
+        for (int i = random.bounded(1, 200); i > 0; --i)
+            binary += QChar(char16_t(random.bounded(0x0001, 0xFFFF)));
+        return binary;
+    }
+    case 5:
+        return QString(1 << 20, u'x');
+    case 6:
+        return QStringLiteral("12/31/9999 11:59:59 PM");
+    default:
+        return QString::number(random.bounded(-5, 5));
+    }
+}
+
+struct Program {
+    const char* name;
+    QString path;
+    QStringList keys;
+};
+
+QList<Program> programs()
+{
+    QStringList tracker = {trackerkeys::kPath, trackerkeys::kView, trackerkeys::kCalendarOption,
+                           trackerkeys::kDateTimeOption, trackerkeys::kSavedDate};
+    for (int n = 1; n <= 15; ++n)
+        for (auto field : {trackerkeys::SlotField::Message, trackerkeys::SlotField::Date,
+                           trackerkeys::SlotField::Time, trackerkeys::SlotField::Sound,
+                           trackerkeys::SlotField::Notes})
+            tracker.append(trackerkeys::slotKey(n, field));
+    using namespace timerkeys;
+    const QStringList vexlo = {kPath, kBackground, kForeColor1, kForeColor2, kRunDefaultColors,
+                               kMessage, kSound, kMode, kPositionLeft, kPositionTop,
+                               kAlwaysOnTop, kCurrentTitle, kSavedMinutes, kSavedSeconds};
+    using namespace fullscreenkeys;
+    const QStringList fullScreen = {fullscreenkeys::kPath, kLargeDisplay, kTimingMode,
+                                    fullscreenkeys::kMessage, fullscreenkeys::kSound, kMinutes,
+                                    kSeconds};
+    return {
+        {"DateVexlo", DATEVEXLO_PROGRAM, tracker},
+        {"Vexlo", VEXLO_PROGRAM, vexlo},
+        {"FullScreenVexlo", FULLSCREENVEXLO_PROGRAM, fullScreen},
+    };
+}
+
+int runsFromEnvironment(const char* name, int fallback)
+{
+    bool ok = false;
+    const int runs = qEnvironmentVariableIntValue(name, &ok);
+    return ok && runs > 0 ? runs : fallback;
+}
+
+} // namespace
+
+TEST(GarbageInTheStore, EveryProgramOpensItsWindowAndRunsOn)
+{
+    const int runs = runsFromEnvironment("VEXLO_GARBAGE_RUNS", 2);
+    const quint32 seed = QRandomGenerator::global()->generate();
+    QRandomGenerator random(seed);
+    SCOPED_TRACE("seed " + std::to_string(seed));
+
+    for (const Program& program : programs()) {
+        for (int run = 0; run < runs; ++run) {
+            QTemporaryDir home;
+            QSettingsStore store(home.path() + "/.config");
+            SettingsStore::Values values;
+            for (const QString& key : program.keys)
+                values.append({key, garbage(random)});
+            ASSERT_TRUE(store.saveAll(values));
+
+            QProcess process;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("HOME", home.path());
+            env.insert("XDG_CONFIG_HOME", home.path() + "/.config");
+            env.insert("QT_QPA_PLATFORM", "xcb");
+            env.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
+            process.setProcessEnvironment(env);
+            process.setWorkingDirectory(home.path());
+            process.start(program.path, {});
+            ASSERT_TRUE(process.waitForStarted());
+
+            const bool shown = QTest::qWaitFor(
+                [&] { return hasWindow(process.processId()) || process.state() != QProcess::Running; },
+                30000);
+            EXPECT_TRUE(shown && process.state() == QProcess::Running)
+                << program.name << " run " << run << " did not open its window";
+            // A moment of ticking with the garbage before it is ended.
+            QTest::qWait(300);
+            const bool stillRunning = process.state() == QProcess::Running;
+            process.kill();
+            process.waitForFinished(5000);
+            const QString errors = QString::fromLocal8Bit(process.readAllStandardError());
+            EXPECT_TRUE(stillRunning) << program.name << " run " << run << " ended: "
+                                      << errors.toStdString();
+            EXPECT_FALSE(errors.contains("runtime error") || errors.contains("Sanitizer"))
+                << program.name << " run " << run << ":\n"
+                << errors.toStdString();
+        }
+    }
+}

@@ -1,0 +1,56 @@
+// A program killed in the middle of a save never leaves the shared store unreadable, and every
+// save that had reported success is still there.
+#include "qtprinters.h"
+#include "tempstore.h"
+
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int runsFromEnvironment(const char* name, int fallback)
+{
+    bool ok = false;
+    const int runs = qEnvironmentVariableIntValue(name, &ok);
+    return ok && runs > 0 ? runs : fallback;
+}
+
+} // namespace
+
+TEST(KilledWriter, TheStoreAlwaysReadsBackWithEverySaveThatReportedDone)
+{
+    const int runs = runsFromEnvironment("VEXLO_KILL_RUNS", 10);
+    const quint32 seed = QRandomGenerator::global()->generate();
+    QRandomGenerator random(seed);
+    SCOPED_TRACE("seed " + std::to_string(seed));
+
+    TempStore t;
+    int confirmedInAll = 0;
+    for (int run = 0; run < runs; ++run) {
+        QProcess writer;
+        writer.start(VEXLO_STORE_WRITER, {t.dir.path(), QStringLiteral("Run %1").arg(run), "0"});
+        ASSERT_TRUE(writer.waitForStarted());
+        QThread::msleep(random.bounded(20, 300));
+        writer.kill();
+        ASSERT_TRUE(writer.waitForFinished(5000));
+
+        const QList<QByteArray> reported = writer.readAllStandardOutput().split('\n');
+        QSettings file(t.store.fileName(), QSettings::IniFormat);
+        ASSERT_EQ(file.status(), QSettings::NoError) << "run " << run;
+        for (const QByteArray& number : reported) {
+            if (number.isEmpty())
+                continue;
+            const QString key = QStringLiteral("Run %1 %2").arg(run).arg(QString::fromLatin1(number));
+            EXPECT_EQ(t.store.get(key), "value " + QString::fromLatin1(number))
+                << key.toStdString();
+            ++confirmedInAll;
+        }
+        // The store still takes saves after the kill, stale lock and all.
+        ASSERT_TRUE(t.store.save(QStringLiteral("After run %1").arg(run), "ok"));
+    }
+    EXPECT_GT(confirmedInAll, 0) << "the writer never got a save done before being killed";
+}
