@@ -2,10 +2,13 @@
 #include "clock.h"
 #include "desktoplook.h"
 #include "dialogs.h"
+#include "displaymodes.h"
 #include "helpwindow.h"
+#include "instancelauncher.h"
 #include "programfolder.h"
 #include "settingsstore.h"
 #include "vexlo.h"
+#include "windowstacking.h"
 
 #include <QApplication>
 
@@ -20,7 +23,11 @@ int main(int argc, char** argv)
     AudioSoundPlayer sound(folder, &app);
     QtDialogs dialogs;
     HelpWindow help(folder + QStringLiteral("Vexlo.hlp"));
-    Vexlo window(Platform{store, clock, sound, dialogs, help, folder});
+    DesktopWindowStacking stacking;
+    ProcessInstanceLauncher launcher;
+    DesktopDisplayModes displayModes;
+    Vexlo window(Platform{store, clock, sound, dialogs, help, folder},
+                 ShellPlatform{stacking, launcher, displayModes});
     window.show();
     return app.exec();
 }

@@ -32,6 +32,8 @@ inline const QString kNormalMode = QStringLiteral("True");
 inline const QString kStopWatchMode = QStringLiteral("False");
 
 inline const QString kFirstBackground = QStringLiteral("Wood5.gif");
+// The picture of the "Corrugated" skin, as "Vexlo Background" holds it.
+inline const QString kCorrugatedFile = QStringLiteral("Wood0.gif");
 inline const QString kFirstForeColor1 = QStringLiteral("65535");    // yellow
 inline const QString kFirstForeColor2 = QStringLiteral("16777215"); // white
 inline const QString kFirstRunDefaultColors = QStringLiteral("False");

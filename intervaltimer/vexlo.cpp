@@ -1,8 +1,11 @@
 #include "vexlo.h"
 
 #include "clock.h"
+#include "desktopshell.h"
 #include "dialogs.h"
 #include "settingsstore.h"
+#include "shellwidgets.h"
+#include "skins.h"
 #include "soundplayer.h"
 #include "timerkeys.h"
 #include "timertexts.h"
@@ -14,11 +17,10 @@
 #include <QCursor>
 #include <QFontMetrics>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -51,40 +53,9 @@ constexpr int kFirstFlashInterval = 750;
 constexpr int kMessageShownInterval = 1500;
 constexpr int kMessageHiddenInterval = 300;
 
-// Stored positions further out than any desktop reaches are clamped to this, in twips.
-constexpr int kFarthestPosition = 1'000'000;
-
-template <typename W> W* named(W* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
 qint64 number(const QString& text)
 {
     return text.toLongLong();
-}
-
-QLabel* label(QWidget* panel, const QString& name, const QString& text, const QRect& place)
-{
-    auto* l = named(new QLabel(text, panel), name);
-    l->setGeometry(place);
-    l->setTextFormat(Qt::PlainText);
-    l->setWordWrap(true);
-    l->setAccessibleName(name);
-    return l;
-}
-
-QPushButton* button(QWidget* panel, const QString& name, const QString& caption,
-                    const QString& toolTip, const QRect& place)
-{
-    auto* b = named(new QPushButton(caption, panel), name);
-    b->setGeometry(place);
-    b->setToolTip(toolTip);
-    b->setAccessibleName(caption);
-    // Enter presses the focused button, as Space does.
-    b->setAutoDefault(true);
-    return b;
 }
 
 QScrollBar* scrollBar(QWidget* panel, const QString& name, int maximum, int largeStep,
@@ -112,7 +83,8 @@ void showPair(PictureBox* tens, PictureBox* ones, const ImageList& list, digits:
 
 } // namespace
 
-Vexlo::Vexlo(const Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform)
+Vexlo::Vexlo(const Platform& platform, const ShellPlatform& shell, QWidget* parent)
+    : QWidget(parent), platform_(platform)
 {
     setObjectName(QStringLiteral("Vexlo"));
     setWindowTitle(tr("Vexlo 8.02"));
@@ -120,6 +92,9 @@ Vexlo::Vexlo(const Platform& platform, QWidget* parent) : QWidget(parent), platf
 
     buildTimerPanel();
     buildAlarmPanel();
+    buildOptionsPanel();
+    buildAboutPanel();
+    buildShell(shell);
     buildMenu();
 
     Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
@@ -140,7 +115,7 @@ Vexlo::~Vexlo()
 
 void Vexlo::buildTimerPanel()
 {
-    FrameVexlo1 = named(new QFrame(this), QStringLiteral("FrameVexlo1"));
+    FrameVexlo1 = named(new SkinPanel(this), QStringLiteral("FrameVexlo1"));
     FrameVexlo1->setGeometry(twipsRect(0, 0, kPanelWidth, kPanelHeight));
     FrameVexlo1->setAccessibleName(tr("Timer"));
 
@@ -170,34 +145,34 @@ void Vexlo::buildTimerPanel()
     Image9 = picture(QStringLiteral("Image9"), kImage9Left, kPanelWidth - kImage9Left);
     Image9->setPicture(paintImage9);
 
-    ButVexloStart = button(FrameVexlo1, QStringLiteral("ButVexloStart"), tr("Start"),
-                           tr("Start the timer"), twipsRect(400, 830, 900, 500));
-    ButVexloStop = button(FrameVexlo1, QStringLiteral("ButVexloStop"), tr("Stop"),
-                          tr("Stop the timer"), twipsRect(400, 830, 900, 500));
-    ButVexloAction = button(FrameVexlo1, QStringLiteral("ButVexloAction"), tr("Action"),
-                            tr("Choose an action"), twipsRect(2100, 830, 900, 500));
+    ButVexloStart = panelButton(FrameVexlo1, QStringLiteral("ButVexloStart"), tr("Start"),
+                                tr("Start the timer"), twipsRect(400, 830, 900, 500));
+    ButVexloStop = panelButton(FrameVexlo1, QStringLiteral("ButVexloStop"), tr("Stop"),
+                               tr("Stop the timer"), twipsRect(400, 830, 900, 500));
+    ButVexloAction = panelButton(FrameVexlo1, QStringLiteral("ButVexloAction"), tr("Action"),
+                                 tr("Choose an action"), twipsRect(2100, 830, 900, 500));
     ButVexloStart->hide();
     ButVexloStop->hide();
     connect(ButVexloStart, &QPushButton::clicked, this, &Vexlo::StartStopTimer);
     connect(ButVexloStop, &QPushButton::clicked, this, &Vexlo::StartStopTimer);
     connect(ButVexloAction, &QPushButton::clicked, this, &Vexlo::ButVexloActionClick);
 
-    FrameLabel3 = label(FrameVexlo1, QStringLiteral("FrameLabel3"), tr("Set The Time Below!"),
-                        twipsRect(240, 1020, 1695, 225));
-    FrameLabel1 = label(FrameVexlo1, QStringLiteral("FrameLabel1"), tr("Hours + Minutes"),
-                        twipsRect(125, 1500, 645, 405));
+    FrameLabel3 = panelLabel(FrameVexlo1, QStringLiteral("FrameLabel3"), tr("Set The Time Below!"),
+                             twipsRect(240, 1020, 1695, 225));
+    FrameLabel1 = panelLabel(FrameVexlo1, QStringLiteral("FrameLabel1"), tr("Hours + Minutes"),
+                             twipsRect(125, 1500, 645, 405));
     HScroll1 = scrollBar(FrameVexlo1, QStringLiteral("HScroll1"), kMaxMinutes, 15, FrameLabel1,
                          twipsRect(825, 1605, 2400, 200));
-    FrameLabel2 = label(FrameVexlo1, QStringLiteral("FrameLabel2"), tr("Seconds"),
-                        twipsRect(125, 2070, 630, 195));
+    FrameLabel2 = panelLabel(FrameVexlo1, QStringLiteral("FrameLabel2"), tr("Seconds"),
+                             twipsRect(125, 2070, 630, 195));
     HScroll2 = scrollBar(FrameVexlo1, QStringLiteral("HScroll2"), kMaxSeconds, 5, FrameLabel2,
                          twipsRect(825, 2070, 2400, 200));
     connect(HScroll1, &QScrollBar::valueChanged, this, &Vexlo::HScroll1Change);
     connect(HScroll2, &QScrollBar::valueChanged, this, &Vexlo::HScroll2Change);
 
-    FrameLabel4 = label(FrameVexlo1, QStringLiteral("FrameLabel4"),
-                        tr("Stop the Vexlo timer or use the Action button!"),
-                        twipsRect(600, 1600, 2450, 500));
+    FrameLabel4 = panelLabel(FrameVexlo1, QStringLiteral("FrameLabel4"),
+                             tr("Stop the Vexlo timer or use the Action button!"),
+                             twipsRect(600, 1600, 2450, 500));
     FrameLabel4->hide();
 
     setTabOrder(HScroll1, HScroll2);
@@ -208,57 +183,118 @@ void Vexlo::buildTimerPanel()
 
 void Vexlo::buildAlarmPanel()
 {
-    FrameVexlo2 = named(new QFrame(this), QStringLiteral("FrameVexlo2"));
+    FrameVexlo2 = named(new SkinPanel(this), QStringLiteral("FrameVexlo2"));
     FrameVexlo2->setGeometry(twipsRect(0, 0, kPanelWidth, kPanelHeight));
     FrameVexlo2->setAccessibleName(tr("Time Is Up!"));
     FrameVexlo2->hide();
 
-    FrameLabel6 = label(FrameVexlo2, QStringLiteral("FrameLabel6"), QString(),
-                        twipsRect(105, 105, 3195, 1650));
+    FrameLabel6 = panelLabel(FrameVexlo2, QStringLiteral("FrameLabel6"), QString(),
+                             twipsRect(105, 105, 3195, 1650));
     FrameLabel6->setAlignment(Qt::AlignCenter);
     QFont font = FrameLabel6->font();
     font.setBold(true);
     FrameLabel6->setFont(font);
 
-    ButVexloAcknowlegde = button(FrameVexlo2, QStringLiteral("ButVexloAcknowlegde"), tr("OK"),
-                                 tr("Continue"), twipsRect(1250, 1850, 1000, 500));
+    ButVexloAcknowlegde = panelButton(FrameVexlo2, QStringLiteral("ButVexloAcknowlegde"), tr("OK"),
+                                      tr("Continue"), twipsRect(1250, 1850, 1000, 500));
     connect(ButVexloAcknowlegde, &QPushButton::clicked, this, &Vexlo::ButVexloAcknowlegdeClick);
+}
+
+void Vexlo::buildShell(const ShellPlatform& shell)
+{
+    using namespace timerkeys;
+    // The Default look: red captions and message, black hints.
+    const QColor red = colourOf(255);
+    const QColor black = colourOf(0);
+    SkinLook look{
+        SkinKeys{kBackground, kForeColor1, kForeColor2, kRunDefaultColors},
+        kCorrugatedFile,
+        {FrameVexlo1, FrameVexlo2, FrameOptions, FrameAbout, FrameAboutFrame2},
+        {FrameVexlo1, FrameVexlo2, FrameOptions, FrameAbout, FrameAboutFrame2},
+        {FrameLabel1, FrameLabel2},
+        {FrameLabel3, FrameLabel4, FrameLabel6, FrameOptionsLabel0, FrameOptionsLabel1,
+         FrameOptionsLabel2},
+        // "Title" as well: on the plain panel a skin's white or yellow would not read.
+        {{FrameLabel1, red},
+         {FrameLabel2, red},
+         {FrameLabel6, red},
+         {FrameOptionsLabel0, red},
+         {FrameOptionsLabel1, red},
+         {FrameOptionsLabel2, red},
+         {FrameLabel3, black},
+         {FrameLabel4, black}},
+        tr("Vexlo"),
+        tr("Vexlo Error #10. There was a problem running the program's path. Vexlo can still "
+           "run, but some of the program's files are either missing or have been moved. Exit "
+           "Vexlo and then re-install the program to correct this error!"),
+    };
+    for (QLabel* text : aboutTexts_) {
+        look.colour1.append(text);
+        look.defaultColours.append({text, red});
+    }
+    skins_ = new Skins(
+        platform_.store, platform_.dialogs,
+        SkinFields{state_.LabelPath, state_.LabelPicture1, state_.LabelColor1, state_.LabelColor2},
+        std::move(look), this);
+
+    shell_ =
+        new DesktopShell(platform_.store, platform_.dialogs, shell,
+                         ShellWindow{*this,
+                                     state_.LabelCurrentTitle,
+                                     {kAlwaysOnTop, kPositionLeft, kPositionTop, kCurrentTitle},
+                                     kFirstPosition,
+                                     tr("Open a New Timer"),
+                                     tr("Vexlo"),
+                                     tr("There was a problem. Vexlo Error #13. Notify Orvane "
+                                        "about this error!")});
+    shell_->addNotepad(FrameVexlo1, twipsRect(50, 1400, 3230, 1000));
 }
 
 void Vexlo::buildMenu()
 {
-    // The action box: the window's only menu, opened by Action. Entries stand in this order;
-    // the separators mark where the window's other entries go.
+    // The action box: the window's only menu, opened by Action.
     menufile = named(new QMenu(tr("File"), this), QStringLiteral("menufile"));
     menufile->setAccessibleName(tr("Action"));
 
-    // "Open a New Timer" heads the menu, above sep0.
-    sep0 = named(menufile->addSeparator(), QStringLiteral("sep0"));
+    menufile->addAction(shell_->menuNewTimer());
+    sep0 = menuSeparator(*menufile, QStringLiteral("sep0"));
     menuRetrieve =
-        named(menufile->addAction(tr("Retrieve the saved time")), QStringLiteral("menuRetrieve"));
-    menuClear = named(menufile->addAction(tr("Clear this time")), QStringLiteral("menuClear"));
-    menuSave = named(menufile->addAction(tr("Save this time")), QStringLiteral("menuSave"));
+        menuItem(*menufile, QStringLiteral("menuRetrieve"), tr("Retrieve the saved time"));
+    menuClear = menuItem(*menufile, QStringLiteral("menuClear"), tr("Clear this time"));
+    menuSave = menuItem(*menufile, QStringLiteral("menuSave"), tr("Save this time"));
     connect(menuRetrieve, &QAction::triggered, this, &Vexlo::menuRetrieveClick);
     connect(menuClear, &QAction::triggered, this, &Vexlo::menuClearClick);
     connect(menuSave, &QAction::triggered, this, &Vexlo::menuSaveClick);
 
-    // The notepad entry comes next, between sep1 and the timing mode.
-    named(menufile->addSeparator(), QStringLiteral("sep1"));
-    QMenu* menuMode = named(menufile->addMenu(tr("Timing Mode")), QStringLiteral("menuMode"));
-    named(menuMode->menuAction(), QStringLiteral("menuMode"));
-    menuMode->setAccessibleName(menuMode->title());
-    menuMode1 = named(menuMode->addAction(tr("Normal")), QStringLiteral("menuMode1"));
-    menuMode2 = named(menuMode->addAction(tr("StopWatch")), QStringLiteral("menuMode2"));
+    menuSeparator(*menufile, QStringLiteral("sep1"));
+    menufile->addAction(shell_->menuNotepad());
+    QMenu* menuMode = subMenu(*menufile, QStringLiteral("menuMode"), tr("Timing Mode"));
+    menuMode1 = menuItem(*menuMode, QStringLiteral("menuMode1"), tr("Normal"));
+    menuMode2 = menuItem(*menuMode, QStringLiteral("menuMode2"), tr("StopWatch"));
     menuMode1->setCheckable(true);
     menuMode2->setCheckable(true);
     connect(menuMode1, &QAction::triggered, this, &Vexlo::menuMode1Click);
     connect(menuMode2, &QAction::triggered, this, &Vexlo::menuMode2Click);
 
-    // "Background" follows the timing mode; then, each group behind its separator:
-    // "Always On Top" and "Set Options"; the help and about entries; "Close Action Box".
-    for (const char* name : {"sep2", "sep3", "sep4", "sep5"})
-        named(menufile->addSeparator(), QString::fromLatin1(name));
-    menuExit = named(menufile->addAction(tr("EXIT Vexlo")), QStringLiteral("menuExit"));
+    QMenu* menuBackground = skins_->addBackgroundMenu(*menufile);
+    menuBackground->addSeparator();
+    menuBackground->addAction(shell_->menuResolution());
+
+    menuSeparator(*menufile, QStringLiteral("sep2"));
+    menufile->addAction(shell_->menuAlwaysOnTop());
+    QAction* menuOptions = menuItem(*menufile, QStringLiteral("menuOptions"), tr("Set Options"));
+    connect(menuOptions, &QAction::triggered, this, &Vexlo::menuOptionsClick);
+
+    menuSeparator(*menufile, QStringLiteral("sep3"));
+    QAction* menuHelp = menuItem(*menufile, QStringLiteral("menuHelp"), tr("Help Using Vexlo"));
+    QAction* menuAbout = menuItem(*menufile, QStringLiteral("menuAbout"), tr("About Vexlo"));
+    connect(menuHelp, &QAction::triggered, this, &Vexlo::menuHelpClick);
+    connect(menuAbout, &QAction::triggered, this, &Vexlo::menuAboutClick);
+
+    menuSeparator(*menufile, QStringLiteral("sep4"));
+    menufile->addAction(shell_->menuCloseActionBox());
+    menuSeparator(*menufile, QStringLiteral("sep5"));
+    menuExit = menuItem(*menufile, QStringLiteral("menuExit"), tr("EXIT Vexlo"));
     connect(menuExit, &QAction::triggered, this, &Vexlo::menuExitClick);
 }
 
@@ -290,10 +326,10 @@ void Vexlo::startUp()
     state_.LabelSound1 = setting(kSound);
     const QString message = setting(kMessage);
     showMessage(message.isEmpty() ? tr(kDefaultMessage) : message);
+    skins_->CheckMarkedBackground();
 
-    if (store.get(kAlwaysOnTop).isEmpty())
-        store.save(kAlwaysOnTop, kFirstAlwaysOnTop);
-    placeWindow(setting(kPositionLeft), setting(kPositionTop));
+    shell_->CheckStayOnTop();
+    skins_->CheckBackground();
 
     drawEmptyDisplay();
     Image7->setPicture(ImageList1, digits::kSeparator);
@@ -305,22 +341,6 @@ void Vexlo::startUp()
     enableRetrieve();
     // Ready for the keyboard: the arrow keys set the minutes at once.
     HScroll1->setFocus();
-}
-
-void Vexlo::placeWindow(const QString& left, const QString& top)
-{
-    const auto edge = [](const QString& text) {
-        return twips(intervaltimer::storedWholeNumber(text, -kFarthestPosition, kFarthestPosition));
-    };
-    QPoint place(edge(left), edge(top));
-    // A place on a monitor that is no longer there would hide the window: it comes back on
-    // the primary screen.
-    if (!QGuiApplication::screenAt(QRect(place, size()).center())) {
-        const QScreen* primary = QGuiApplication::primaryScreen();
-        const QPoint origin = primary ? primary->availableGeometry().topLeft() : QPoint();
-        place = origin + QPoint(twips(timerkeys::kFirstPosition), twips(timerkeys::kFirstPosition));
-    }
-    move(place);
 }
 
 void Vexlo::drawEmptyDisplay()
@@ -443,6 +463,8 @@ void Vexlo::timeIsUp(qint64 remaining)
     FrameLabel6->show();
     FrameVexlo1->hide();
     FrameVexlo2->show();
+    // Over the options or About panel, should one be open.
+    FrameVexlo2->raise();
     Timer2->start();
     ButVexloAcknowlegde->setFocus();
     if (isVisible()) {
@@ -484,6 +506,7 @@ void Vexlo::ButVexloAcknowlegdeClick()
     FrameVexlo2->hide();
     Timer2->stop();
     FrameLabel3->show();
+    shell_->hideNotepad();
     ButVexloStop->hide();
     // The alarm ended a run: the time items come back as they do when the timer is stopped.
     showTimeItems(true);
@@ -518,12 +541,8 @@ void Vexlo::menuSaveClick()
     const bool saved =
         platform_.store.saveAll({{timerkeys::kSavedMinutes, state_.LabelRemainingMinutes},
                                  {timerkeys::kSavedSeconds, state_.LabelRemainingSeconds}});
-    if (!saved) {
-        platform_.dialogs.message(
-            this, tr("Vexlo"),
-            tr("This time was not saved: the settings file cannot be written. Check that the "
-               "disk has room and the settings folder may be written to, then try again."));
-    }
+    if (!saved)
+        showStoreRefused(tr("This time was not saved"));
     enableRetrieve();
 }
 
@@ -535,6 +554,7 @@ void Vexlo::clearTime()
     state_.LabelSecondsRemaining1 = QStringLiteral("0");
     drawEmptyDisplay();
     showScrollBars(true);
+    shell_->hideNotepad();
 }
 
 void Vexlo::menuClearClick()
@@ -594,8 +614,15 @@ void Vexlo::storePosition()
     // Only a window in its normal state has a place of its own worth keeping.
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
-    platform_.store.saveAll({{timerkeys::kPositionLeft, QString::number(x() * kTwipsPerPixel)},
-                             {timerkeys::kPositionTop, QString::number(y() * kTwipsPerPixel)}});
+    platform_.store.saveAll(shell_->positionValues());
+}
+
+void Vexlo::showStoreRefused(const QString& what)
+{
+    platform_.dialogs.message(
+        this, tr("Vexlo"),
+        what + tr(": the settings file cannot be written. Check that the disk has room and the "
+                  "settings folder may be written to, then try again."));
 }
 
 void Vexlo::showMessage(const QString& message)
@@ -624,6 +651,6 @@ QString Vexlo::storedMessage() const
 
 QString Vexlo::optionsTitle() const
 {
-    // The title the user last chose; the options panel keeps it in its title box.
-    return state_.LabelCurrentTitle;
+    // The title the user last typed, saved or not.
+    return FrameOptionsTitle->text();
 }

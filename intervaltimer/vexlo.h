@@ -2,18 +2,23 @@
 
 #include "imagelist.h"
 #include "platform.h"
+#include "shellplatform.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QWidget>
 
+class DesktopShell;
 class QAction;
-class QFrame;
 class QLabel;
+class QLineEdit;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
 class QTimer;
+class SkinPanel;
+class Skins;
 
 // The interval timer's working state, one field per hidden control, with their first texts.
 // Numbers are held as their decimal text.
@@ -31,7 +36,7 @@ struct VexloState {
     QString LabelRemainingSeconds = QStringLiteral("0");
     QString LabelSound1;
     QString LabelCurrentTitle = QStringLiteral("Vexlo");
-    // The skin of the panels, as read at start-up.
+    // The skin of the panels: read at start-up, changed by the Background menu.
     QString LabelPath;
     QString LabelPicture1;
     QString LabelColor1;
@@ -47,11 +52,14 @@ class Vexlo : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Vexlo(const Platform& platform, QWidget* parent = nullptr);
+    Vexlo(const Platform& platform, const ShellPlatform& shell, QWidget* parent = nullptr);
     ~Vexlo() override;
 
     const VexloState& state() const { return state_; }
     bool normalMode() const { return normalMode_; }
+    // The skins and the desktop behaviour the window shares with the other desktop timer.
+    Skins& skins() const { return *skins_; }
+    DesktopShell& desktopShell() const { return *shell_; }
 
     // Event handlers, public so that tests drive them as the event loop would.
     void HScroll1Change();
@@ -67,19 +75,32 @@ public:
     void menuMode1Click();
     void menuMode2Click();
     void menuExitClick();
+    void menuOptionsClick();
+    void FrameOptionsWaveFileGotFocus();
+    void ButOptionsBrowseClick();
+    void butOptionsSaveClick();
+    void ButOptionsCancelClick();
+    void butOptionsHelpClick();
+    void menuHelpClick();
+    void menuAboutClick();
+    void ButAboutOKrClick();
+    void butAboutHelpRClick();
 
     // Draws `seconds` in the digits and returns it as a sentence.
     QString ShowTimeRemaining(qint64 seconds);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildTimerPanel();
     void buildAlarmPanel();
+    void buildOptionsPanel();
+    void buildAboutPanel();
+    void buildShell(const ShellPlatform& shell);
     void buildMenu();
     void startUp();
-    void placeWindow(const QString& left, const QString& top);
     void timeIsUp(qint64 remaining);
     void setTimeChanged();
     void drawEmptyDisplay();
@@ -90,6 +111,8 @@ private:
     void selectMode(bool normal);
     void storePosition();
     void showMessage(const QString& message);
+    void showStoreRefused(const QString& what);
+    void showTimerPanel(QWidget* instead);
     QString storedMessage() const;
     QString optionsTitle() const;
 
@@ -100,8 +123,11 @@ private:
     const ImageList ImageList1{digitlooks::imageList1()};
     const ImageList ImageList2{digitlooks::imageList2()};
 
-    QFrame* FrameVexlo1 = nullptr;
-    QFrame* FrameVexlo2 = nullptr;
+    SkinPanel* FrameVexlo1 = nullptr;
+    SkinPanel* FrameVexlo2 = nullptr;
+    SkinPanel* FrameOptions = nullptr;
+    SkinPanel* FrameAbout = nullptr;
+    SkinPanel* FrameAboutFrame2 = nullptr;
     PictureBox* Image1 = nullptr;
     PictureBox* Image2 = nullptr;
     PictureBox* Image3 = nullptr;
@@ -124,6 +150,18 @@ private:
     QPushButton* ButVexloAcknowlegde = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
+
+    QLabel* FrameOptionsLabel0 = nullptr;
+    QLabel* FrameOptionsLabel1 = nullptr;
+    QLabel* FrameOptionsLabel2 = nullptr;
+    QLineEdit* FrameOptionsTitle = nullptr;
+    QPlainTextEdit* FrameOptionsText = nullptr;
+    QLineEdit* FrameOptionsWaveFile = nullptr;
+    QPushButton* ButOptionsBrowse = nullptr;
+    QList<QLabel*> aboutTexts_;
+
+    Skins* skins_ = nullptr;
+    DesktopShell* shell_ = nullptr;
 
     QMenu* menufile = nullptr;
     QAction* sep0 = nullptr;

@@ -296,9 +296,25 @@ TEST_F(VexloTest, ActionOpensTheMenuByMouseOrKeyboard)
         if (!action->isSeparator())
             entries << action->objectName() + u'=' + action->text();
     }
-    EXPECT_EQ(entries, (QStringList{"menuRetrieve=Retrieve the saved time",
-                                    "menuClear=Clear this time", "menuSave=Save this time",
-                                    "menuMode=Timing Mode", "menuExit=EXIT Vexlo"}));
+    EXPECT_EQ(entries,
+              (QStringList{"menuNewTimer=Open a New Timer", "menuRetrieve=Retrieve the saved time",
+                           "menuClear=Clear this time", "menuSave=Save this time",
+                           "menuNotepad=Show The Notepad", "menuMode=Timing Mode",
+                           "menuBackground=Background", "menuAlwaysOnTop=Always On Top",
+                           "menuOptions=Set Options", "menuHelp=Help Using Vexlo",
+                           "menuAbout=About Vexlo", "menuCloseActionBox=Close Action Box",
+                           "menuExit=EXIT Vexlo"}));
+    // The separators stand where the groups change.
+    QStringList separators;
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator())
+            separators << action->objectName();
+        else if (!separators.isEmpty() && separators.last().startsWith("sep"))
+            separators << action->objectName();
+    }
+    EXPECT_EQ(separators,
+              (QStringList{"sep0", "menuRetrieve", "sep1", "menuNotepad", "sep2", "menuAlwaysOnTop",
+                           "sep3", "menuHelp", "sep4", "menuCloseActionBox", "sep5", "menuExit"}));
 
     child<QPushButton>("ButVexloAction")->click();
     EXPECT_TRUE(menu->isVisible());

@@ -43,7 +43,8 @@ TEST_F(VexloTest, FirstRunStoresItsDefaultsAndStartsWithNoTimeSet)
     EXPECT_EQ(w.state().LabelColor2, "16777215");
     EXPECT_EQ(w.state().LabelSound1, "Timer1.wav");
     EXPECT_EQ(w.state().LabelCurrentTitle, "Vexlo");
-    EXPECT_EQ(w.pos(), QPoint(twips(200), twips(200)));
+    // No window has opened a new timer yet: 500 twips right of and below the stored place.
+    EXPECT_EQ(w.pos(), QPoint(twips(700), twips(700)));
     EXPECT_EQ(w.size(), QSize(twips(3430 - 120), twips(3000 - 450)));
     EXPECT_EQ(display(), " 0:00:00");
     EXPECT_TRUE(w.normalMode());
@@ -58,6 +59,12 @@ TEST_F(VexloTest, FirstRunStoresItsDefaultsAndStartsWithNoTimeSet)
     EXPECT_FALSE(child<QTimer>("Timer1")->isActive());
     EXPECT_EQ(child<QTimer>("Timer1")->interval(), 950);
     EXPECT_EQ(w.focusWidget(), bar(1));
+
+    // On top from the start, in Indian Laurel.
+    EXPECT_EQ(stacking.calls, QStringList{"top"});
+    EXPECT_TRUE(item("menuAlwaysOnTop")->isChecked());
+    EXPECT_TRUE(item("menuBackgroundWood5")->isChecked());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 TEST_F(VexloTest, LaterRunsReadWhatIsStoredAndRewriteNothing)
@@ -84,8 +91,14 @@ TEST_F(VexloTest, LaterRunsReadWhatIsStoredAndRewriteNothing)
     EXPECT_EQ(w.state().LabelColor2, "0");
     EXPECT_EQ(w.state().LabelSound1, "/sounds/bell.wav");
     EXPECT_EQ(text("FrameLabel6"), "Tea is ready");
-    EXPECT_EQ(w.pos(), QPoint(200, 100));
+    EXPECT_EQ(w.pos(), QPoint(twips(3500), twips(2000)));
     EXPECT_TRUE(item("menuRetrieve")->isEnabled());
+    EXPECT_EQ(stacking.calls, QStringList{"normal"});
+    EXPECT_FALSE(item("menuAlwaysOnTop")->isChecked());
+    EXPECT_TRUE(item("menuBackgroundGranite1")->isChecked());
+    // The program folder has moved away from under it: the skin cannot be found.
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].text.startsWith("Vexlo Error #10."));
     for (const auto& [key, value] : stored)
         EXPECT_EQ(t.store.get(key), value) << key.toStdString();
     EXPECT_EQ(t.store.get(timerkeys::kRunDefaultColors, kAbsent), kAbsent);
@@ -102,7 +115,8 @@ TEST_F(VexloTest, AnyModeButExactlyTrueStartsInStopWatch)
     for (const Case& c : cases) {
         TempStore fresh;
         fresh.store.saveAll({{timerkeys::kPath, "/opt/vexlo/"}, {timerkeys::kMode, c.stored}});
-        Vexlo w(Platform{fresh.store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR});
+        auto made = make(fresh.store);
+        Vexlo& w = *made;
         EXPECT_EQ(w.normalMode(), c.normal) << c.stored.toStdString();
         EXPECT_EQ(w.findChild<QAction*>("menuMode1")->isChecked(), c.normal);
         EXPECT_EQ(w.findChild<QAction*>("menuMode2")->isChecked(), !c.normal);
@@ -207,7 +221,8 @@ TEST_F(VexloTest, ExitAndCloseKeepThePlaceOfANormalWindowOnly)
     };
     for (const Case& c : cases) {
         TempStore fresh;
-        Vexlo w(Platform{fresh.store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR});
+        auto made = make(fresh.store);
+        Vexlo& w = *made;
         w.show();
         w.move(c.place);
         auto* scrollBar = w.findChild<QScrollBar*>("HScroll1");
@@ -235,15 +250,16 @@ TEST_F(VexloTest, AStoredPlaceOffEveryScreenComesBackOnTheScreen)
     const Case cases[] = {
         {"-90000", "200", {twips(200), twips(200)}},
         {"200", "99999999", {twips(200), twips(200)}},
-        {"abc", "", {0, 0}},
-        {"1500", "750", {100, 50}},
+        {"abc", "", {twips(500), twips(500)}},
+        {"1500", "750", {twips(2000), twips(1250)}},
     };
     for (const Case& c : cases) {
         TempStore fresh;
         fresh.store.saveAll({{timerkeys::kPath, "/opt/vexlo/"},
                              {timerkeys::kPositionLeft, c.left},
                              {timerkeys::kPositionTop, c.top}});
-        Vexlo w(Platform{fresh.store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR});
+        auto made = make(fresh.store);
+        Vexlo& w = *made;
         EXPECT_EQ(w.pos(), c.place) << c.left.toStdString() << ", " << c.top.toStdString();
     }
 }

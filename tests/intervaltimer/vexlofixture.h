@@ -2,8 +2,12 @@
 
 #include "fakeclock.h"
 #include "recordinghelpviewer.h"
+#include "recordinglauncher.h"
 #include "recordingsoundplayer.h"
+#include "recordingstacking.h"
+#include "refusingstore.h"
 #include "scripteddialogs.h"
+#include "scripteddisplaymodes.h"
 #include "tempstore.h"
 #include "timerkeys.h"
 #include "vexlo.h"
@@ -20,15 +24,26 @@
 
 #include <memory>
 
-// A Vexlo window over a store of its own, a clock standing at 12/25/2026 12:00:00 PM and a
-// sound player that records.
+// A Vexlo window over a store of its own, a clock standing at 12/25/2026 12:00:00 PM, a
+// sound player that records and a desktop that records what is asked of it.
 class VexloTest : public ::testing::Test {
 protected:
-    Platform platform() { return {t.store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR}; }
+    Platform platform(SettingsStore& store)
+    {
+        return {store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR};
+    }
+    Platform platform() { return platform(t.store); }
+    ShellPlatform shell() { return {stacking, launcher, displayModes}; }
+
+    // A window of its own over `store`, not shown.
+    std::unique_ptr<Vexlo> make(SettingsStore& store)
+    {
+        return std::make_unique<Vexlo>(platform(store), shell());
+    }
 
     Vexlo& open()
     {
-        window = std::make_unique<Vexlo>(platform());
+        window = make(t.store);
         window->show();
         return *window;
     }
@@ -89,5 +104,8 @@ protected:
     RecordingSoundPlayer sound;
     ScriptedDialogs dialogs;
     RecordingHelpViewer help;
+    RecordingStacking stacking;
+    RecordingLauncher launcher;
+    ScriptedDisplayModes displayModes;
     std::unique_ptr<Vexlo> window;
 };

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "settingsstore.h"
+#include "shellplatform.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+
+class Dialogs;
+class QAction;
+class QPlainTextEdit;
+class QWidget;
+class Resolutions;
+
+// The keys under which a program keeps its window's place and stacking, from its key table.
+struct WindowKeys {
+    QString alwaysOnTop;  // "1" on top, anything else not
+    QString positionLeft; // twips
+    QString positionTop;
+    QString currentTitle; // the title of the window that last opened a new timer
+};
+
+// The timer window as the shell sees it.
+struct ShellWindow {
+    QWidget& window;
+    // The window's title field: what the user named it, kept while the window lives.
+    const QString& LabelCurrentTitle;
+    WindowKeys keys;
+    // Where a window that would open off every screen goes instead, in twips from the top left
+    // of the primary screen.
+    int firstPosition;
+    QString newTimerCaption; // "Open a New Timer"
+    // The message box shown when a new timer cannot be opened.
+    QString errorTitle;
+    QString newTimerError;
+};
+
+// The desktop behaviour of a timer window: staying on top, where it opens, opening another
+// timer, the notepad and the colour-display dialog. The menu items are made here; the program
+// puts them into its action box in its own order.
+class DesktopShell final : public QObject {
+    Q_OBJECT
+
+public:
+    DesktopShell(SettingsStore& store, Dialogs& dialogs, const ShellPlatform& platform,
+                 ShellWindow window);
+
+    QAction* menuNewTimer() const { return menuNewTimer_; }
+    QAction* menuAlwaysOnTop() const { return menuAlwaysOnTop_; }
+    QAction* menuResolution() const { return menuResolution_; }
+    // Its only work is to close the menu, which choosing any item does.
+    QAction* menuCloseActionBox() const { return menuCloseActionBox_; }
+    QAction* menuNotepad() const { return menuNotepad_; }
+
+    // Makes the notepad txtNotes on `panel`, hidden.
+    QPlainTextEdit* addNotepad(QWidget* panel, QRect place);
+
+    // At start: the stacking from the store, then the place; the initial title is the window's
+    // title field at this point.
+    void CheckStayOnTop();
+    void MakeTopMost();
+    void MakeNormal();
+
+    void menuAlwaysOnTopClick();
+    void menuNewTimerClick();
+    void menuNotepadClick();
+    // The notepad goes away and its item reads "Show The Notepad" again.
+    void hideNotepad();
+    void menuResolutionClick();
+
+    // The window's place, as stored.
+    SettingsStore::Values positionValues() const;
+    // The colour-display dialog once it was opened.
+    Resolutions* resolutions() const;
+
+private:
+    void placeWindow(const QString& left, const QString& top, int offset);
+
+    SettingsStore& store_;
+    Dialogs& dialogs_;
+    ShellPlatform platform_;
+    ShellWindow window_;
+    QAction* menuNewTimer_ = nullptr;
+    QAction* menuAlwaysOnTop_ = nullptr;
+    QAction* menuResolution_ = nullptr;
+    QAction* menuCloseActionBox_ = nullptr;
+    QAction* menuNotepad_ = nullptr;
+    QPlainTextEdit* txtNotes_ = nullptr;
+    QPointer<Resolutions> resolutions_;
+};

@@ -1,0 +1,94 @@
+#include "shellwidgets.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+class SelectOnFocus final : public QObject {
+public:
+    SelectOnFocus(QWidget* box, int count) : QObject(box), box_(box), count_(count)
+    {
+        box->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // After the box's own focus handling, which may select everything.
+        if (watched == box_ && event->type() == QEvent::FocusIn)
+            QTimer::singleShot(0, this, [this] { select(); });
+        return false;
+    }
+
+private:
+    void select()
+    {
+        if (auto* line = qobject_cast<QLineEdit*>(box_)) {
+            line->setSelection(0, std::min<int>(count_, int(line->text().size())));
+        } else if (auto* text = qobject_cast<QPlainTextEdit*>(box_)) {
+            QTextCursor cursor(text->document());
+            cursor.setPosition(0);
+            cursor.setPosition(std::min(count_, text->document()->characterCount() - 1),
+                               QTextCursor::KeepAnchor);
+            text->setTextCursor(cursor);
+        }
+    }
+
+    QWidget* box_;
+    int count_;
+};
+
+} // namespace
+
+QLabel* panelLabel(QWidget* panel, const QString& name, const QString& text, QRect place)
+{
+    auto* label = named(new QLabel(text, panel), name);
+    label->setGeometry(place);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAccessibleName(text.isEmpty() ? name : text);
+    return label;
+}
+
+QPushButton* panelButton(QWidget* panel, const QString& name, const QString& caption,
+                         const QString& toolTip, QRect place)
+{
+    auto* button = named(new QPushButton(caption, panel), name);
+    button->setGeometry(place);
+    button->setToolTip(toolTip);
+    button->setAccessibleName(caption);
+    button->setAutoDefault(true);
+    return button;
+}
+
+QAction* menuItem(QMenu& menu, const QString& name, const QString& caption)
+{
+    return named(menu.addAction(caption), name);
+}
+
+QAction* menuSeparator(QMenu& menu, const QString& name)
+{
+    return named(menu.addSeparator(), name);
+}
+
+QMenu* subMenu(QMenu& menu, const QString& name, const QString& title)
+{
+    QMenu* sub = named(menu.addMenu(title), name);
+    named(sub->menuAction(), name);
+    sub->setAccessibleName(title);
+    return sub;
+}
+
+void selectOnFocus(QWidget* box, int count)
+{
+    new SelectOnFocus(box, count);
+}

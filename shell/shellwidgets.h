@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QRect>
+#include <QString>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QWidget;
+
+// Small helpers for building the windows of the desktop timers.
+
+// Gives a widget or action the name it is known by, to tests and screen readers alike.
+template <typename W> W* named(W* object, const QString& name)
+{
+    object->setObjectName(name);
+    return object;
+}
+
+// A label of a panel: plain text, wrapped.
+QLabel* panelLabel(QWidget* panel, const QString& name, const QString& text, QRect place);
+// A button of a panel: Enter presses it once it has the focus, as Space does.
+QPushButton* panelButton(QWidget* panel, const QString& name, const QString& caption,
+                         const QString& toolTip, QRect place);
+
+// An item of a menu, by name; the caption is also what a screen reader says.
+QAction* menuItem(QMenu& menu, const QString& name, const QString& caption);
+// A separator of a menu, by name, so that a program can find its place again.
+QAction* menuSeparator(QMenu& menu, const QString& name);
+// A submenu, named as its item is.
+QMenu* subMenu(QMenu& menu, const QString& name, const QString& title);
+
+// When `box` (a line or a multi-line text box) gets the focus, its text is selected from the
+// first character for `count` characters, so typing replaces a short text and keeps the end of
+// a long one.
+void selectOnFocus(QWidget* box, int count);

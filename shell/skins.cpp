@@ -1,0 +1,249 @@
+#include "skins.h"
+
+#include "dialogs.h"
+#include "programfolder.h"
+#include "settingsstore.h"
+#include "shellwidgets.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMenu>
+#include <QPainter>
+
+namespace {
+
+constexpr int kRed = 255;
+constexpr int kGreen = 65280;
+constexpr int kBlue = 16711680;
+constexpr int kYellow = 65535;
+constexpr int kWhite = 16777215;
+constexpr int kBlack = 0;
+constexpr int kPurple = 12583104;   // red 192, blue 192
+constexpr int kPaleCyan = 16777088; // red 128, green 255, blue 255
+
+const QString kTrue = QStringLiteral("True");
+const QString kFalse = QStringLiteral("False");
+
+// The pictures were named on desktops that ignore letter case, and stored names differ in case
+// ("wood5.gif"): the file is found as such a desktop would find it.
+QString pictureFile(const QString& folder, const QString& name)
+{
+    const QString path = resolveInFolder(folder, name);
+    const QFileInfo file(path);
+    if (file.exists())
+        return path;
+    const QDir dir = file.dir();
+    for (const QString& entry : dir.entryList(QDir::Files)) {
+        if (entry.compare(file.fileName(), Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    }
+    return path;
+}
+
+} // namespace
+
+const std::array<SkinItem, kSkinCount>& skinTable()
+{
+    static const std::array<SkinItem, kSkinCount> table = {{
+        {"menuBackgroundGranite1", QT_TRANSLATE_NOOP("Skins", "Granite"),
+         QT_TRANSLATE_NOOP("Skins", "Granite 1"), "Granite1.gif", kYellow, kGreen},
+        {"menuBackgroundGranite2", "Granite", QT_TRANSLATE_NOOP("Skins", "Granite 2"),
+         "Granite2.gif", kWhite, kYellow},
+        {"menuBackgroundGranite3", "Granite", QT_TRANSLATE_NOOP("Skins", "Granite 3"),
+         "Granite3.gif", kBlack, kRed},
+        {"menuBackgroundMarble1", QT_TRANSLATE_NOOP("Skins", "Marble"),
+         QT_TRANSLATE_NOOP("Skins", "Marble1"), "Marble1.gif", kRed, kBlack},
+        {"menuBackgroundMarble2", "Marble", QT_TRANSLATE_NOOP("Skins", "Marble 2"), "Marble2.gif",
+         kYellow, kWhite},
+        {"menuBackgroundMarble3", "Marble", QT_TRANSLATE_NOOP("Skins", "Marble 3"), "Marble3.gif",
+         kRed, kPurple},
+        {"menuBackgroundMarble4", "Marble", QT_TRANSLATE_NOOP("Skins", "Marble 4"), "Marble4.gif",
+         kRed, kYellow},
+        {"menuBackgroundMarble5", "Marble", QT_TRANSLATE_NOOP("Skins", "Marble 5"), "Marble5.gif",
+         kWhite, kGreen},
+        {"menuBackgroundTravertino1", QT_TRANSLATE_NOOP("Skins", "Travertino"),
+         QT_TRANSLATE_NOOP("Skins", "Travertino 1"), "Travert1.gif", kRed, kPurple},
+        {"menuBackgroundTravertino2", "Travertino", QT_TRANSLATE_NOOP("Skins", "Travertino 2"),
+         "Travert2.gif", kWhite, kYellow},
+        {"menuBackgroundTravertino3", "Travertino", QT_TRANSLATE_NOOP("Skins", "Travertino 3"),
+         "Travert3.gif", kRed, kPurple},
+        {"menuBackgroundTravertino4", "Travertino", QT_TRANSLATE_NOOP("Skins", "Travertino 4"),
+         "Travert4.gif", kRed, kPurple},
+        {"menuBackgroundTravertino5", "Travertino", QT_TRANSLATE_NOOP("Skins", "Travertino 5"),
+         "Travert5.gif", kWhite, kYellow},
+        {"menuBackgroundWood0", QT_TRANSLATE_NOOP("Skins", "Wood"),
+         QT_TRANSLATE_NOOP("Skins", "Corrugated"), "Wood0.gif", kYellow, kWhite},
+        {"menuBackgroundWood1", "Wood", QT_TRANSLATE_NOOP("Skins", "Red Oak"), "Wood1.gif", kYellow,
+         kPaleCyan},
+        {"menuBackgroundWood2", "Wood", QT_TRANSLATE_NOOP("Skins", "Maple"), "Wood2.gif", kRed,
+         kPurple},
+        {"menuBackgroundWood3", "Wood", QT_TRANSLATE_NOOP("Skins", "Walnut"), "Wood3.gif", kWhite,
+         kYellow},
+        {"menuBackgroundWood4", "Wood", QT_TRANSLATE_NOOP("Skins", "Ash"), "Wood4.gif", kRed,
+         kBlue},
+        {"menuBackgroundWood5", "Wood", QT_TRANSLATE_NOOP("Skins", "Indian Laurel"), "Wood5.gif",
+         kYellow, kWhite},
+    }};
+    return table;
+}
+
+QColor colourOf(int bbggrr)
+{
+    return QColor(bbggrr & 0xff, (bbggrr >> 8) & 0xff, (bbggrr >> 16) & 0xff);
+}
+
+std::optional<QColor> storedColour(const QString& text)
+{
+    bool ok = false;
+    const qint64 value = text.trimmed().toLongLong(&ok);
+    if (!ok || value < 0 || value > 0xffffff)
+        return std::nullopt;
+    return colourOf(int(value));
+}
+
+SkinPanel::SkinPanel(QWidget* parent) : QFrame(parent)
+{
+    // The plain look shows the window's own colour.
+    setAutoFillBackground(true);
+}
+
+void SkinPanel::setPicture(const QPixmap& picture)
+{
+    picture_ = picture;
+    update();
+}
+
+void SkinPanel::paintEvent(QPaintEvent* event)
+{
+    if (!picture_.isNull()) {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, picture_);
+    }
+    QFrame::paintEvent(event);
+}
+
+Skins::Skins(SettingsStore& store, Dialogs& dialogs, SkinFields fields, SkinLook look,
+             QWidget* window)
+    : QObject(window), store_(store), dialogs_(dialogs), fields_(fields), look_(std::move(look)),
+      window_(window)
+{
+    menuBackgroundDefault_ =
+        named(new QAction(tr("Default"), window), QStringLiteral("menuBackgroundDefault"));
+    menuBackgroundDefault_->setCheckable(true);
+    connect(menuBackgroundDefault_, &QAction::triggered, this, &Skins::menuBackgroundDefaultClick);
+    for (int row = 0; row < kSkinCount; ++row) {
+        const SkinItem& skin = skinTable()[size_t(row)];
+        QAction* item =
+            named(new QAction(tr(skin.caption), window), QString::fromLatin1(skin.item));
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, row] { skinItemClick(row); });
+        items_[size_t(row)] = item;
+    }
+}
+
+QMenu* Skins::addBackgroundMenu(QMenu& menu)
+{
+    QMenu* background = subMenu(menu, QStringLiteral("menuBackground"), tr("Background"));
+    background->addAction(menuBackgroundDefault_);
+    QMenu* group = nullptr;
+    QString groupName;
+    for (int row = 0; row < kSkinCount; ++row) {
+        const QString name = QString::fromLatin1(skinTable()[size_t(row)].group);
+        if (name != groupName) {
+            groupName = name;
+            group = subMenu(*background, QStringLiteral("menu") + name, tr(qPrintable(name)));
+        }
+        group->addAction(items_[size_t(row)]);
+    }
+    return background;
+}
+
+QString Skins::fileOf(int row) const
+{
+    return row == kCorrugatedRow ? look_.corrugatedFile
+                                 : QString::fromLatin1(skinTable()[size_t(row)].file);
+}
+
+void Skins::skinItemClick(int row)
+{
+    const SkinItem& skin = skinTable()[size_t(row)];
+    fields_.LabelPicture1 = fileOf(row);
+    store_.save(look_.keys.runDefaultColors, kFalse);
+    fields_.LabelColor1 = QString::number(skin.foreColor1);
+    fields_.LabelColor2 = QString::number(skin.foreColor2);
+    MarkBackground();
+    items_[size_t(row)]->setChecked(true);
+    CheckBackground();
+}
+
+void Skins::CheckBackground()
+{
+    if (store_.get(look_.keys.runDefaultColors) == kTrue) {
+        menuBackgroundDefaultClick();
+        return;
+    }
+    const QString file = pictureFile(fields_.LabelPath, fields_.LabelPicture1);
+    store_.saveAll({{look_.keys.background, fields_.LabelPicture1},
+                    {look_.keys.foreColor1, fields_.LabelColor1},
+                    {look_.keys.foreColor2, fields_.LabelColor2}});
+
+    // Each step that fails leaves the look as far as it got.
+    bool applied = false;
+    QImageReader reader(file);
+    const QImage image = fields_.LabelPicture1.isEmpty() ? QImage() : reader.read();
+    if (!image.isNull()) {
+        const QPixmap picture = QPixmap::fromImage(image);
+        for (SkinPanel* panel : look_.panels)
+            panel->setPicture(picture);
+        const auto colour1 = storedColour(fields_.LabelColor1);
+        if (colour1) {
+            setColour(look_.colour1, *colour1);
+            const auto colour2 = storedColour(fields_.LabelColor2);
+            if (colour2) {
+                setColour(look_.colour2, *colour2);
+                applied = true;
+            }
+        }
+    }
+    if (!applied)
+        dialogs_.message(window_, look_.errorTitle, look_.errorText);
+}
+
+void Skins::menuBackgroundDefaultClick()
+{
+    store_.save(look_.keys.runDefaultColors, kTrue);
+    for (SkinPanel* panel : look_.plainUnderDefault)
+        panel->clearPicture();
+    for (const auto& [label, colour] : look_.defaultColours)
+        setColour({label}, colour);
+    MarkBackground();
+    menuBackgroundDefault_->setChecked(true);
+}
+
+void Skins::MarkBackground()
+{
+    menuBackgroundDefault_->setChecked(false);
+    for (QAction* item : items_)
+        item->setChecked(false);
+}
+
+void Skins::CheckMarkedBackground()
+{
+    for (int row = 0; row < kSkinCount; ++row) {
+        if (fields_.LabelPicture1.compare(fileOf(row), Qt::CaseInsensitive) == 0) {
+            items_[size_t(row)]->setChecked(true);
+            return;
+        }
+    }
+}
+
+void Skins::setColour(const QList<QWidget*>& labels, const QColor& colour)
+{
+    for (QWidget* label : labels) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label->setPalette(palette);
+    }
+}

@@ -1,0 +1,134 @@
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <QList>
+#include <QObject>
+#include <QPixmap>
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <utility>
+
+class Dialogs;
+class QAction;
+class QMenu;
+class SettingsStore;
+
+// One background skin: a picture in the program folder and the two label colours that read
+// well on it. Colours are 0x00BBGGRR numbers, as they are stored.
+struct SkinItem {
+    const char* item;    // "menuBackgroundWood4"
+    const char* group;   // the submenu: "Granite", "Marble", "Travertino", "Wood"
+    const char* caption; // "Ash"
+    const char* file;    // "Wood4.gif"
+    int foreColor1;
+    int foreColor2;
+};
+
+inline constexpr int kSkinCount = 19;
+// Every skin, in menu order.
+const std::array<SkinItem, kSkinCount>& skinTable();
+// The row of the "Corrugated" skin, whose file name the programs spell differently.
+inline constexpr int kCorrugatedRow = 13;
+
+// A stored colour text ("16711680") as a colour; nothing when it is no colour number.
+std::optional<QColor> storedColour(const QString& text);
+// A 0x00BBGGRR number as a colour.
+QColor colourOf(int bbggrr);
+
+// A panel that can carry a skin picture, drawn at its top left corner at its natural size,
+// under its controls.
+class SkinPanel : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit SkinPanel(QWidget* parent = nullptr);
+
+    void setPicture(const QPixmap& picture);
+    void clearPicture() { setPicture(QPixmap()); }
+    const QPixmap& picture() const { return picture_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap picture_;
+};
+
+// The keys under which a program keeps its skin, from its own key table.
+struct SkinKeys {
+    QString background; // the picture file
+    QString foreColor1;
+    QString foreColor2;
+    QString runDefaultColors; // "True" for the Default look
+};
+
+// The skin fields of the program's window state; the skins read and write them there.
+struct SkinFields {
+    QString& LabelPath;     // the program folder
+    QString& LabelPicture1; // the picture file, relative to LabelPath
+    QString& LabelColor1;
+    QString& LabelColor2;
+};
+
+// What a program's window looks like to its skins.
+struct SkinLook {
+    SkinKeys keys;
+    // The file of "Corrugated", as this program spells it.
+    QString corrugatedFile;
+    // The panels that carry the picture.
+    QList<SkinPanel*> panels;
+    // Those of them that lose the picture under the Default look.
+    QList<SkinPanel*> plainUnderDefault;
+    // The labels drawn in ForeColor 1 and in ForeColor 2.
+    QList<QWidget*> colour1;
+    QList<QWidget*> colour2;
+    // The Default look's label colours; labels not listed keep theirs.
+    QList<std::pair<QWidget*, QColor>> defaultColours;
+    // The message box shown when the picture or a colour cannot be used.
+    QString errorTitle;
+    QString errorText;
+};
+
+// The background skins of a timer window: the Background menu, choosing a skin or the Default
+// look, applying it to the panels and labels and keeping it in the store.
+class Skins final : public QObject {
+    Q_OBJECT
+
+public:
+    Skins(SettingsStore& store, Dialogs& dialogs, SkinFields fields, SkinLook look,
+          QWidget* window);
+
+    // Adds "Background" to `menu`: "Default", then a submenu per group of skins. The program
+    // adds what follows it.
+    QMenu* addBackgroundMenu(QMenu& menu);
+
+    // The picture file of row `row` as this program spells it.
+    QString fileOf(int row) const;
+
+    // Applies the chosen skin, or the Default look when that is chosen, and stores the skin.
+    void CheckBackground();
+    // Removes every check mark of the Background menu.
+    void MarkBackground();
+    // Checks the skin whose file is LabelPicture1, in any letter case; no match checks nothing.
+    void CheckMarkedBackground();
+
+    void menuBackgroundDefaultClick();
+    void skinItemClick(int row);
+
+    QAction* defaultItem() const { return menuBackgroundDefault_; }
+    QAction* skinItem(int row) const { return items_.at(row); }
+
+private:
+    void setColour(const QList<QWidget*>& labels, const QColor& colour);
+
+    SettingsStore& store_;
+    Dialogs& dialogs_;
+    SkinFields fields_;
+    SkinLook look_;
+    QWidget* window_;
+    QAction* menuBackgroundDefault_ = nullptr;
+    std::array<QAction*, kSkinCount> items_{};
+};

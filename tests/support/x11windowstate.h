@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QGuiApplication>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <memory>
+
+// What the window manager says about a window of this program, read from the X server.
+namespace x11windowstate {
+
+inline xcb_connection_t* connection()
+{
+    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+}
+
+inline xcb_atom_t atom(const char* name)
+{
+    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> reply(
+        xcb_intern_atom_reply(
+            connection(), xcb_intern_atom(connection(), 0, uint16_t(qstrlen(name)), name), nullptr),
+        &free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// Whether the window manager lists the window as kept above the others.
+inline bool keptAbove(const QWidget& window)
+{
+    std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> reply(
+        xcb_get_property_reply(connection(),
+                               xcb_get_property(connection(), 0, xcb_window_t(window.winId()),
+                                                atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 64),
+                               nullptr),
+        &free);
+    if (!reply)
+        return false;
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / int(sizeof(xcb_atom_t));
+    const xcb_atom_t above = atom("_NET_WM_STATE_ABOVE");
+    return std::find(atoms, atoms + count, above) != atoms + count;
+}
+
+} // namespace x11windowstate
