@@ -1,15 +1,15 @@
 #include "desktoplook.h"
+#include "testenvironment.h"
 
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
-// One QApplication for the whole test program, on the offscreen platform unless the test run
-// chose another.
+// One QApplication for the whole test program, on Qt's offscreen platform.
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    pinTestEnvironment();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     applyDesktopLook(app);
     ::testing::InitGoogleTest(&argc, argv);

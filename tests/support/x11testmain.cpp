@@ -1,4 +1,5 @@
 #include "desktoplook.h"
+#include "testenvironment.h"
 #include "x11session.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 // the length of the run, and Qt on it through xcb.
 int main(int argc, char** argv)
 {
+    pinTestEnvironment();
     ::testing::InitGoogleTest(&argc, argv);
     if (::testing::GTEST_FLAG(list_tests))
         return RUN_ALL_TESTS();
