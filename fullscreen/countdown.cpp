@@ -67,11 +67,11 @@ void FullScreenVexlo::resetDigits()
 
 void FullScreenVexlo::DisplayTimeRemaining(qint64 seconds)
 {
-    const fullscreen::Remaining parts = fullscreen::splitRemaining(seconds);
+    const durations::Parts parts = durations::split(seconds);
     showPair(images_[0], images_[1], ImageList2, digits::hoursPair(parts.hours));
     showPair(images_[2], images_[3], ImageList2, digits::paddedPair(parts.minutes));
     showPair(images_[4], images_[5], ImageList3, digits::paddedPair(parts.seconds));
-    state_.LabelTimeRemaining = fullscreen::remainingText(parts);
+    state_.LabelTimeRemaining = durations::clockText(parts);
     state_.LabelRemainingMinutes = QString::number(fullscreen::totalMinutes(parts));
     state_.LabelRemainingSeconds = QString::number(parts.seconds);
 }
@@ -229,9 +229,9 @@ void FullScreenVexlo::menuRetrieveClick()
     resetDigits();
     const SettingsStore& store = platform_.store;
     HScroll1->setValue(
-        fullscreen::wholeNumber(store.get(fullscreenkeys::kMinutes), fullscreen::kMaxMinutes));
+        durations::storedWholeNumber(store.get(fullscreenkeys::kMinutes), 0, fullscreen::kMaxMinutes));
     HScroll2->setValue(
-        fullscreen::wholeNumber(store.get(fullscreenkeys::kSeconds), fullscreen::kMaxSeconds));
+        durations::storedWholeNumber(store.get(fullscreenkeys::kSeconds), 0, fullscreen::kMaxSeconds));
 }
 
 void FullScreenVexlo::menuClearClick()

@@ -1,6 +1,5 @@
 #include "countdowntexts.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace fullscreen {
@@ -16,21 +15,7 @@ std::optional<qint64> parsedNumber(const QString& text)
 
 } // namespace
 
-Remaining splitRemaining(qint64 seconds)
-{
-    if (seconds <= 0)
-        return {};
-    return {seconds / 3600, int(seconds / 60 % 60), int(seconds % 60)};
-}
-
-QString remainingText(const Remaining& remaining)
-{
-    return QString::number(remaining.hours) + u':' +
-           QString::number(remaining.minutes).rightJustified(2, u'0') + u':' +
-           QString::number(remaining.seconds).rightJustified(2, u'0');
-}
-
-qint64 totalMinutes(const Remaining& remaining)
+qint64 totalMinutes(const durations::Parts& remaining)
 {
     return remaining.hours * 60 + remaining.minutes;
 }
@@ -38,11 +23,6 @@ qint64 totalMinutes(const Remaining& remaining)
 bool resumes(const QString& secondsRemaining)
 {
     return parsedNumber(secondsRemaining).value_or(0) > 0;
-}
-
-int wholeNumber(const QString& text, int max)
-{
-    return int(std::clamp<qint64>(parsedNumber(text).value_or(0), 0, max));
 }
 
 QString numberOrZero(const QString& text)

@@ -477,11 +477,11 @@ QString Vexlo::ShowTimeRemaining(qint64 seconds)
 {
     if (!intervaltimer::fitsTimeTexts(seconds))
         return tr("Way too much!");
-    const intervaltimer::TimeParts parts = intervaltimer::splitSeconds(seconds);
+    const durations::Parts parts = durations::split(seconds);
     showPair(Image1, Image2, ImageList1, digits::hoursPair(parts.hours));
     showPair(Image3, Image4, ImageList1, digits::paddedPair(parts.minutes));
     showPair(Image5, Image6, ImageList2, digits::paddedPair(parts.seconds));
-    state_.LabelTimeRemaining1 = intervaltimer::shortRemaining(parts);
+    state_.LabelTimeRemaining1 = durations::clockText(parts);
     state_.LabelRemainingMinutes = QString::number(parts.hours * 60 + parts.minutes);
     state_.LabelRemainingSeconds = QString::number(parts.seconds);
     return intervaltimer::remainingSentence(parts);
@@ -568,9 +568,9 @@ void Vexlo::menuRetrieveClick()
     clearTime();
     const SettingsStore& store = platform_.store;
     HScroll1->setValue(
-        intervaltimer::storedWholeNumber(store.get(timerkeys::kSavedMinutes), 0, kMaxMinutes));
+        durations::storedWholeNumber(store.get(timerkeys::kSavedMinutes), 0, kMaxMinutes));
     HScroll2->setValue(
-        intervaltimer::storedWholeNumber(store.get(timerkeys::kSavedSeconds), 0, kMaxSeconds));
+        durations::storedWholeNumber(store.get(timerkeys::kSavedSeconds), 0, kMaxSeconds));
     ButVexloStart->setFocus();
 }
 

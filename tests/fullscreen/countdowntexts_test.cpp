@@ -30,8 +30,8 @@ TEST(FullScreenTexts, RemainingCountsSplitIntoTheDisplayedTime)
         {-86400, "0:00:00", 0, 0},
     };
     for (const Case& c : cases) {
-        const Remaining parts = splitRemaining(c.seconds);
-        EXPECT_EQ(remainingText(parts), c.text) << c.seconds;
+        const durations::Parts parts = durations::split(c.seconds);
+        EXPECT_EQ(durations::clockText(parts), c.text) << c.seconds;
         EXPECT_EQ(totalMinutes(parts), c.minutes) << c.seconds;
         EXPECT_EQ(parts.seconds, c.secs) << c.seconds;
     }
@@ -58,11 +58,11 @@ TEST(FullScreenTexts, StoredNumbersAreHeldToTheScrollBarsRange)
         {"", 59, 0},
         {"abc", 59, 0},
         {" 7 ", 59, 7},
-        {"99999999999999999999", 59, 0},
+        {"99999999999999999999", 59, 59},
         {"LabelRemainingSeconds", 59, 0},
     };
     for (const auto& [text, max, expected] : cases)
-        EXPECT_EQ(wholeNumber(text, max), expected) << text.toStdString();
+        EXPECT_EQ(durations::storedWholeNumber(text, 0, max), expected) << text.toStdString();
 
     EXPECT_EQ(numberOrZero("LabelRemainingMinutes"), "0");
     EXPECT_EQ(numberOrZero("61"), "61");

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-using intervaltimer::storedWholeNumber;
+using durations::storedWholeNumber;
 
 TEST(StoredWholeNumber, TakesWholeNumbersClampedAndAnythingElseAsZero)
 {
