@@ -235,3 +235,9 @@ void PictureBox::paintEvent(QPaintEvent*)
     else if (list_)
         list_->paint(painter, rect(), index_);
 }
+
+void showPair(PictureBox& tens, PictureBox& ones, const ImageList& list, digits::Pair pair)
+{
+    tens.setPicture(list, pair.tens);
+    ones.setPicture(list, pair.ones);
+}

@@ -75,3 +75,6 @@ private:
     int index_ = 0;
     Painter painter_;
 };
+
+// Shows a number's two places, tens and ones, from one list.
+void showPair(PictureBox& tens, PictureBox& ones, const ImageList& list, digits::Pair pair);

@@ -19,16 +19,6 @@
 #include <QScrollBar>
 #include <QTimer>
 
-namespace {
-
-void showPair(PictureBox* tens, PictureBox* ones, const ImageList& list, digits::Pair pair)
-{
-    tens->setPicture(list, pair.tens);
-    ones->setPicture(list, pair.ones);
-}
-
-} // namespace
-
 // ---- Setting the time ----
 
 void FullScreenVexlo::setTimeChanged()
@@ -47,30 +37,30 @@ void FullScreenVexlo::setTimeChanged()
 void FullScreenVexlo::HScroll1Change()
 {
     setTimeChanged();
-    showPair(images_[2], images_[3], ImageList2, digits::paddedPair(HScroll1->value() % 60));
-    showPair(images_[0], images_[1], ImageList2,
+    showPair(*images_[2], *images_[3], ImageList2, digits::paddedPair(HScroll1->value() % 60));
+    showPair(*images_[0], *images_[1], ImageList2,
              digits::hoursPair(state_.LabelSecondsInputted.toLongLong() / 3600));
 }
 
 void FullScreenVexlo::HScroll2Change()
 {
     setTimeChanged();
-    showPair(images_[4], images_[5], ImageList3, digits::paddedPair(HScroll2->value()));
+    showPair(*images_[4], *images_[5], ImageList3, digits::paddedPair(HScroll2->value()));
 }
 
 void FullScreenVexlo::resetDigits()
 {
-    showPair(images_[0], images_[1], ImageList2, digits::hoursPair(0));
-    showPair(images_[2], images_[3], ImageList2, digits::paddedPair(0));
-    showPair(images_[4], images_[5], ImageList3, digits::paddedPair(0));
+    showPair(*images_[0], *images_[1], ImageList2, digits::hoursPair(0));
+    showPair(*images_[2], *images_[3], ImageList2, digits::paddedPair(0));
+    showPair(*images_[4], *images_[5], ImageList3, digits::paddedPair(0));
 }
 
 void FullScreenVexlo::DisplayTimeRemaining(qint64 seconds)
 {
     const durations::Parts parts = durations::split(seconds);
-    showPair(images_[0], images_[1], ImageList2, digits::hoursPair(parts.hours));
-    showPair(images_[2], images_[3], ImageList2, digits::paddedPair(parts.minutes));
-    showPair(images_[4], images_[5], ImageList3, digits::paddedPair(parts.seconds));
+    showPair(*images_[0], *images_[1], ImageList2, digits::hoursPair(parts.hours));
+    showPair(*images_[2], *images_[3], ImageList2, digits::paddedPair(parts.minutes));
+    showPair(*images_[4], *images_[5], ImageList3, digits::paddedPair(parts.seconds));
     state_.LabelTimeRemaining = durations::clockText(parts);
     state_.LabelRemainingMinutes = QString::number(fullscreen::totalMinutes(parts));
     state_.LabelRemainingSeconds = QString::number(parts.seconds);

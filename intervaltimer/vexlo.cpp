@@ -75,11 +75,6 @@ QScrollBar* scrollBar(QWidget* panel, const QString& name, int maximum, int larg
     return bar;
 }
 
-void showPair(PictureBox* tens, PictureBox* ones, const ImageList& list, digits::Pair pair)
-{
-    tens->setPicture(list, pair.tens);
-    ones->setPicture(list, pair.ones);
-}
 
 } // namespace
 
@@ -345,9 +340,9 @@ void Vexlo::startUp()
 
 void Vexlo::drawEmptyDisplay()
 {
-    showPair(Image1, Image2, ImageList1, digits::hoursPair(0));
-    showPair(Image3, Image4, ImageList1, digits::paddedPair(0));
-    showPair(Image5, Image6, ImageList2, digits::paddedPair(0));
+    showPair(*Image1, *Image2, ImageList1, digits::hoursPair(0));
+    showPair(*Image3, *Image4, ImageList1, digits::paddedPair(0));
+    showPair(*Image5, *Image6, ImageList2, digits::paddedPair(0));
 }
 
 void Vexlo::setTimeChanged()
@@ -370,15 +365,15 @@ void Vexlo::HScroll1Change()
     const qint64 hours = number(state_.LabelSecondsInputted1) / 3600;
     state_.LabelCheckMinutes = QString::number(minutes);
     state_.LabelCheckHours = QString::number(hours);
-    showPair(Image3, Image4, ImageList1, digits::paddedPair(minutes));
-    showPair(Image1, Image2, ImageList1, digits::hoursPair(hours));
+    showPair(*Image3, *Image4, ImageList1, digits::paddedPair(minutes));
+    showPair(*Image1, *Image2, ImageList1, digits::hoursPair(hours));
 }
 
 void Vexlo::HScroll2Change()
 {
     setTimeChanged();
     state_.LabelCheckSeconds = QString::number(HScroll2->value());
-    showPair(Image5, Image6, ImageList2, digits::paddedPair(HScroll2->value()));
+    showPair(*Image5, *Image6, ImageList2, digits::paddedPair(HScroll2->value()));
 }
 
 void Vexlo::StartStopTimer()
@@ -478,9 +473,9 @@ QString Vexlo::ShowTimeRemaining(qint64 seconds)
     if (!intervaltimer::fitsTimeTexts(seconds))
         return tr("Way too much!");
     const durations::Parts parts = durations::split(seconds);
-    showPair(Image1, Image2, ImageList1, digits::hoursPair(parts.hours));
-    showPair(Image3, Image4, ImageList1, digits::paddedPair(parts.minutes));
-    showPair(Image5, Image6, ImageList2, digits::paddedPair(parts.seconds));
+    showPair(*Image1, *Image2, ImageList1, digits::hoursPair(parts.hours));
+    showPair(*Image3, *Image4, ImageList1, digits::paddedPair(parts.minutes));
+    showPair(*Image5, *Image6, ImageList2, digits::paddedPair(parts.seconds));
     state_.LabelTimeRemaining1 = durations::clockText(parts);
     state_.LabelRemainingMinutes = QString::number(parts.hours * 60 + parts.minutes);
     state_.LabelRemainingSeconds = QString::number(parts.seconds);
