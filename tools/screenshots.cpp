@@ -3,6 +3,13 @@
 //     QT_QPA_PLATFORM=offscreen <build>/tools/screenshots <output folder>
 #include "almanor.h"
 #include "clock.h"
+#include "displaymodes.h"
+#include "fullscreenvexlo.h"
+#include "instancelauncher.h"
+#include "shellplatform.h"
+#include "skins.h"
+#include "vexlo.h"
+#include "windowstacking.h"
 #include "desktoplook.h"
 #include "dialogs.h"
 #include "helpwindow.h"
@@ -13,14 +20,19 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 namespace {
 
-// The moment every picture shows, so that the pictures only change when the windows do.
+// The moment every picture starts from, so that the pictures only change when the windows do.
 class FixedClock final : public Clock {
 public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 12, 8), QTime(9, 41, 20)); }
+    QDateTime now() const override { return now_; }
+    void set(const QDateTime& moment) { now_ = moment; }
+
+private:
+    QDateTime now_{QDate(2026, 12, 8), QTime(9, 41, 20)};
 };
 
 class SilentPlayer final : public SoundPlayer {
@@ -111,6 +123,93 @@ void dateVexlo(const QDir& out, const QString& folder)
     save(*help.window(), out, QStringLiteral("help-203"));
 }
 
+// The shell's seams, doing nothing: pictures are taken, not timers opened or displays changed.
+class StillStacking final : public WindowStacking {
+public:
+    void makeTopMost(QWidget&) override {}
+    void makeNormal(QWidget&) override {}
+};
+
+class NoLauncher final : public InstanceLauncher {
+public:
+    Result startAnother() override { return Result::Refused; }
+};
+
+class OneDisplayMode final : public DisplayModes {
+public:
+    QList<DisplayMode> list() override { return {{1280, 800, 32}}; }
+    std::optional<DisplayMode> current() override { return DisplayMode{1280, 800, 32}; }
+    int change(int) override { return Changed; }
+    void reboot() override {}
+};
+
+struct Fakes {
+    QTemporaryDir settings;
+    QSettingsStore store{settings.path()};
+    FixedClock clock;
+    SilentPlayer sound;
+    NoDialogs dialogs;
+    StillStacking stacking;
+    NoLauncher launcher;
+    OneDisplayMode displayModes;
+};
+
+void setTime(QWidget& window, int minutes, int seconds)
+{
+    window.findChild<QScrollBar*>(QStringLiteral("HScroll1"))->setValue(minutes);
+    window.findChild<QScrollBar*>(QStringLiteral("HScroll2"))->setValue(seconds);
+}
+
+void vexlo(const QDir& out, const QString& folder)
+{
+    Fakes f;
+    HelpWindow help(folder + QStringLiteral("Vexlo.hlp"));
+    Vexlo window(Platform{f.store, f.clock, f.sound, f.dialogs, help, folder},
+                 ShellPlatform{f.stacking, f.launcher, f.displayModes});
+    window.show();
+    save(window, out, QStringLiteral("vexlo-no-time"));
+    setTime(window, 75, 30);
+    save(window, out, QStringLiteral("vexlo-ready"));
+    window.StartStopTimer();
+    f.clock.set(f.clock.now().addSecs(95));
+    window.Timer1Tick();
+    save(window, out, QStringLiteral("vexlo-running"));
+    window.StartStopTimer();
+    save(window, out, QStringLiteral("vexlo-stopped"));
+    window.menuOptionsClick();
+    save(window, out, QStringLiteral("vexlo-options"));
+    window.ButOptionsCancelClick();
+    window.menuAboutClick();
+    save(window, out, QStringLiteral("vexlo-about"));
+    window.ButAboutOKrClick();
+
+    // Every look, the Default one last.
+    for (int row = 0; row < kSkinCount; ++row) {
+        window.skins().skinItemClick(row);
+        save(window, out, QStringLiteral("vexlo-skin-%1").arg(row, 2, 10, QChar(u'0')));
+    }
+    window.skins().menuBackgroundDefaultClick();
+    save(window, out, QStringLiteral("vexlo-skin-default"));
+}
+
+void fullScreenVexlo(const QDir& out, const QString& folder)
+{
+    Fakes f;
+    HelpWindow help(folder + QStringLiteral("Vexlo.hlp"));
+    FullScreenVexlo window(Platform{f.store, f.clock, f.sound, f.dialogs, help, folder},
+                           QRect(0, 0, 1280, 800));
+    window.resize(1280, 800);
+    window.show();
+    setTime(window, 61, 5);
+    window.menustartClick();
+    f.clock.set(f.clock.now().addSecs(2));
+    window.Timer1Tick();
+    save(window, out, QStringLiteral("fullscreen-smaller"));
+    window.menuScreenSize2Click();
+    window.Timer1Tick();
+    save(window, out, QStringLiteral("fullscreen-larger"));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -125,5 +224,7 @@ int main(int argc, char** argv)
     QDir().mkpath(out.path());
     const QString folder = QStringLiteral(VEXLO_PROGRAM_DIR "/");
     dateVexlo(out, folder);
+    vexlo(out, folder);
+    fullScreenVexlo(out, folder);
     return 0;
 }

@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# Measures the four programs against the floor (the smallest Qt Widgets window that updates a
+# label every 950 ms) in one run, so the figures compare, and prints one table:
+#   start-up   time from exec to the first window mapped, median of 10, on a private Xvfb
+#   peak RSS   VmHWM after a minute of counting
+#   CPU        user + system time over 60 s while a countdown runs (the floor: its own timer)
+#   tick       one tick with a fake clock, median of 10,000 (bench_ticks)
+# Usage: bench/run.sh [seconds of counting, default 60]
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-60}
+build="$top/build/bench"
+"$top/scripts/setup.sh"
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXLO_BENCH=ON \
+    -DVEXLO_TESTS=OFF >/dev/null
+cmake --build "$build" --parallel "$(nproc)" >/dev/null
+bin="$build/bin"
+tools="$build/bench"
+
+exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null)
+read -r display <&3
+export DISPLAY=":$display"
+cleanup() { pkill -f "$bin/" 2>/dev/null || true; pkill -f "$tools/bench_floor" 2>/dev/null || true; kill %1 2>/dev/null || true; }
+trap cleanup EXIT
+export QT_QPA_PLATFORM=xcb
+
+program_path() { [ "$1" = Floor ] && echo "$tools/bench_floor" || echo "$bin/$1"; }
+
+# A fresh settings folder, seeded for a countdown.
+fresh_home() {
+    local home
+    home=$(mktemp -d)
+    "$tools/bench_seed" "$home/.config" "$1" || true
+    echo "$home"
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+
+startup_ms() {
+    local program=$1 path times=()
+    path=$(program_path "$program")
+    for _ in $(seq 1 10); do
+        local home
+        home=$(fresh_home "$program")
+        read -r ms pid < <(HOME="$home" XDG_CONFIG_HOME="$home/.config" "$tools/bench_launchtime" "$path")
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+        times+=("$ms")
+        rm -rf "$home"
+    done
+    printf '%s\n' "${times[@]}" | median
+}
+
+# Starts a countdown the way a user would: the keyboard and the mouse on the real window.
+start_counting() {
+    local program=$1 pid=$2 window
+    window=$(xdotool search --sync --onlyvisible --pid "$pid" | head -n 1)
+    case "$program" in
+    Vexlo | Pellum)
+        # Retrieve the saved time (Vexlo), then Start, at the same place in both windows.
+        if [ "$program" = Vexlo ]; then
+            xdotool windowfocus --sync "$window" key Right
+        fi
+        xdotool mousemove --window "$window" 57 72 click 1
+        ;;
+    FullScreenVexlo)
+        # The command menu from the keyboard: Retrieve, then Start.
+        xdotool windowfocus --sync "$window" key space Down Down Return
+        sleep 0.5
+        xdotool key space Down Return
+        ;;
+    esac
+}
+
+ticks_of() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+
+counting() { # program -> "cpu_percent peak_kB"
+    local program=$1 path home pid before after
+    path=$(program_path "$program")
+    home=$(fresh_home "$program")
+    HOME="$home" XDG_CONFIG_HOME="$home/.config" "$path" >/dev/null 2>&1 &
+    pid=$!
+    xdotool search --sync --onlyvisible --pid "$pid" >/dev/null
+    start_counting "$program" "$pid"
+    sleep 2
+    before=$(ticks_of "$pid")
+    sleep "$seconds"
+    after=$(ticks_of "$pid")
+    local peak
+    peak=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    rm -rf "$home"
+    awk -v t=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$seconds" -v p="$peak" \
+        'BEGIN {printf "%.3f %d\n", 100 * t / hz / s, p}'
+}
+
+declare -A start cpu peak
+programs=(Floor DateVexlo Vexlo FullScreenVexlo)
+[ -x "$bin/Pellum" ] && programs+=(Pellum)
+for program in "${programs[@]}"; do
+    start[$program]=$(startup_ms "$program")
+    read -r cpu[$program] peak[$program] < <(counting "$program")
+done
+ticks=$("$tools/bench_ticks" 2>/dev/null)
+
+printf '\n%-16s %10s %7s %11s %12s %9s %9s\n' program "start ms" "x floor" "peak MB" "MB - floor" "CPU %" "tick us"
+for program in "${programs[@]}"; do
+    tick=$(awk -v p="tick_$program" '$1 == p {print $2}' <<<"$ticks")
+    awk -v n="$program" -v s="${start[$program]}" -v fs="${start[Floor]}" -v m="${peak[$program]}" \
+        -v fm="${peak[Floor]}" -v c="${cpu[$program]}" -v t="${tick:--}" \
+        'BEGIN {printf "%-16s %10.1f %7.2f %11.1f %12.1f %9.3f %9s\n", n, s, s / fs, m / 1024, (m - fm) / 1024, c, t}'
+done
+echo
+awk '/^store_|^rss_growth_/ {printf "%-28s %s %s\n", $1, $2, $3}' <<<"$ticks"
+echo
+echo "goals: start-up within 1.3x the floor; peak within the floor + 15 MB; CPU under 0.1% of a"
+echo "core while counting; one tick under 100 us; no memory growth over 100,000 ticks"
