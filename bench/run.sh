@@ -17,10 +17,15 @@ cmake --build "$build" --parallel "$(nproc)" >/dev/null
 bin="$build/bin"
 tools="$build/bench"
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null)
+exec 3< <(exec Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null)
+xvfb=$!
 read -r display <&3
 export DISPLAY=":$display"
-cleanup() { pkill -f "$bin/" 2>/dev/null || true; pkill -f "$tools/bench_floor" 2>/dev/null || true; kill %1 2>/dev/null || true; }
+cleanup() {
+    pkill -f "$bin/" 2>/dev/null || true
+    pkill -f "$tools/bench_floor" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+}
 trap cleanup EXIT
 export QT_QPA_PLATFORM=xcb
 
