@@ -1,6 +1,7 @@
 #include "almanor.h"
 #include "almanorwidgets.h"
 
+#include "accessibility.h"
 #include "clock.h"
 #include "settingsstore.h"
 #include "soundplayer.h"
@@ -42,15 +43,28 @@ QString slotName(const char* role, int n)
     return QString::fromLatin1(role).arg(n);
 }
 
-QLabel* rowLabel(QWidget* parent, const QString& name, int left, int top, int width)
+// A cell of an event's row. A screen reader reads what it shows, and `description` to say which
+// event and which column it is; an empty cell reads as its description.
+QLabel* rowLabel(QWidget* parent, const QString& name, const QString& description, int left,
+                 int top, int width)
 {
     auto* label = named(new QLabel(parent), name);
     label->setGeometry(twipsRect(left, top, width, kRowHeight));
     label->setAutoFillBackground(true);
     label->setBackgroundRole(QPalette::Base);
     label->setForegroundRole(QPalette::Text);
-    label->setAccessibleName(name);
+    label->setAccessibleDescription(description);
+    accessibility::followCaption(label);
     return label;
+}
+
+// Enter presses a row's button as Space does.
+QPushButton* rowButton(QPushButton* button, const QString& toolTip, QRect place)
+{
+    button->setGeometry(place);
+    button->setToolTip(toolTip);
+    button->setAutoDefault(true);
+    return button;
 }
 
 } // namespace
@@ -69,6 +83,7 @@ Almanor::Almanor(const Platform& platform, QWidget* parent)
     buildNotesPanel(central);
     buildAboutPanel(central);
     buildOptionsPanel(central);
+    accessibility::nameControls(this);
 
     Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
     Timer2 = named(new QTimer(this), QStringLiteral("Timer2"));
@@ -121,22 +136,24 @@ void Almanor::buildListPanel(QWidget* central)
         Row& row = rows_[n - 1];
         const int top = 100 + captionOverlap + kRowPitch * (n - 1);
 
-        row.edit = named(new QPushButton(QString::number(n) + QStringLiteral(" >"), Frame1),
-                         slotName("Message%1Edit", n));
-        row.edit->setGeometry(twipsRect(30, top, 470, kRowHeight));
-        row.edit->setToolTip(tr("Click her to edit Message %1").arg(n));
+        row.edit = rowButton(named(new QPushButton(QString::number(n) + QStringLiteral(" >"), Frame1),
+                                   slotName("Message%1Edit", n)),
+                             tr("Click her to edit Message %1").arg(n),
+                             twipsRect(30, top, 470, kRowHeight));
         connect(row.edit, &QPushButton::clicked, this, [this, n] { MessageEditClick(n); });
 
-        row.message = rowLabel(Frame1, slotName("Message%1", n), 520, top, 3800);
-        row.notes = named(new QPushButton(tr("< N"), Frame1), slotName("Message%1Notes", n));
-        row.notes->setGeometry(twipsRect(4345, top, 460, kRowHeight));
-        row.notes->setToolTip(tr("Click here to enter notes for Message %1").arg(n));
+        row.message = rowLabel(Frame1, slotName("Message%1", n), tr("Message %1").arg(n), 520, top,
+                               3800);
+        row.notes = rowButton(named(new QPushButton(tr("< N"), Frame1), slotName("Message%1Notes", n)),
+                              tr("Click here to enter notes for Message %1").arg(n),
+                              twipsRect(4345, top, 460, kRowHeight));
         connect(row.notes, &QPushButton::clicked, this, [this, n] { MessageNotesClick(n); });
 
         // The ninth date label has always been spelt this way; tests and tools find it so.
         const QString dateName = n == 9 ? QStringLiteral("Labeldate9") : slotName("LabelDate%1", n);
-        row.date = rowLabel(Frame1, dateName, 4830, top, 900);
-        row.remaining = rowLabel(Frame1, slotName("LabelRemaining%1", n), 5800, top, 2900);
+        row.date = rowLabel(Frame1, dateName, tr("Date of message %1").arg(n), 4830, top, 900);
+        row.remaining = rowLabel(Frame1, slotName("LabelRemaining%1", n),
+                                 tr("Time remaining for message %1").arg(n), 5800, top, 2900);
     }
 
     List1 = named(new QListWidget(central), QStringLiteral("List1"));
@@ -148,40 +165,37 @@ void Almanor::buildListPanel(QWidget* central)
 void Almanor::startUp()
 {
     SettingsStore& store = platform_.store;
-
     resize(clientSizeForOuter(kOuterWidth, kOuterHeight));
 
-    state_.LabelPath = store.get(trackerkeys::kPath);
-    if (state_.LabelPath.isEmpty()) {
-        state_.LabelPath = platform_.programFolder;
-        store.save(trackerkeys::kPath, state_.LabelPath);
-    }
+    // What a first start finds empty gets its first value, all stored in one write at the end.
+    SettingsStore::Values firstValues;
+    auto storedOr = [&](const QString& key, const QString& first) {
+        const QString stored = store.get(key);
+        if (!stored.isEmpty())
+            return stored;
+        firstValues.append({key, first});
+        return first;
+    };
 
-    if (store.get(trackerkeys::kView).isEmpty())
-        store.save(trackerkeys::kView, trackerkeys::kFirstView);
-    showGridView(optionNumber(store.get(trackerkeys::kView)) == 2);
+    state_.LabelPath = storedOr(trackerkeys::kPath, platform_.programFolder);
+    showGridView(optionNumber(storedOr(trackerkeys::kView, trackerkeys::kFirstView)) == 2);
 
-    if (store.get(trackerkeys::kCalendarOption).isEmpty())
-        store.save(trackerkeys::kCalendarOption, trackerkeys::kFirstCalendarOption);
-    const bool calendarToday = optionNumber(store.get(trackerkeys::kCalendarOption)) == 1;
+    const bool calendarToday =
+        optionNumber(storedOr(trackerkeys::kCalendarOption, trackerkeys::kFirstCalendarOption)) == 1;
     OptionCalendarSetting1->setChecked(calendarToday);
     OptionCalendarSetting2->setChecked(!calendarToday);
 
-    if (store.get(trackerkeys::kDateTimeOption).isEmpty())
-        store.save(trackerkeys::kDateTimeOption, trackerkeys::kFirstDateTimeOption);
-    const bool daysAndTime = optionNumber(store.get(trackerkeys::kDateTimeOption)) == 1;
+    const bool daysAndTime =
+        optionNumber(storedOr(trackerkeys::kDateTimeOption, trackerkeys::kFirstDateTimeOption)) == 1;
     OptionDateTime->setChecked(daysAndTime);
     OptionOnlyDate->setChecked(!daysAndTime);
 
-    const QString savedDate = store.get(trackerkeys::kSavedDate);
-    if (savedDate.isEmpty()) {
-        Calendar1->setSelectedDate(today());
-        state_.LabelCalendarDate = timetext::shortDateText(Calendar1->selectedDate());
-        store.save(trackerkeys::kSavedDate, state_.LabelCalendarDate);
-    } else {
-        Calendar1->setSelectedDate(timetext::parseDate(savedDate).value_or(today()));
-        state_.LabelCalendarDate = timetext::shortDateText(Calendar1->selectedDate());
-    }
+    const QString savedDate = storedOr(trackerkeys::kSavedDate, timetext::shortDateText(today()));
+    Calendar1->setSelectedDate(timetext::parseDate(savedDate).value_or(today()));
+    state_.LabelCalendarDate = timetext::shortDateText(Calendar1->selectedDate());
+
+    if (!firstValues.isEmpty())
+        store.saveAll(firstValues);
 
     loadSlots();
 
@@ -209,6 +223,8 @@ void Almanor::showSlot(int n)
     row.message->setText(s.Message);
     row.date->setText(s.LabelDate);
     row.remaining->setText(s.LabelRemaining);
+    for (QLabel* cell : {row.message, row.date, row.remaining})
+        accessibility::captionChanged(cell);
 
     const QColor colour = s.LabelDateColour.isValid() ? s.LabelDateColour
                                                       : palette().color(QPalette::Text);
@@ -353,6 +369,7 @@ void Almanor::refreshDayDifference()
 {
     const qint64 days = std::abs(today().daysTo(Calendar1->selectedDate()));
     LabelDateDiff->setText(dayDifferenceText(days));
+    accessibility::captionChanged(LabelDateDiff);
 }
 
 void Almanor::Calendar1Click()

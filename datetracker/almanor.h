@@ -3,7 +3,9 @@
 #include "platform.h"
 
 #include <QColor>
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <array>
@@ -158,6 +160,7 @@ private:
     int notesSlot_ = 0;
 
     QGroupBox* Frame5 = nullptr;
+    QPushButton* butAboutOKContinue = nullptr;
     QGroupBox* Frame6 = nullptr;
     QRadioButton* OptionCalendarSetting1 = nullptr;
     QRadioButton* OptionCalendarSetting2 = nullptr;
@@ -168,6 +171,10 @@ private:
     QAction* menuViewNormal = nullptr;
     QAction* menuViewGrid = nullptr;
     bool gridView_ = false;
+    // Where the focus goes back to when the options or About close, and what About disabled.
+    QPointer<QWidget> focusBeforeOptions_;
+    QPointer<QWidget> focusBeforeAbout_;
+    QList<QWidget*> coveredByAbout_;
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
     QTimer* Timer3 = nullptr;

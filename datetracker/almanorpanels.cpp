@@ -3,6 +3,7 @@
 #include "almanor.h"
 #include "almanorwidgets.h"
 
+#include "accessibility.h"
 #include "dialogs.h"
 #include "familylogo.h"
 #include "helpviewer.h"
@@ -128,6 +129,7 @@ void Almanor::buildEditorPanel(QWidget* central)
 
     Calendar1 = named(new QCalendarWidget(Frame2), QStringLiteral("Calendar1"));
     Calendar1->setToolTip(tr("Click on the required date"));
+    Calendar1->setAccessibleName(tr("Date"));
     Calendar1->setGeometry(twipsRect(4700, 300, 3850, 3650));
     Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     Calendar1->setFirstDayOfWeek(Qt::Sunday);
@@ -147,6 +149,15 @@ void Almanor::buildEditorPanel(QWidget* central)
     for (QPushButton* button : {butEditSave, butEditCancel, butEditDelete})
         button->installEventFilter(this);
     placeEditorButtons(false);
+
+    // Down the left column, then the calendar, then the buttons from left to right.
+    const QList<QWidget*> order = {messageBox_,     browse,          soundBox_,
+                                   OptionsSetHours, OptionsSetMinutes, OptionsSetSeconds,
+                                   OptionsSetAmPm,  Calendar1,       butEditSave,
+                                   butEditCancel,   butEditDelete};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    accessibility::escapeKey(Frame2, this, &Almanor::butEditCancelClick);
 }
 
 void Almanor::buildNotesPanel(QWidget* central)
@@ -168,6 +179,9 @@ void Almanor::buildNotesPanel(QWidget* central)
                                twipsRect(7250, kButtonTop, kButtonWidth, kButtonHeight));
     connect(save, &QPushButton::clicked, this, &Almanor::butNotesSaveClick);
     connect(cancel, &QPushButton::clicked, this, &Almanor::butNotesCancelClick);
+    setTabOrder(Notes1, save);
+    setTabOrder(save, cancel);
+    accessibility::escapeKey(Frame4, this, &Almanor::butNotesCancelClick);
 }
 
 void Almanor::buildAboutPanel(QWidget* central)
@@ -191,10 +205,13 @@ void Almanor::buildAboutPanel(QWidget* central)
     name->setFont(arial);
     name->setAlignment(Qt::AlignCenter);
 
-    auto* ok = panelButton(new QPushButton(tr("&OK"), Frame5), QStringLiteral("butAboutOKContinue"),
-                           tr("Continue"), twipsRect(3800, 3100, kButtonWidth, kButtonHeight));
-    ok->setIcon(familyLogo(16, devicePixelRatioF()));
-    connect(ok, &QPushButton::clicked, this, &Almanor::butAboutOKContinueClick);
+    butAboutOKContinue = panelButton(new QPushButton(tr("&OK"), Frame5),
+                                     QStringLiteral("butAboutOKContinue"), tr("Continue"),
+                                     twipsRect(3800, 3100, kButtonWidth, kButtonHeight));
+    butAboutOKContinue->setIcon(familyLogo(16, devicePixelRatioF()));
+    connect(butAboutOKContinue, &QPushButton::clicked, this, &Almanor::butAboutOKContinueClick);
+    // About has nothing to cancel: Esc closes it as OK does.
+    accessibility::escapeKey(Frame5, this, &Almanor::butAboutOKContinueClick);
 }
 
 void Almanor::buildOptionsPanel(QWidget* central)
@@ -230,6 +247,12 @@ void Almanor::buildOptionsPanel(QWidget* central)
                                twipsRect(2950, 2800, kButtonWidth, kButtonHeight));
     connect(save, &QPushButton::clicked, this, &Almanor::butOptionsSaveClick);
     connect(cancel, &QPushButton::clicked, this, &Almanor::butOptionsCancelClick);
+    setTabOrder(OptionCalendarSetting1, OptionCalendarSetting2);
+    setTabOrder(OptionCalendarSetting2, OptionDateTime);
+    setTabOrder(OptionDateTime, OptionOnlyDate);
+    setTabOrder(OptionOnlyDate, save);
+    setTabOrder(save, cancel);
+    accessibility::escapeKey(Frame6, this, &Almanor::butOptionsCancelClick);
 }
 
 bool Almanor::eventFilter(QObject* watched, QEvent* event)
@@ -391,6 +414,7 @@ void Almanor::butEditDeleteClick()
 
 void Almanor::closeEditor()
 {
+    const int n = editingSlot_;
     editingSlot_ = 0;
     messageBox_->setObjectName(QString());
     soundBox_->setObjectName(QString());
@@ -398,6 +422,9 @@ void Almanor::closeEditor()
     Frame1->show();
     setWindowTitle(tr("Date Vexlo 8.0"));
     menuView->menuAction()->setEnabled(true);
+    // Back on the row the editor was opened from.
+    if (n != 0)
+        accessibility::focusFirstAvailable({rows_[n - 1].edit});
 }
 
 void Almanor::showSaveFailure(const QString& what)
@@ -417,6 +444,7 @@ void Almanor::MessageNotesClick(int n)
     Frame1->hide();
     menuView->menuAction()->setEnabled(false);
     Frame4->setTitle(tr("Message %1 Notes").arg(n));
+    accessibility::captionChanged(Frame4);
     Notes1->setPlainText(platform_.store.get(slotKey(n, SlotField::Notes)));
     Frame4->show();
     Notes1->setFocus();
@@ -439,10 +467,13 @@ void Almanor::butNotesCancelClick()
 
 void Almanor::closeNotes()
 {
+    const int n = notesSlot_;
     notesSlot_ = 0;
     Frame4->hide();
     menuView->menuAction()->setEnabled(true);
     Frame1->show();
+    if (n != 0)
+        accessibility::focusFirstAvailable({rows_[n - 1].notes});
 }
 
 // ---- Views ----
@@ -486,6 +517,7 @@ void Almanor::selectOptionsFromStore()
 
 void Almanor::menuViewOptionsClick()
 {
+    focusBeforeOptions_ = focusWidget();
     if (!Frame1->isHidden())
         Frame1->setEnabled(false);
     else if (!List1->isHidden())
@@ -528,6 +560,7 @@ void Almanor::closeOptionsPanel()
         List1->clear();
         List1->setEnabled(true);
     }
+    accessibility::focusFirstAvailable({focusBeforeOptions_, List1, rows_[0].edit});
 }
 
 // ---- Help and About ----
@@ -539,9 +572,21 @@ void Almanor::menuhelpusingClick()
 
 void Almanor::menuhelpaboutClick()
 {
+    if (Frame5->isHidden()) {
+        focusBeforeAbout_ = focusWidget();
+        // What About covers stays out of the reach of Tab until OK.
+        for (QWidget* panel : {static_cast<QWidget*>(List1), static_cast<QWidget*>(Frame2),
+                               static_cast<QWidget*>(Frame4), static_cast<QWidget*>(Frame6)}) {
+            if (!panel->isHidden() && panel->isEnabled()) {
+                panel->setEnabled(false);
+                coveredByAbout_.append(panel);
+            }
+        }
+    }
     Frame1->hide();
     Frame5->show();
     Frame5->raise();
+    butAboutOKContinue->setFocus();
 }
 
 void Almanor::butAboutOKContinueClick()
@@ -553,4 +598,9 @@ void Almanor::butAboutOKContinueClick()
         Frame1->setVisible(!grid);
     }
     Frame5->hide();
+    for (QWidget* panel : std::as_const(coveredByAbout_))
+        panel->setEnabled(true);
+    coveredByAbout_.clear();
+    accessibility::focusFirstAvailable(
+        {focusBeforeAbout_, messageBox_, Notes1, List1, rows_[0].edit});
 }
