@@ -1,0 +1,389 @@
+#include "pellum.h"
+
+#include "clock.h"
+#include "desktopshell.h"
+#include "dialogs.h"
+#include "pellumkeys.h"
+#include "settingsstore.h"
+#include "shellwidgets.h"
+#include "skins.h"
+#include "timetext.h"
+#include "twips.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+#include <chrono>
+
+namespace {
+
+// The window's outer size in twips, title bar and borders included.
+constexpr QSize kOuterSize(3430, 3000);
+constexpr std::chrono::milliseconds kTick(450);
+
+// The digit row. Each glyph is narrower than the distance to the next picture box, so the boxes
+// never overlap; the blank Image9 ends at the panel's edge.
+constexpr int kRowHeight = 750;
+constexpr int kGlyphWidth = 330;
+constexpr int kImage9Left = 3250;
+
+// The digits and the hint stand on a dark ground of their own, the same on every skin, since
+// neither takes the skin's colours.
+void darkGround(QWidget* widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, QColor(24, 22, 20));
+    palette.setColor(QPalette::WindowText, QColor(236, 228, 214));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+Pellum::Pellum(const Platform& platform, const ShellPlatform& shell, QWidget* parent)
+    : QWidget(parent), platform_(platform)
+{
+    setObjectName(QStringLiteral("Pellum"));
+    setWindowTitle(tr("Pellum 8.01"));
+    setFixedSize(clientSizeForOuter(kOuterSize.width(), kOuterSize.height()));
+
+    buildTimerPanel();
+    buildOptionsPanel();
+    buildAboutPanel();
+    buildShell(shell);
+    buildMenu();
+
+    Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
+    connect(Timer1, &QTimer::timeout, this, &Pellum::Timer1Tick);
+
+    startUp();
+}
+
+Pellum::~Pellum()
+{
+    // Ended without being closed (the session ends): the place is still worth keeping.
+    if (isVisible())
+        storePosition(false);
+}
+
+void Pellum::buildTimerPanel()
+{
+    FramePellumFrame1 = named(new SkinPanel(this), QStringLiteral("FramePellumFrame1"));
+    FramePellumFrame1->setGeometry(rect());
+    FramePellumFrame1->setAccessibleName(tr("Timer"));
+
+    auto* row = named(new QWidget(FramePellumFrame1), QStringLiteral("DigitDisplay"));
+    row->setGeometry(0, 0, width(), twips(kRowHeight));
+    row->setAccessibleName(tr("Time elapsed"));
+    darkGround(row);
+
+    struct Place {
+        PictureBox* Pellum::*box;
+        const char* name;
+        int left;
+    };
+    const Place places[] = {
+        {&Pellum::Image1, "Image1", 0},           {&Pellum::Image2, "Image2", 480},
+        {&Pellum::Image7, "Image7", 830},         {&Pellum::Image3, "Image3", 1160},
+        {&Pellum::Image4, "Image4", 1640},        {&Pellum::Image8, "Image8", 2000},
+        {&Pellum::Image5, "Image5", 2330},        {&Pellum::Image6, "Image6", 2810},
+        {&Pellum::Image9, "Image9", kImage9Left},
+    };
+    for (const Place& place : places) {
+        const QString name = QString::fromLatin1(place.name);
+        PictureBox* box = named(new PictureBox(row), name);
+        const int glyphWidth =
+            place.left == kImage9Left ? width() - twips(kImage9Left) : twips(kGlyphWidth);
+        box->setGeometry(twips(place.left), 0, glyphWidth, row->height());
+        box->setAccessibleName(name);
+        this->*place.box = box;
+    }
+
+    const QRect startPlace = twipsRect(400, 830, 900, 500);
+    ButPellumStart = panelButton(FramePellumFrame1, QStringLiteral("ButPellumStart"), tr("Start"),
+                                 tr("Start the timer"), startPlace);
+    ButPellumStop = panelButton(FramePellumFrame1, QStringLiteral("ButPellumStop"), tr("Stop"),
+                                tr("Stop the timer"), startPlace);
+    ButPellumAction =
+        panelButton(FramePellumFrame1, QStringLiteral("ButPellumAction"), tr("Action"),
+                    tr("Choose an action"), twipsRect(2100, 830, 900, 500));
+    ButPellumStop->hide();
+    connect(ButPellumStart, &QPushButton::clicked, this, &Pellum::ButPellumStartClick);
+    connect(ButPellumStop, &QPushButton::clicked, this, &Pellum::ButPellumStopClick);
+    connect(ButPellumAction, &QPushButton::clicked, this, &Pellum::ButPellumActionClick);
+
+    FrameLabel1 = panelLabel(FramePellumFrame1, QStringLiteral("FrameLabel1"),
+                             tr("Start the Pellum timer or use the Action button!"),
+                             twipsRect(750, 1700, 2100, 500));
+    FrameLabel1->setAlignment(Qt::AlignCenter);
+    darkGround(FrameLabel1);
+
+    setTabOrder(ButPellumStart, ButPellumStop);
+    setTabOrder(ButPellumStop, ButPellumAction);
+}
+
+void Pellum::buildShell(const ShellPlatform& shell)
+{
+    using namespace pellumkeys;
+    // The Default look leaves the options panel its picture, so the title caption keeps the
+    // colour it reads in there.
+    QList<std::pair<QWidget*, QColor>> redAbout;
+    for (QWidget* text : aboutTexts_)
+        redAbout.append({text, colourOf(255)});
+    const SkinKeys keys{kBackground.name, kForeColor1.name, kForeColor2.name,
+                        kRunDefaultColors.name};
+    skins_ = new Skins(
+        platform_.store, platform_.dialogs,
+        SkinFields{state_.LabelPath, state_.LabelPicture1, state_.LabelColor1, state_.LabelColor2},
+        SkinLook{keys,
+                 kCorrugatedFile,
+                 {FramePellumFrame1, FrameAbout, FrameAboutFrame2, FrameOptions},
+                 {FramePellumFrame1, FrameAbout, FrameAboutFrame2},
+                 aboutTexts_,
+                 {FrameOptionsLabel0},
+                 redAbout,
+                 tr("Pellum"),
+                 tr("There was a problem running the program's path. Pellum Error # 10. Notify "
+                    "Orvane to correct this error!")},
+        this);
+
+    const WindowKeys windowKeys{kAlwaysOnTop.name, kPositionLeft.name, kPositionTop.name,
+                                kCurrentTitle.name};
+    shell_ = new DesktopShell(
+        platform_.store, platform_.dialogs, shell,
+        ShellWindow{*this, state_.LabelCurrentTitle, windowKeys, kFirstPosition,
+                    tr("Open A New Timer"), tr("Pellum"),
+                    tr("There was a problem. Error Handler 13. Notify Orvane about this error!")});
+    shell_->addNotepad(FramePellumFrame1, twipsRect(100, 1400, 3100, 1000));
+}
+
+void Pellum::buildMenu()
+{
+    // The action box: the window's only menu, opened by Action.
+    menufile = named(new QMenu(tr("File"), this), QStringLiteral("menufile"));
+    menufile->setAccessibleName(tr("Action"));
+
+    const auto separator = [this](const char* name) {
+        auto* line = named(new QAction(this), QString::fromLatin1(name));
+        line->setSeparator(true);
+        return line;
+    };
+    const auto entry = [this](const char* name, const QString& caption, void (Pellum::*click)()) {
+        auto* action = named(new QAction(caption, this), QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, click);
+        return action;
+    };
+
+    menuclear = entry("menuclear", tr("Clear this time"), &Pellum::menuclearClick);
+    sep1 = separator("sep1");
+    menufile->addActions(
+        {shell_->menuNewTimer(), separator("sep0"), menuclear, sep1, shell_->menuNotepad()});
+    QMenu* menuMode = subMenu(*menufile, QStringLiteral("menuMode"), tr("Timing Mode"));
+    menuMode1 = entry("menuMode1", tr("Normal"), &Pellum::menuMode1Click);
+    menuMode2 = entry("menuMode2", tr("StopWatch"), &Pellum::menuMode2Click);
+    for (QAction* mode : {menuMode1, menuMode2}) {
+        mode->setCheckable(true);
+        menuMode->addAction(mode);
+    }
+    skins_->addBackgroundMenu(*menufile);
+    menufile->addActions({
+        separator("sep2"),
+        shell_->menuResolution(),
+        separator("sep3"),
+        shell_->menuAlwaysOnTop(),
+        entry("menuOptions", tr("Set Options"), &Pellum::menuOptionsClick),
+        separator("sep4"),
+        entry("menuHelp", tr("Help Using Pellum"), &Pellum::menuHelpClick),
+        entry("menuAbout", tr("About Pellum"), &Pellum::menuAboutClick),
+        separator("sep5"),
+        shell_->menuCloseActionBox(),
+        separator("sep6"),
+        entry("menuExit", tr("EXIT Pellum"), &Pellum::menuExitClick),
+    });
+}
+
+void Pellum::startUp()
+{
+    using namespace pellumkeys;
+    SettingsStore& store = platform_.store;
+    FramePellumFrame1->show();
+    FrameAbout->hide();
+
+    QString colour1 = store.get(kForeColor1.name);
+    if (colour1 == kCommentedWhite) {
+        colour1 = kWhite;
+        if (!store.save(kForeColor1.name, kWhite))
+            reportRefusedSave();
+    }
+
+    // An empty path marks the first start. Its values are used as meant even when the store
+    // refuses them.
+    const bool firstStart = store.get(kPath.name).isEmpty();
+    if (firstStart) {
+        state_.LabelPath = platform_.programFolder;
+        state_.LabelPicture1 = kBackground.firstStart;
+        state_.LabelColor1 = kForeColor1.firstStart;
+        state_.LabelColor2 = kForeColor2.firstStart;
+        if (!store.saveAll(SettingsStore::Values{{kPath.name, state_.LabelPath}} +
+                           firstStartValues()))
+            reportRefusedSave();
+    } else {
+        state_.LabelPath = store.get(kPath.name);
+        state_.LabelPicture1 = store.get(kBackground.name);
+        state_.LabelColor1 = colour1;
+        state_.LabelColor2 = store.get(kForeColor2.name);
+    }
+    skins_->CheckMarkedBackground();
+
+    shell_->CheckStayOnTop();
+    skins_->CheckBackground();
+
+    drawCleared();
+    Image7->setPicture(ImageList1, digits::kSeparator);
+    Image8->setPicture(ImageList2, digits::kSeparator);
+    Image9->setPicture(ImageList1, digits::kBlank);
+    Timer1->setInterval(kTick);
+
+    normalMode_ = firstStart || store.get(kMode.name) == kNormalMode;
+    menuMode1->setChecked(normalMode_);
+    menuMode2->setChecked(!normalMode_);
+    // Ready for the keyboard: Space starts the count.
+    ButPellumStart->setFocus();
+}
+
+// ---- The count ----
+
+void Pellum::DisplayTimeElapsed(qint64 seconds)
+{
+    const durations::Parts parts = elapsed::shownParts(seconds);
+    showPair(*Image1, *Image2, ImageList1, digits::hoursPair(parts.hours));
+    showPair(*Image3, *Image4, ImageList1, digits::paddedPair(parts.minutes));
+    showPair(*Image5, *Image6, ImageList2, digits::paddedPair(parts.seconds));
+    state_.LabelTotalTimeRemaining1 = durations::clockText(parts);
+}
+
+void Pellum::drawCleared()
+{
+    // The text of the last count stays for the title until the next tick.
+    const QString shown = state_.LabelTotalTimeRemaining1;
+    DisplayTimeElapsed(0);
+    state_.LabelTotalTimeRemaining1 = shown;
+}
+
+void Pellum::Timer1Tick()
+{
+    if (!state_.StartMoment.isValid()) {
+        Timer1->stop();
+        return;
+    }
+    const qint64 seconds = elapsed::secondsSince(state_.StartMoment, platform_.clock.now());
+    state_.LabelSecondsRemaining3 = QString::number(seconds);
+    DisplayTimeElapsed(seconds);
+    setWindowTitle(isMinimized() ? state_.LabelCurrentTitle + QStringLiteral(" - ") +
+                                       state_.LabelTotalTimeRemaining1
+                                 : state_.LabelCurrentTitle);
+}
+
+void Pellum::ButPellumStartClick()
+{
+    Timer1->start();
+    showRunning(true);
+    state_.StartMoment = elapsed::startMoment(platform_.clock.now(), state_.LabelSecondsRemaining3,
+                                              normalMode_, state_.StartMoment);
+    state_.LabelTimeStarted3 = timetext::dateTimeText(state_.StartMoment);
+}
+
+void Pellum::ButPellumStopClick()
+{
+    Timer1->stop();
+    showRunning(false);
+}
+
+void Pellum::showRunning(bool running)
+{
+    QPushButton* next = running ? ButPellumStop : ButPellumStart;
+    next->show();
+    next->setFocus();
+    (running ? ButPellumStart : ButPellumStop)->hide();
+    // Clear is for a stopped count only.
+    menuclear->setVisible(!running);
+    sep1->setVisible(!running);
+    const QString hint = running ? tr("Stop the Pellum timer or use the Action button!")
+                                 : tr("Start the Pellum timer or use the Action button!");
+    FrameLabel1->setText(hint);
+    // A screen reader reads the hint as it now stands.
+    FrameLabel1->setAccessibleName(hint);
+}
+
+void Pellum::menuclearClick()
+{
+    state_.LabelSecondsRemaining3 = elapsed::kNoCount;
+    drawCleared();
+}
+
+void Pellum::ButPellumActionClick()
+{
+    // Opened from the keyboard, the pointer may be anywhere: the menu then drops from the button.
+    const QRect button(ButPellumAction->mapToGlobal(QPoint(0, 0)), ButPellumAction->size());
+    const QPoint pointer = QCursor::pos();
+    menufile->popup(button.contains(pointer) ? pointer : button.bottomLeft() + QPoint(0, 1));
+}
+
+void Pellum::menuMode1Click()
+{
+    selectMode(true);
+}
+
+void Pellum::menuMode2Click()
+{
+    selectMode(false);
+}
+
+void Pellum::selectMode(bool normal)
+{
+    // A click on the checked item has taken its check away: it stays checked and nothing changes.
+    const bool changed = normal != normalMode_;
+    normalMode_ = normal;
+    menuMode1->setChecked(normal);
+    menuMode2->setChecked(!normal);
+    if (changed &&
+        !platform_.store.save(pellumkeys::kMode.name,
+                              normal ? pellumkeys::kNormalMode : pellumkeys::kStopWatchMode))
+        reportRefusedSave();
+}
+
+// ---- The end ----
+
+void Pellum::menuExitClick()
+{
+    close();
+}
+
+void Pellum::closeEvent(QCloseEvent* event)
+{
+    storePosition(true);
+    Timer1->stop();
+    event->accept();
+}
+
+void Pellum::storePosition(bool report)
+{
+    // A minimised or maximised window has no place of its own: the one stored before stays.
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    if (!platform_.store.saveAll(shell_->positionValues()) && report)
+        reportRefusedSave();
+}
+
+void Pellum::reportRefusedSave()
+{
+    platform_.dialogs.message(this, tr("Pellum"),
+                              tr("Pellum could not keep its settings: the settings file cannot be "
+                                 "written. Check that the disk has room and that the settings "
+                                 "folder may be written to."));
+}

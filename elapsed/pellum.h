@@ -1,0 +1,122 @@
+#pragma once
+
+#include "elapsedtexts.h"
+#include "imagelist.h"
+#include "platform.h"
+#include "shellplatform.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QLabel>
+#include <QLineEdit>
+#include <QList>
+#include <QMenu>
+#include <QPushButton>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+class DesktopShell;
+class SkinPanel;
+class Skins;
+
+// Pellum's working state, one field per hidden label, with their first texts.
+struct PellumState {
+    QString LabelTimeStarted3 = elapsed::kNoStart;             // "12/25/2026 12:00:00 PM"
+    QString LabelSecondsRemaining3 = elapsed::kNoCount;        // the count of the last tick
+    QString LabelTotalTimeRemaining1 = elapsed::kNothingShown; // "1:02:03"
+    QString LabelCurrentTitle = QStringLiteral("Pellum");
+    // The skin of the panels: read at start-up, changed by the Background menu.
+    QString LabelPicture1 = QStringLiteral("Default.gif");
+    QString LabelColor1 = QStringLiteral("65535");
+    QString LabelColor2 = QStringLiteral("16777215");
+    QString LabelPath;
+    // The start as a moment. Its text cannot tell apart the two 1:30 AMs of the night the clocks
+    // go back, so the tick counts from this.
+    QDateTime StartMoment;
+};
+
+// Pellum's main window: an elapsed-time timer that counts up from Start in large digits.
+class Pellum : public QWidget {
+    Q_OBJECT
+
+public:
+    Pellum(const Platform& platform, const ShellPlatform& shell, QWidget* parent = nullptr);
+
+    // Event handlers, public so that tests drive them as the event loop would.
+    void ButPellumStartClick();
+    void ButPellumStopClick();
+    void ButPellumActionClick();
+    void Timer1Tick();
+    void menuclearClick();
+    void menuMode1Click();
+    void menuMode2Click();
+    void menuExitClick();
+    // The panels that take the timer's place.
+    void menuAboutClick();
+    void ButAboutOKrClick();
+    void butAboutHelpRClick();
+    void menuHelpClick();
+    void menuOptionsClick();
+    void butOptionsSaveClick();
+    void ButOptionsCancelClick();
+    void butOptionsHelpClick();
+
+    // Draws a count in the digits and keeps its text in LabelTotalTimeRemaining1.
+    void DisplayTimeElapsed(qint64 seconds);
+
+    const PellumState& state() const { return state_; }
+    // Normal, rather than StopWatch.
+    bool normalMode() const { return normalMode_; }
+
+    ~Pellum() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildTimerPanel();
+    void buildOptionsPanel();
+    void buildAboutPanel();
+    void buildShell(const ShellPlatform& shell);
+    void buildMenu();
+    void startUp();
+    void drawCleared();
+    void showRunning(bool running);
+    void selectMode(bool normal);
+    void storePosition(bool report);
+    void reportRefusedSave();
+    void backToTimer(QWidget* panel);
+
+    PellumState state_;
+    bool normalMode_ = true;
+    Platform platform_;
+    // What the window shares with Vexlo: the skins and the desktop behaviour.
+    Skins* skins_ = nullptr;
+    DesktopShell* shell_ = nullptr;
+
+    // The three panels that take turns, and the About panel's inner frame.
+    SkinPanel* FramePellumFrame1 = nullptr;
+    SkinPanel *FrameOptions = nullptr, *FrameAbout = nullptr, *FrameAboutFrame2 = nullptr;
+
+    // The digit row as it reads: hours, colon, minutes, colon, seconds, and a blank at the end.
+    // Hours and minutes come from the first list, the seconds from the second.
+    const ImageList ImageList1{digitlooks::imageList1()};
+    const ImageList ImageList2{digitlooks::imageList2()};
+    PictureBox *Image1 = nullptr, *Image2 = nullptr, *Image7 = nullptr;
+    PictureBox *Image3 = nullptr, *Image4 = nullptr, *Image8 = nullptr;
+    PictureBox *Image5 = nullptr, *Image6 = nullptr, *Image9 = nullptr;
+
+    QPushButton *ButPellumStart = nullptr, *ButPellumStop = nullptr;
+    QPushButton* ButPellumAction = nullptr;
+    QLabel* FrameLabel1 = nullptr; // the hint
+    QTimer* Timer1 = nullptr;
+
+    QLabel* FrameOptionsLabel0 = nullptr;
+    QLineEdit* FrameOptionsTitle = nullptr;
+    QList<QWidget*> aboutTexts_;
+
+    QMenu* menufile = nullptr;
+    QAction *menuclear = nullptr, *sep1 = nullptr;
+    QAction *menuMode1 = nullptr, *menuMode2 = nullptr;
+};

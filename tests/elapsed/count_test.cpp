@@ -1,0 +1,195 @@
+#include "pellumfixture.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTimeZone>
+
+TEST_F(PellumTest, StartCountsUpAndStopHoldsTheCount)
+{
+    Pellum& w = open();
+    the<QPushButton>("ButPellumStart")->click();
+    auto* timer1 = the<QTimer>("Timer1");
+    EXPECT_TRUE(timer1->isActive());
+    EXPECT_EQ(timer1->interval(), 450);
+    EXPECT_EQ(w.state().LabelTimeStarted3, "12/25/2026 12:00:00 PM");
+    EXPECT_EQ(w.focusWidget(), the("ButPellumStop"));
+    EXPECT_FALSE(shown("ButPellumStart"));
+    EXPECT_EQ(the<QLabel>("FrameLabel1")->text(),
+              "Stop the Pellum timer or use the Action button!");
+    EXPECT_EQ(the("FrameLabel1")->accessibleName(), the<QLabel>("FrameLabel1")->text());
+    for (const char* name : {"menuclear", "sep1"})
+        EXPECT_FALSE(the<QAction>(name)->isVisible()) << name;
+
+    tickFor(62);
+    EXPECT_EQ(display(), " 0:01:02");
+    EXPECT_EQ(w.state().LabelSecondsRemaining3, "62");
+    EXPECT_EQ(w.state().LabelTotalTimeRemaining1, "0:01:02");
+    // Two ticks in one second agree; a late tick catches up at once.
+    w.Timer1Tick();
+    EXPECT_EQ(display(), " 0:01:02");
+    clock.advance(3600);
+    w.Timer1Tick();
+    EXPECT_EQ(display(), " 1:01:02");
+
+    the<QPushButton>("ButPellumStop")->click();
+    EXPECT_FALSE(timer1->isActive());
+    EXPECT_EQ(w.focusWidget(), the("ButPellumStart"));
+    EXPECT_FALSE(shown("ButPellumStop"));
+    EXPECT_EQ(the<QLabel>("FrameLabel1")->text(),
+              "Start the Pellum timer or use the Action button!");
+    for (const char* name : {"menuclear", "sep1"})
+        EXPECT_TRUE(the<QAction>(name)->isVisible()) << name;
+    EXPECT_EQ(display(), " 1:01:02");
+    EXPECT_EQ(w.state().LabelSecondsRemaining3, "3662");
+}
+
+TEST_F(PellumTest, StartAfterStopResumesOrCatchesUpAndAfterClearBeginsAtZero)
+{
+    struct Case {
+        const char* mode;
+        bool clear;
+        QString resumed;
+        QString aSecondLater;
+    };
+    const Case cases[] = {
+        {"menuMode1", false, " 0:00:10", "0:00:11"},
+        {"menuMode2", false, " 0:00:30", "0:00:31"},
+        {"menuMode1", true, " 0:00:00", "0:00:01"},
+        {"menuMode2", true, " 0:00:00", "0:00:01"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.mode) + (c.clear ? " cleared" : ""));
+        Pellum& w = open();
+        the<QAction>(c.mode)->trigger();
+        w.ButPellumStartClick();
+        tickFor(10);
+        w.ButPellumStopClick();
+        clock.advance(20);
+        if (c.clear) {
+            the<QAction>("menuclear")->trigger();
+            EXPECT_EQ(display(), " 0:00:00");
+            EXPECT_EQ(w.state().LabelSecondsRemaining3, "LabelSecondsRemaining3");
+            // The title keeps the last count until the next tick.
+            EXPECT_EQ(w.state().LabelTotalTimeRemaining1, "0:00:10");
+        }
+        w.ButPellumStartClick();
+        w.Timer1Tick();
+        EXPECT_EQ(display(), c.resumed);
+        tickFor(1);
+        EXPECT_EQ(w.state().LabelTotalTimeRemaining1, c.aSecondLater);
+    }
+}
+
+TEST_F(PellumTest, TheDigitsShowTheCountWithTheHoursWrappingAtADay)
+{
+    struct Case {
+        const char* why;
+        QDateTime start;
+        qint64 later;
+        QString shown;
+    };
+    const QTimeZone newYork("America/New_York");
+    const QDateTime noon = clock.now();
+    const QDateTime beforeAutumnChange =
+        QDateTime(QDate(2026, 11, 1), QTime(4, 59, 50), Qt::UTC).toTimeZone(newYork);
+    const Case cases[] = {
+        {"a second", noon, 1, " 0:00:01"},
+        {"two hour digits", noon, 36610, "10:10:10"},
+        {"a day less a second", noon, 86399, "23:59:59"},
+        {"a whole day", noon, 86400, " 0:00:00"},
+        {"25 hours", noon, 25 * 3600, " 1:00:00"},
+        // 12:59:50 AM to the second 1:00:00 AM, after the clocks went back.
+        {"across the autumn change", beforeAutumnChange, 3610, " 1:00:10"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        clock.set(c.start);
+        Pellum& w = open();
+        w.ButPellumStartClick();
+        clock.advance(c.later);
+        w.Timer1Tick();
+        EXPECT_EQ(display(), c.shown);
+        EXPECT_EQ(w.state().LabelSecondsRemaining3, QString::number(c.later));
+    }
+}
+
+TEST_F(PellumTest, MinimisedTheTitleShowsTheCountUntilTheNextTickAfterRestoring)
+{
+    Pellum& w = open();
+    w.ButPellumStartClick();
+    w.setWindowState(Qt::WindowMinimized);
+    tickFor(3723);
+    EXPECT_EQ(w.windowTitle(), "Pellum - 1:02:03");
+
+    w.setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(w.windowTitle(), "Pellum - 1:02:03");
+    tickFor(1);
+    EXPECT_EQ(w.windowTitle(), "Pellum");
+
+    // A title of the user's own goes in front of the count.
+    w.menuOptionsClick();
+    the<QLineEdit>("FrameOptionsTitle")->setText("Meeting");
+    w.butOptionsSaveClick();
+    w.setWindowState(Qt::WindowMinimized);
+    tickFor(1);
+    EXPECT_EQ(w.windowTitle(), "Meeting - 1:02:05");
+}
+
+TEST_F(PellumTest, TimingModeIsAPairOfExclusiveItemsStoredOnChange)
+{
+    Pellum& w = open();
+    QAction* normal = the<QAction>("menuMode1");
+    QAction* stopWatch = the<QAction>("menuMode2");
+    EXPECT_EQ(normal->text(), "Normal");
+    EXPECT_EQ(stopWatch->text(), "StopWatch");
+    struct Step {
+        QAction* clicked;
+        bool normal;
+        QString stored;
+    };
+    // Choosing the checked item again stores nothing.
+    const Step steps[] = {{stopWatch, false, "False"},
+                          {stopWatch, false, "untouched"},
+                          {normal, true, "True"},
+                          {normal, true, "untouched"}};
+    for (const Step& s : steps) {
+        t.store.save(pellumkeys::kMode.name, "untouched");
+        s.clicked->trigger();
+        EXPECT_EQ(w.normalMode(), s.normal);
+        EXPECT_EQ(normal->isChecked(), s.normal);
+        EXPECT_EQ(stopWatch->isChecked(), !s.normal);
+        EXPECT_EQ(t.store.get(pellumkeys::kMode.name), s.stored);
+    }
+}
+
+TEST_F(PellumTest, ActionOpensTheMenuInItsOrderByMouseOrKeyboard)
+{
+    open();
+    auto* menu = the<QMenu>("menufile");
+    QStringList entries;
+    for (QAction* action : menu->actions())
+        entries << (action->isSeparator() ? action->objectName()
+                                          : action->objectName() + u'=' + action->text());
+    EXPECT_EQ(
+        entries,
+        (QStringList{"menuNewTimer=Open A New Timer", "sep0", "menuclear=Clear this time", "sep1",
+                     "menuNotepad=Show The Notepad", "menuMode=Timing Mode",
+                     "menuBackground=Background", "sep2", "menuResolution=Change Color Display",
+                     "sep3", "menuAlwaysOnTop=Always On Top", "menuOptions=Set Options", "sep4",
+                     "menuHelp=Help Using Pellum", "menuAbout=About Pellum", "sep5",
+                     "menuCloseActionBox=Close Action Box", "sep6", "menuExit=EXIT Pellum"}));
+
+    the<QPushButton>("ButPellumAction")->click();
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
+    for (const int key : {int(Qt::Key_Space), int(Qt::Key_Return)}) {
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(the("ButPellumAction"), &down);
+        QApplication::sendEvent(the("ButPellumAction"), &up);
+        EXPECT_TRUE(menu->isVisible()) << key;
+        menu->hide();
+    }
+}

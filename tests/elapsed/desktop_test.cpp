@@ -1,0 +1,113 @@
+// Pellum as a user runs it, on a private X desktop with a real window manager: what it keeps at
+// the end depends on the state the window manager gave its window.
+#include "pellumkeys.h"
+#include "programprocess.h"
+#include "qtprinters.h"
+#include "x11windowstate.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// What xdotool printed, trimmed.
+QString xdotool(const QStringList& arguments)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("xdotool"), arguments);
+    tool.waitForFinished(10000);
+    return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+}
+
+// The request a task bar sends when the user closes a window there, minimised or not.
+void closeFromTheTaskBar(const QString& window)
+{
+    using namespace x11windowstate;
+    const xcb_client_message_event_t request = {
+        XCB_CLIENT_MESSAGE,
+        32,
+        0,
+        window.toUInt(),
+        atom("_NET_CLOSE_WINDOW"),
+        {.data32 = {XCB_CURRENT_TIME, 2 /* a pager or task bar */, 0, 0, 0}}};
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection())).data->root;
+    xcb_send_event(connection(), 0, root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&request));
+    xcb_flush(connection());
+}
+
+} // namespace
+
+class PellumDesktopTest : public ::testing::Test {
+protected:
+    PellumDesktopTest()
+    {
+        QProcessEnvironment env = program.process.processEnvironment();
+        env.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        program.process.setProcessEnvironment(env);
+        // A later start, placed on the stored place itself.
+        store.saveAll({{pellumkeys::kPath.name, VEXLO_PROGRAM_DIR},
+                       {pellumkeys::kBackground.name, "wood5.gif"},
+                       {pellumkeys::kForeColor1.name, "65535"},
+                       {pellumkeys::kForeColor2.name, "16777215"},
+                       {pellumkeys::kAlwaysOnTop.name, "0"},
+                       {pellumkeys::kCurrentTitle.name, "Pellum"},
+                       {pellumkeys::kPositionLeft.name, "3000"},
+                       {pellumkeys::kPositionTop.name, "1500"}});
+    }
+
+    // Starts Pellum and gives its window once it is on the screen.
+    QString start()
+    {
+        program.process.start();
+        QString window;
+        const QString pid = QString::number(program.process.processId());
+        program.waitFor([&] {
+            window = xdotool({"search", "--onlyvisible", "--pid", pid, "--name", "^Pellum 8.01$"});
+            return !window.isEmpty();
+        });
+        return window;
+    }
+
+    // Whether Pellum ended of its own accord after the window was closed.
+    bool ended()
+    {
+        return program.process.waitForFinished(10000) &&
+               program.process.exitStatus() == QProcess::NormalExit;
+    }
+
+    ProgramProcess program{PELLUM_PROGRAM};
+    QSettingsStore store = program.store();
+};
+
+TEST_F(PellumDesktopTest, ClosedWhileMinimisedItKeepsThePlaceStoredBefore)
+{
+    const QString window = start();
+    ASSERT_FALSE(window.isEmpty()) << program.process.readAllStandardError().toStdString();
+    // Moved, then minimised: the place it was moved to is not kept.
+    xdotool({"windowmove", "--sync", window, "400", "300"});
+    xdotool({"windowactivate", "--sync", window});
+    // Start has the focus from the beginning.
+    xdotool({"key", "space"});
+    xdotool({"windowminimize", "--sync", window});
+    EXPECT_TRUE(program.waitFor([&] {
+        return !xdotool({"search", "--name", "^Pellum - 0:00:[0-5][0-9]$"}).isEmpty();
+    })) << "the minimised title shows the count";
+
+    closeFromTheTaskBar(window);
+    ASSERT_TRUE(ended());
+    EXPECT_EQ(store.get(pellumkeys::kPositionLeft.name), "3000");
+    EXPECT_EQ(store.get(pellumkeys::kPositionTop.name), "1500");
+}
+
+TEST_F(PellumDesktopTest, ClosedInItsNormalStateItKeepsWhereTheUserMovedIt)
+{
+    const QString window = start();
+    ASSERT_FALSE(window.isEmpty()) << program.process.readAllStandardError().toStdString();
+    xdotool({"windowmove", "--sync", window, "400", "300"});
+    closeFromTheTaskBar(window);
+    ASSERT_TRUE(ended());
+    EXPECT_EQ(store.get(pellumkeys::kPositionLeft.name), "6000");
+    EXPECT_EQ(store.get(pellumkeys::kPositionTop.name), "4500");
+}

@@ -1,0 +1,215 @@
+#include "pellumfixture.h"
+
+#include "skins.h"
+#include "twips.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kBlue(0, 0, 255);
+const char* const kAboutTexts[] = {"LabelAbout1", "LabelAbout2", "LabelAbout3"};
+
+} // namespace
+
+class PellumPanelsTest : public PellumTest {
+protected:
+    QColor ink(const char* label) const
+    {
+        return the(label)->palette().color(QPalette::WindowText);
+    }
+    bool hasPicture(const char* panel) const { return !the<SkinPanel>(panel)->picture().isNull(); }
+};
+
+TEST_F(PellumPanelsTest, ASkinDressesEveryPanelButColoursOnlyAboutAndTheTitleCaption)
+{
+    open();
+    const QPalette hint = the("FrameLabel1")->palette();
+    const ImageList* hoursList = the<PictureBox>("Image1")->list();
+
+    the<QAction>("menuBackgroundWood4")->trigger();
+    for (const char* panel :
+         {"FramePellumFrame1", "FrameAbout", "FrameAboutFrame2", "FrameOptions"})
+        EXPECT_TRUE(hasPicture(panel)) << panel;
+    for (const char* label : kAboutTexts)
+        EXPECT_EQ(ink(label), kRed) << label;
+    EXPECT_EQ(ink("FrameOptionsLabel0"), kBlue);
+
+    // Corrugated keeps Pellum's own spelling of its file.
+    the<QAction>("menuBackgroundWood0")->trigger();
+    EXPECT_EQ(t.store.get(pellumkeys::kBackground.name), "wood0.gif");
+    EXPECT_TRUE(hasPicture("FramePellumFrame1"));
+
+    // Under Default the options panel keeps its picture, and with it the caption's colour.
+    the<QAction>("menuBackgroundDefault")->trigger();
+    EXPECT_EQ(t.store.get(pellumkeys::kRunDefaultColors.name), "True");
+    for (const char* panel : {"FramePellumFrame1", "FrameAbout", "FrameAboutFrame2"})
+        EXPECT_FALSE(hasPicture(panel)) << panel;
+    EXPECT_TRUE(hasPicture("FrameOptions"));
+    for (const char* label : kAboutTexts)
+        EXPECT_EQ(ink(label), kRed) << label;
+    EXPECT_EQ(ink("FrameOptionsLabel0"), Qt::white);
+
+    // The hint and the digits stand on their own dark ground under every look.
+    EXPECT_EQ(the("FrameLabel1")->palette(), hint);
+    EXPECT_EQ(the<PictureBox>("Image1")->list(), hoursList);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+
+    // Restarted under Default, no panel has a picture.
+    open();
+    for (const char* panel : {"FramePellumFrame1", "FrameAbout", "FrameOptions"})
+        EXPECT_FALSE(hasPicture(panel)) << panel;
+    EXPECT_TRUE(the<QAction>("menuBackgroundDefault")->isChecked());
+}
+
+TEST_F(PellumPanelsTest, AMissingPictureIsReportedInPellumsWordsAndNothingIsRemoved)
+{
+    QTemporaryDir folder;
+    for (const SkinItem& skin : skinTable())
+        QFile::copy(VEXLO_PROGRAM_DIR + QString(skin.file), folder.filePath(skin.file));
+    ASSERT_TRUE(QFile::remove(folder.filePath("Marble2.gif")));
+    const SettingsStore::Values stored = {{pellumkeys::kPath.name, folder.path() + '/'},
+                                          {pellumkeys::kBackground.name, "wood5.gif"},
+                                          {pellumkeys::kForeColor1.name, "65535"},
+                                          {pellumkeys::kForeColor2.name, "16777215"},
+                                          {"Date Vexlo 1 Message", "Dentist"}};
+    t.store.saveAll(stored);
+    Pellum& w = open();
+    ASSERT_TRUE(dialogs.shown.isEmpty());
+
+    the<QAction>("menuBackgroundMarble2")->trigger();
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].title, "Pellum");
+    EXPECT_EQ(dialogs.shown[0].text, "There was a problem running the program's path. Pellum "
+                                     "Error # 10. Notify Orvane to correct this error!");
+    EXPECT_EQ(t.store.get(pellumkeys::kPath.name), folder.path() + '/');
+    EXPECT_EQ(t.store.get("Date Vexlo 1 Message"), "Dentist");
+    EXPECT_TRUE(hasPicture("FramePellumFrame1"));
+    // The window goes on counting.
+    w.ButPellumStartClick();
+    tickFor(2);
+    EXPECT_EQ(display(), " 0:00:02");
+}
+
+TEST_F(PellumPanelsTest, ControlsSitWhereTheyBelongNamedForScreenReaders)
+{
+    Pellum& w = open();
+    // Where each control stands (an empty place: anywhere on its panel), what it reads and its
+    // tool tip.
+    struct Control {
+        const char* name;
+        QRect place;
+        QString text;
+        QString tip;
+    };
+    const Control controls[] = {
+        {"ButPellumStart", twipsRect(400, 830, 900, 500), "Start", "Start the timer"},
+        {"ButPellumStop", twipsRect(400, 830, 900, 500), "Stop", "Stop the timer"},
+        {"ButPellumAction", twipsRect(2100, 830, 900, 500), "Action", "Choose an action"},
+        {"FrameLabel1", twipsRect(750, 1700, 2100, 500),
+         "Start the Pellum timer or use the Action button!", ""},
+        {"txtNotes", twipsRect(100, 1400, 3100, 1000), "", "Jot down notes for this timer here"},
+        {"butOptionsSave", {}, "Save", "Save these options"},
+        {"ButOptionsCancel", {}, "Cancel", "Cancel these options"},
+        {"butOptionsHelp", {}, "Help", "Help"},
+        {"ButAboutOKr", {}, "OK", "Continue"},
+        {"butAboutHelpR", {}, "Help", "Help"},
+        {"FrameOptionsLabel0", {}, "Title", ""},
+    };
+    for (const Control& c : controls) {
+        QWidget* control = the(c.name);
+        EXPECT_TRUE(c.place.isNull() || control->geometry() == c.place) << c.name;
+        EXPECT_EQ(control->toolTip(), c.tip) << c.name;
+        const auto* button = qobject_cast<QPushButton*>(control);
+        const auto* label = qobject_cast<QLabel*>(control);
+        EXPECT_EQ(button ? button->text() : label ? label->text() : QString(), c.text) << c.name;
+        // A label's wrapped text fits it whole.
+        EXPECT_TRUE(!label || label->heightForWidth(label->width()) <= label->height()) << c.name;
+    }
+    const int lefts[] = {0, 480, 1160, 1640, 2330, 2810, 830, 2000, 3250};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(the(QStringLiteral("Image%1").arg(i + 1))->x(), twips(lefts[i])) << i;
+
+    for (QWidget* widget : w.findChildren<QWidget*>()) {
+        if (widget->objectName().startsWith("qt_") ||
+            widget->parentWidget()->objectName().startsWith("qt_"))
+            continue;
+        const std::string name = widget->objectName().toStdString();
+        EXPECT_FALSE(widget->objectName().isEmpty()) << widget->metaObject()->className();
+        EXPECT_FALSE(widget->accessibleName().isEmpty()) << name;
+        // Wrapped texts fit their labels whole.
+        if (const auto* label = qobject_cast<QLabel*>(widget); label && label->wordWrap()) {
+            EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
+        }
+        if (!widget->isWindow()) {
+            EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry())) << name;
+        }
+    }
+}
+
+TEST_F(PellumPanelsTest, OptionsSetTheTitleAndAboutAndHelpOpenTheirPanelsAndTopics)
+{
+    Pellum& w = open();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto* title = the<QLineEdit>("FrameOptionsTitle");
+    the<QAction>("menuOptions")->trigger();
+    EXPECT_EQ(w.windowTitle(), "Pellum Options");
+    EXPECT_TRUE(shown("FrameOptions"));
+    EXPECT_FALSE(shown("FramePellumFrame1"));
+    // Focus selects the first 150 characters, so typing replaces a title.
+    title->setText(QString("0123456789").repeated(20));
+    the("butOptionsSave")->setFocus();
+    title->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(title->selectedText(), title->text().left(150));
+
+    title->setText("Meeting");
+    the<QPushButton>("ButOptionsCancel")->click();
+    EXPECT_EQ(title->text(), "Pellum");
+    EXPECT_EQ(w.windowTitle(), "Pellum");
+    EXPECT_TRUE(shown("FramePellumFrame1"));
+    EXPECT_FALSE(shown("FrameOptions"));
+
+    w.menuOptionsClick();
+    title->setText("Meeting");
+    the<QPushButton>("butOptionsSave")->click();
+    EXPECT_EQ(w.windowTitle(), "Meeting");
+    EXPECT_FALSE(shown("FrameOptions"));
+
+    the<QAction>("menuAbout")->trigger();
+    EXPECT_EQ(w.windowTitle(), "About Pellum");
+    EXPECT_TRUE(shown("FrameAbout"));
+    EXPECT_FALSE(shown("FramePellumFrame1"));
+    the<QPushButton>("ButAboutOKr")->click();
+    EXPECT_EQ(w.windowTitle(), "Meeting");
+    EXPECT_FALSE(shown("FrameAbout"));
+    EXPECT_TRUE(shown("FramePellumFrame1"));
+
+    the<QPushButton>("butOptionsHelp")->click();
+    the<QPushButton>("butAboutHelpR")->click();
+    the<QAction>("menuHelp")->trigger();
+    EXPECT_EQ(help.topics, (QList<int>{213, 200, 202}));
+}
+
+TEST_F(PellumPanelsTest, OnlyItsOwnItemHidesTheNotepad)
+{
+    Pellum& w = open();
+    QAction* notepad = the<QAction>("menuNotepad");
+    notepad->trigger();
+    EXPECT_TRUE(shown("txtNotes"));
+    EXPECT_EQ(notepad->text(), "Hide The Notepad");
+    w.ButPellumStartClick();
+    w.ButPellumStopClick();
+    the<QAction>("menuclear")->trigger();
+    EXPECT_TRUE(shown("txtNotes"));
+    notepad->trigger();
+    EXPECT_FALSE(shown("txtNotes"));
+    EXPECT_EQ(notepad->text(), "Show The Notepad");
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "fakeclock.h"
+#include "pellum.h"
+#include "pellumkeys.h"
+#include "recordinghelpviewer.h"
+#include "recordinglauncher.h"
+#include "recordingsoundplayer.h"
+#include "recordingstacking.h"
+#include "scripteddialogs.h"
+#include "scripteddisplaymodes.h"
+#include "tempstore.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <stdexcept>
+
+// A Pellum window over a store of its own, a clock standing at 12/25/2026 12:00:00 PM and a
+// desktop that records what is asked of it.
+class PellumTest : public ::testing::Test {
+protected:
+    Platform platform(SettingsStore& store)
+    {
+        return {store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR};
+    }
+
+    // A window of its own over `store`, not shown.
+    std::unique_ptr<Pellum> make(SettingsStore& store)
+    {
+        return std::make_unique<Pellum>(platform(store), ShellPlatform{stacking, launcher, modes});
+    }
+
+    Pellum& open()
+    {
+        window = make(t.store);
+        window->show();
+        return *window;
+    }
+
+    // The window's control or menu item called `name`; the test ends here when there is none.
+    template <typename W = QWidget> W* the(const QString& name) const
+    {
+        if (W* found = window->findChild<W*>(name))
+            return found;
+        throw std::runtime_error("no " + name.toStdString());
+    }
+    bool shown(const QString& name) const { return !the(name)->isHidden(); }
+
+    // The digits as a reader sees them: " 1:02:03".
+    QString display() const
+    {
+        static const QString glyphs = QStringLiteral("?1234567890: ");
+        QString text;
+        for (const char* box :
+             {"Image1", "Image2", "Image7", "Image3", "Image4", "Image8", "Image5", "Image6"})
+            text += glyphs.at(std::clamp(the<PictureBox>(box)->index(), 0, 12));
+        return text;
+    }
+
+    // The tick at each of the next `seconds` seconds.
+    void tickFor(int seconds)
+    {
+        for (int i = 0; i < seconds; ++i) {
+            clock.advance(1);
+            window->Timer1Tick();
+        }
+    }
+
+    FakeClock clock;
+    TempStore t;
+    RecordingHelpViewer help;
+    ScriptedDialogs dialogs;
+    RecordingSoundPlayer sound; // Pellum has none to play
+    ScriptedDisplayModes modes;
+    RecordingLauncher launcher;
+    RecordingStacking stacking;
+    std::unique_ptr<Pellum> window;
+};
