@@ -6,6 +6,7 @@
 #include "displaymodes.h"
 #include "fullscreenvexlo.h"
 #include "instancelauncher.h"
+#include "pellum.h"
 #include "shellplatform.h"
 #include "skins.h"
 #include "vexlo.h"
@@ -210,6 +211,27 @@ void fullScreenVexlo(const QDir& out, const QString& folder)
     save(window, out, QStringLiteral("fullscreen-larger"));
 }
 
+void pellum(const QDir& out, const QString& folder)
+{
+    Fakes f;
+    HelpWindow help(folder + QStringLiteral("Vexlo.hlp"));
+    Pellum window(Platform{f.store, f.clock, f.sound, f.dialogs, help, folder},
+                  ShellPlatform{f.stacking, f.launcher, f.displayModes});
+    window.show();
+    window.ButPellumStartClick();
+    f.clock.set(f.clock.now().addSecs(3723));
+    window.Timer1Tick();
+    save(window, out, QStringLiteral("pellum-running"));
+    window.ButPellumStopClick();
+    save(window, out, QStringLiteral("pellum-stopped"));
+    window.menuOptionsClick();
+    save(window, out, QStringLiteral("pellum-options"));
+    window.ButOptionsCancelClick();
+    window.menuAboutClick();
+    save(window, out, QStringLiteral("pellum-about"));
+    window.ButAboutOKrClick();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -226,5 +248,6 @@ int main(int argc, char** argv)
     dateVexlo(out, folder);
     vexlo(out, folder);
     fullScreenVexlo(out, folder);
+    pellum(out, folder);
     return 0;
 }
