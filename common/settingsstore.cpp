@@ -1,8 +1,15 @@
 #include "settingsstore.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <atomic>
+#include <cstdio>
 
 namespace {
 
@@ -48,19 +55,16 @@ QString QSettingsStore::get(const QString& key, const QString& fallback) const
 
 bool QSettingsStore::save(const QString& key, const QString& value)
 {
-    QSettings settings(fileName_, QSettings::IniFormat);
-    settings.setValue(settingsKey(key), value);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    return saveAll({{key, value}});
 }
 
 bool QSettingsStore::saveAll(const Values& values)
 {
-    QSettings settings(fileName_, QSettings::IniFormat);
-    for (const auto& [key, value] : values)
-        settings.setValue(settingsKey(key), value);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    return change([&](QSettings& settings) {
+        for (const auto& [key, value] : values)
+            settings.setValue(settingsKey(key), value);
+        return true;
+    });
 }
 
 bool QSettingsStore::remove(const QString& key)
@@ -70,17 +74,51 @@ bool QSettingsStore::remove(const QString& key)
 
 bool QSettingsStore::removeAll(const QStringList& keys)
 {
-    QSettings settings(fileName_, QSettings::IniFormat);
-    bool changed = false;
-    for (const QString& key : keys) {
-        const QString fullKey = settingsKey(key);
-        if (settings.contains(fullKey)) {
-            settings.remove(fullKey);
-            changed = true;
+    return change([&](QSettings& settings) {
+        bool changed = false;
+        for (const QString& key : keys) {
+            const QString fullKey = settingsKey(key);
+            if (settings.contains(fullKey)) {
+                settings.remove(fullKey);
+                changed = true;
+            }
         }
+        return changed;
+    });
+}
+
+bool QSettingsStore::change(const std::function<bool(QSettings&)>& edit)
+{
+    // QSettings keeps a parsed copy of each file per process and reads the file again only when
+    // its size or time stamp differ; another program's save within the same millisecond and of
+    // the same size would go unseen and be written over. So every change reads the file afresh,
+    // under a lock all the family's programs take, and replaces it in one rename.
+    const QFileInfo target(fileName_);
+    if (!QDir().mkpath(target.absolutePath()))
+        return false;
+    QLockFile lock(fileName_ + QStringLiteral(".write-lock"));
+    if (!lock.lock())
+        return false;
+
+    static std::atomic<quint64> serial{0};
+    const QString working = fileName_ + QStringLiteral(".%1-%2.new")
+                                            .arg(QCoreApplication::applicationPid())
+                                            .arg(++serial);
+    if (target.exists() && !QFile::copy(fileName_, working))
+        return false;
+    bool ok = false;
+    {
+        QSettings settings(working, QSettings::IniFormat);
+        if (!edit(settings)) {
+            QFile::remove(working);
+            return true;
+        }
+        settings.sync();
+        ok = settings.status() == QSettings::NoError;
     }
-    if (!changed)
-        return true;
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    ok = ok && std::rename(QFile::encodeName(working).constData(),
+                           QFile::encodeName(fileName_).constData()) == 0;
+    if (!ok)
+        QFile::remove(working);
+    return ok;
 }

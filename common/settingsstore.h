@@ -4,7 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <utility>
+
+class QSettings;
 
 // The family's one shared settings store: text values under application "Orvane",
 // section "Vexlo 8.0". Every program of the family and every instance reads and writes it.
@@ -45,5 +48,9 @@ public:
     QString fileName() const { return fileName_; }
 
 private:
+    // Applies `edit` to a fresh reading of the file and writes the result back; `edit` returns
+    // false when it changed nothing.
+    bool change(const std::function<bool(QSettings&)>& edit);
+
     QString fileName_;
 };
