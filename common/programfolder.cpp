@@ -15,15 +15,12 @@ QString withSlash(const QString& folder)
 
 QString programFolder()
 {
+    // Installed, the data files have a folder of their own beside bin/; it is the data folder
+    // even when one of its files is missing. In the build tree they sit beside the programs.
     const QDir appDir(QCoreApplication::applicationDirPath());
-    const QString candidates[] = {
-        appDir.absolutePath(),
-        appDir.absoluteFilePath(QStringLiteral("../share/vexlo")),
-    };
-    for (const QString& candidate : candidates) {
-        if (QFileInfo::exists(QDir(candidate).filePath(QStringLiteral("Timer1.wav"))))
-            return withSlash(QDir::cleanPath(candidate));
-    }
+    const QString installed = appDir.absoluteFilePath(QStringLiteral("../share/vexlo"));
+    if (QFileInfo(installed).isDir())
+        return withSlash(QDir::cleanPath(installed));
     return withSlash(appDir.absolutePath());
 }
 

@@ -58,9 +58,11 @@ QLabel* rowLabel(QWidget* parent, const QString& name, const QString& descriptio
     return label;
 }
 
-// Enter presses a row's button as Space does.
-QPushButton* rowButton(QPushButton* button, const QString& toolTip, QRect place)
+// A button of an event's row; Enter presses it as Space does.
+QPushButton* rowButton(QWidget* parent, const QString& name, const QString& caption,
+                       const QString& toolTip, QRect place)
 {
+    auto* button = named(new QPushButton(caption, parent), name);
     button->setGeometry(place);
     button->setToolTip(toolTip);
     button->setAutoDefault(true);
@@ -136,15 +138,14 @@ void Almanor::buildListPanel(QWidget* central)
         Row& row = rows_[n - 1];
         const int top = 100 + captionOverlap + kRowPitch * (n - 1);
 
-        row.edit = rowButton(named(new QPushButton(QString::number(n) + QStringLiteral(" >"), Frame1),
-                                   slotName("Message%1Edit", n)),
-                             tr("Click her to edit Message %1").arg(n),
-                             twipsRect(30, top, 470, kRowHeight));
+        row.edit = rowButton(
+            Frame1, slotName("Message%1Edit", n), QString::number(n) + QStringLiteral(" >"),
+            tr("Click her to edit Message %1").arg(n), twipsRect(30, top, 470, kRowHeight));
         connect(row.edit, &QPushButton::clicked, this, [this, n] { MessageEditClick(n); });
 
-        row.message = rowLabel(Frame1, slotName("Message%1", n), tr("Message %1").arg(n), 520, top,
-                               3800);
-        row.notes = rowButton(named(new QPushButton(tr("< N"), Frame1), slotName("Message%1Notes", n)),
+        row.message =
+            rowLabel(Frame1, slotName("Message%1", n), tr("Message %1").arg(n), 520, top, 3800);
+        row.notes = rowButton(Frame1, slotName("Message%1Notes", n), tr("< N"),
                               tr("Click here to enter notes for Message %1").arg(n),
                               twipsRect(4345, top, 460, kRowHeight));
         connect(row.notes, &QPushButton::clicked, this, [this, n] { MessageNotesClick(n); });
@@ -291,6 +292,12 @@ void Almanor::Timer1Tick()
     for (int n = 1; n <= AlmanorState::kSlots; ++n) {
         TrackerSlot& s = slot(n);
         if (s.LabelDate.isEmpty())
+            continue;
+
+        // A due event stays due when the clock is put back before it; only a new target (the
+        // editor's Save) counts it down again.
+        const bool newTarget = targets_[n - 1].text != s.LabelNewDate;
+        if (!newTarget && s.LabelRemaining == kTimeIsUp)
             continue;
 
         const auto target = targetMsecs(n);
