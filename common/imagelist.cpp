@@ -1,5 +1,7 @@
 #include "imagelist.h"
 
+#include "digitrow.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -217,6 +219,7 @@ void PictureBox::setPicture(const ImageList& list, int index)
     index_ = index;
     painter_ = nullptr;
     update();
+    tellRow();
 }
 
 void PictureBox::setPicture(Painter painter)
@@ -225,6 +228,13 @@ void PictureBox::setPicture(Painter painter)
     index_ = 0;
     painter_ = std::move(painter);
     update();
+    tellRow();
+}
+
+void PictureBox::tellRow()
+{
+    if (auto* row = qobject_cast<DigitRow*>(parentWidget()))
+        row->pictureChanged();
 }
 
 void PictureBox::paintEvent(QPaintEvent*)

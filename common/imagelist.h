@@ -71,6 +71,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // A box in a DigitRow lets the row know, so that it reads the new time.
+    void tellRow();
+
     const ImageList* list_ = nullptr;
     int index_ = 0;
     Painter painter_;

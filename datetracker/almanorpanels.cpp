@@ -151,10 +151,10 @@ void Almanor::buildEditorPanel(QWidget* central)
     placeEditorButtons(false);
 
     // Down the left column, then the calendar, then the buttons from left to right.
-    const QList<QWidget*> order = {messageBox_,     browse,          soundBox_,
-                                   OptionsSetHours, OptionsSetMinutes, OptionsSetSeconds,
-                                   OptionsSetAmPm,  Calendar1,       butEditSave,
-                                   butEditCancel,   butEditDelete};
+    const QList<QWidget*> order = {
+        messageBox_,       browse,         soundBox_, OptionsSetHours, OptionsSetMinutes,
+        OptionsSetSeconds, OptionsSetAmPm, Calendar1, butEditSave,     butEditCancel,
+        butEditDelete};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     accessibility::escapeKey(Frame2, this, &Almanor::butEditCancelClick);
@@ -205,9 +205,9 @@ void Almanor::buildAboutPanel(QWidget* central)
     name->setFont(arial);
     name->setAlignment(Qt::AlignCenter);
 
-    butAboutOKContinue = panelButton(new QPushButton(tr("&OK"), Frame5),
-                                     QStringLiteral("butAboutOKContinue"), tr("Continue"),
-                                     twipsRect(3800, 3100, kButtonWidth, kButtonHeight));
+    butAboutOKContinue =
+        panelButton(new QPushButton(tr("&OK"), Frame5), QStringLiteral("butAboutOKContinue"),
+                    tr("Continue"), twipsRect(3800, 3100, kButtonWidth, kButtonHeight));
     butAboutOKContinue->setIcon(familyLogo(16, devicePixelRatioF()));
     connect(butAboutOKContinue, &QPushButton::clicked, this, &Almanor::butAboutOKContinueClick);
     // About has nothing to cancel: Esc closes it as OK does.
@@ -484,10 +484,14 @@ void Almanor::menuViewNormalClick()
     markView(false);
     if (!wasGrid)
         return;
+    const bool focusInList = List1->hasFocus();
     Timer2->stop();
     Frame1->show();
     List1->hide();
     platform_.store.save(trackerkeys::kView, QStringLiteral("1"));
+    // The focus moves on with the view it was in.
+    if (focusInList)
+        accessibility::focusFirstAvailable({rows_[0].edit});
 }
 
 void Almanor::menuViewGridClick()
@@ -496,11 +500,14 @@ void Almanor::menuViewGridClick()
     markView(true);
     if (wasGrid)
         return;
+    const bool focusInRows = Frame1->isAncestorOf(focusWidget());
     Frame1->hide();
     platform_.store.save(trackerkeys::kView, QStringLiteral("2"));
     List1->show();
     FillListBox();
     Timer2->start(10);
+    if (focusInRows)
+        accessibility::focusFirstAvailable({List1});
 }
 
 // ---- Options ----
@@ -517,7 +524,8 @@ void Almanor::selectOptionsFromStore()
 
 void Almanor::menuViewOptionsClick()
 {
-    focusBeforeOptions_ = focusWidget();
+    if (Frame6->isHidden())
+        focusBeforeOptions_ = focusWidget();
     if (!Frame1->isHidden())
         Frame1->setEnabled(false);
     else if (!List1->isHidden())

@@ -16,15 +16,13 @@ About::About(HelpViewer& help, QWidget* parent) : QDialog(parent), help_(help)
     logo->setPixmap(familyLogo(40, devicePixelRatioF()));
     logo->setGeometry(twipsRect(240, 240, 600, 600));
 
-    auto* title = plainLabel(this, QStringLiteral("lblTitle"), tr("Full Screen Vexlo"),
-                             tr("Full Screen Vexlo"));
+    auto* title = plainLabel(this, QStringLiteral("lblTitle"), tr("Full Screen Vexlo"));
     QFont big = title->font();
     big.setPointSize(14);
     big.setBold(true);
     title->setFont(big);
     title->setGeometry(twipsRect(1050, 240, 4000, 420));
-    auto* version =
-        plainLabel(this, QStringLiteral("lblVersion"), tr("Version 8.01"), tr("Version 8.01"));
+    auto* version = plainLabel(this, QStringLiteral("lblVersion"), tr("Version 8.01"));
     version->setGeometry(twipsRect(1050, 720, 4000, 300));
 
     auto* cmdOK = dialogButton(this, QStringLiteral("cmdOK"), tr("&OK"), QString(),
@@ -34,6 +32,8 @@ About::About(HelpViewer& help, QWidget* parent) : QDialog(parent), help_(help)
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &About::cmdOKClick);
     connect(cmdHelp, &QPushButton::clicked, this, &About::cmdHelpClick);
+    setTabOrder(cmdOK, cmdHelp);
+    accessibility::nameControls(this);
 }
 
 void About::cmdOKClick()

@@ -5,6 +5,7 @@
 
 #include "clock.h"
 #include "countdowntexts.h"
+#include "digitrow.h"
 #include "fullscreenkeys.h"
 #include "notimeselected.h"
 #include "settingsstore.h"
@@ -156,6 +157,7 @@ void FullScreenVexlo::timeIsUp(qint64 remaining)
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
     butAcknowledge->setFocus();
+    DigitDisplay->alert();
     Timer2->start();
     if (isVisible()) {
         raise();

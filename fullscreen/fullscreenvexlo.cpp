@@ -6,6 +6,7 @@
 #include "about.h"
 #include "countdowntexts.h"
 #include "dialogs.h"
+#include "digitrow.h"
 #include "fullscreenkeys.h"
 #include "fullscreenwidgets.h"
 #include "helpviewer.h"
@@ -60,7 +61,7 @@ QScrollBar* scrollBar(QWidget* panel, const QString& name, int maximum, int larg
 
 QLabel* caption(QWidget* panel, const QString& name, const QString& text)
 {
-    auto* label = plainLabel(panel, name, text, text);
+    auto* label = plainLabel(panel, name, text);
     QFont font = label->font();
     font.setPointSize(kCaptionPointSize);
     font.setBold(true);
@@ -95,6 +96,7 @@ FullScreenVexlo::FullScreenVexlo(const Platform& platform, const QRect& screen, 
     buildTimerPanel();
     buildTimeIsUpPanel();
     buildMenu();
+    accessibility::nameControls(this);
 
     options_ = new Options(platform_, this);
     connect(options_, &Options::saved, this, &FullScreenVexlo::applyOptions);
@@ -114,10 +116,14 @@ void FullScreenVexlo::buildTimerPanel()
 {
     Frame1 = named(new QFrame(this), QStringLiteral("Frame1"));
     Frame1->setAccessibleName(tr("Time remaining"));
+    // The pictures stand on a strip of their own, which a screen reader reads as the time they
+    // show, with this name as its description.
+    DigitDisplay = named(new DigitRow(Frame1), QStringLiteral("DigitDisplay"));
+    DigitDisplay->setAccessibleName(tr("Time remaining"));
 
     for (int n = 1; n <= 8; ++n) {
         const QString name = QStringLiteral("Image%1").arg(n);
-        auto* box = named(new PictureBox(Frame1), name);
+        auto* box = named(new PictureBox(DigitDisplay), name);
         box->setAccessibleName(name);
         images_[n - 1] = box;
     }
@@ -151,8 +157,7 @@ void FullScreenVexlo::buildTimeIsUpPanel()
     Frame3 = named(new QFrame(Frame2), QStringLiteral("Frame3"));
     Frame3->setAccessibleName(tr("Time Is Up!!!"));
 
-    LabelTimeIsUp = plainLabel(Frame3, QStringLiteral("LabelTimeIsUp"), tr("Time Is Up!!!"),
-                               tr("Time Is Up!!!"));
+    LabelTimeIsUp = plainLabel(Frame3, QStringLiteral("LabelTimeIsUp"), tr("Time Is Up!!!"));
     LabelTimeIsUp->setAlignment(Qt::AlignCenter);
     QPalette bright = LabelTimeIsUp->palette();
     bright.setColor(QPalette::WindowText, kTimeIsUpText);
@@ -278,8 +283,13 @@ void FullScreenVexlo::applyLayout(ScreenSize size)
     Frame1->setGeometry(pixels(layout_.Frame1));
     if (size == ScreenSize::Larger)
         images_[0]->setPicture(ImageList2, digits::kBlank);
-    for (int i = 0; i < 8; ++i)
+    QRect pictures;
+    for (int i = 0; i < 8; ++i) {
         images_[i]->setGeometry(pixels(layout_.images[i]));
+        pictures |= images_[i]->geometry();
+    }
+    // From the panel's corner, so that the pictures keep their places in the panel.
+    DigitDisplay->setGeometry(QRect(QPoint(0, 0), pictures.bottomRight()));
     LabelStartClear->setGeometry(pixels(layout_.LabelStartClear));
     HScroll1->setGeometry(pixels(layout_.HScroll1));
     LabelUseScrollBar1->setGeometry(pixels(layout_.LabelUseScrollBar1));
@@ -320,6 +330,7 @@ void FullScreenVexlo::menuScreenSize2Click()
 void FullScreenVexlo::showMessage(const QString& message)
 {
     LabelMessage->setText(message);
+    accessibility::captionChanged(LabelMessage);
     if (layout_.messagePointSize > 0)
         fitFont(LabelMessage, layout_.messagePointSize);
 }

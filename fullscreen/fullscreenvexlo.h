@@ -12,6 +12,7 @@
 #include <array>
 
 class About;
+class DigitRow;
 class NoTimeSelected;
 class Options;
 class QAction;
@@ -118,6 +119,7 @@ private:
 
     QLabel* LabelMessage = nullptr;
     QFrame* Frame1 = nullptr;
+    DigitRow* DigitDisplay = nullptr;     // holds the digit pictures
     std::array<PictureBox*, 8> images_{}; // Image1 to Image8
     QScrollBar* HScroll1 = nullptr;
     QScrollBar* HScroll2 = nullptr;

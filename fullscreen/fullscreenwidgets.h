@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accessibility.h"
 #include "twips.h"
 
 #include <QLabel>
@@ -7,7 +8,8 @@
 #include <QString>
 
 // Small helpers for building FullScreenVexlo's windows. Every control carries its name as its
-// object name, for the tests and the tools, and an accessible name for screen readers.
+// object name, for the tests and the tools, and its caption as its accessible name for screen
+// readers.
 
 template <typename W> W* named(W* widget, const QString& name)
 {
@@ -15,14 +17,17 @@ template <typename W> W* named(W* widget, const QString& name)
     return widget;
 }
 
+// A label read by its text; `description` says what it shows, and names it while it shows
+// nothing. After changing the text, call accessibility::captionChanged() on it.
 inline QLabel* plainLabel(QWidget* parent, const QString& name, const QString& text,
-                          const QString& accessibleName)
+                          const QString& description = QString())
 {
     auto* label = named(new QLabel(text, parent), name);
     // A message is shown as typed, never read as markup.
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
-    label->setAccessibleName(accessibleName);
+    label->setAccessibleDescription(description);
+    accessibility::followCaption(label);
     return label;
 }
 
@@ -32,7 +37,7 @@ inline QPushButton* dialogButton(QWidget* parent, const QString& name, const QSt
 {
     auto* button = named(new QPushButton(caption, parent), name);
     button->setToolTip(toolTip);
-    button->setAccessibleName(QString(caption).remove(u'&'));
+    accessibility::followCaption(button);
     button->setGeometry(place);
     button->setAutoDefault(true);
     return button;

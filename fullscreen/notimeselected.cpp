@@ -12,7 +12,7 @@ NoTimeSelected::NoTimeSelected(QWidget* parent) : QDialog(parent)
 
     const QString text =
         tr("Use the Hours/Minutes and Seconds scroll bar to select a new time first!");
-    auto* label = plainLabel(this, QStringLiteral("Label1"), text, text);
+    auto* label = plainLabel(this, QStringLiteral("Label1"), text);
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(twipsRect(150, 120, 5000, 720));
 
@@ -20,6 +20,7 @@ NoTimeSelected::NoTimeSelected(QWidget* parent) : QDialog(parent)
                                twipsRect(1950, 1020, 1300, 450));
     butOK->setDefault(true);
     connect(butOK, &QPushButton::clicked, this, &NoTimeSelected::butOKClick);
+    accessibility::nameControls(this);
 }
 
 void NoTimeSelected::butOKClick()

@@ -35,11 +35,11 @@ Options::Options(const Platform& platform, QWidget* parent) : QDialog(parent), p
 
     const QString messageCaption = tr("Message for Full Screen Vexlo");
     const QString waveCaption = tr("Wave File for Full Screen Vexlo");
-    plainLabel(this, QStringLiteral("Label1"), messageCaption, messageCaption)
+    plainLabel(this, QStringLiteral("Label1"), messageCaption)
         ->setGeometry(twipsRect(120, 90, 6000, 255));
     TextMessage3 = textBox(this, QStringLiteral("TextMessage3"), messageCaption,
                            twipsRect(120, 360, 6140, 330));
-    plainLabel(this, QStringLiteral("Label3"), waveCaption, waveCaption)
+    plainLabel(this, QStringLiteral("Label3"), waveCaption)
         ->setGeometry(twipsRect(120, 800, 6000, 255));
     TextWave3 =
         textBox(this, QStringLiteral("TextWave3"), waveCaption, twipsRect(120, 1070, 5500, 330));
@@ -64,6 +64,12 @@ Options::Options(const Platform& platform, QWidget* parent) : QDialog(parent), p
     connect(cmdHelp, &QPushButton::clicked, this, &Options::cmdHelpClick);
     TextMessage3->installEventFilter(this);
     TextWave3->installEventFilter(this);
+
+    setTabOrder(TextMessage3, butbrowse1);
+    setTabOrder(butbrowse1, cmdSave);
+    setTabOrder(cmdSave, cmdCancel);
+    setTabOrder(cmdCancel, cmdHelp);
+    accessibility::nameControls(this);
 }
 
 void Options::OptionsLoad(const QString& soundFolder)

@@ -1,8 +1,10 @@
 #include "vexlo.h"
 
+#include "accessibility.h"
 #include "clock.h"
 #include "desktopshell.h"
 #include "dialogs.h"
+#include "digitrow.h"
 #include "settingsstore.h"
 #include "shellwidgets.h"
 #include "skins.h"
@@ -20,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -91,6 +94,7 @@ Vexlo::Vexlo(const Platform& platform, const ShellPlatform& shell, QWidget* pare
     buildAboutPanel();
     buildShell(shell);
     buildMenu();
+    accessibility::nameControls(this);
 
     Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
     Timer2 = named(new QTimer(this), QStringLiteral("Timer2"));
@@ -114,17 +118,18 @@ void Vexlo::buildTimerPanel()
     FrameVexlo1->setGeometry(twipsRect(0, 0, kPanelWidth, kPanelHeight));
     FrameVexlo1->setAccessibleName(tr("Timer"));
 
-    // The digits light up on a dark strip of their own, readable on any skin.
-    auto* display = named(new QFrame(FrameVexlo1), QStringLiteral("DigitDisplay"));
-    display->setGeometry(twipsRect(0, 0, kPanelWidth, kDisplayHeight));
-    display->setAccessibleName(tr("Time remaining"));
-    QPalette dark = display->palette();
+    // The digits light up on a dark strip of their own, readable on any skin. A screen reader
+    // reads the strip as the time it shows, with this name as its description.
+    DigitDisplay = named(new DigitRow(FrameVexlo1), QStringLiteral("DigitDisplay"));
+    DigitDisplay->setGeometry(twipsRect(0, 0, kPanelWidth, kDisplayHeight));
+    DigitDisplay->setAccessibleName(tr("Time remaining"));
+    QPalette dark = DigitDisplay->palette();
     dark.setColor(QPalette::Window, QColor(24, 22, 20));
-    display->setPalette(dark);
-    display->setAutoFillBackground(true);
+    DigitDisplay->setPalette(dark);
+    DigitDisplay->setAutoFillBackground(true);
 
-    auto picture = [display](const QString& name, int left, int width) {
-        auto* box = named(new PictureBox(display), name);
+    auto picture = [this](const QString& name, int left, int width) {
+        auto* box = named(new PictureBox(DigitDisplay), name);
         box->setGeometry(twipsRect(left, 0, width, kDisplayHeight));
         box->setAccessibleName(name);
         return box;
@@ -242,7 +247,8 @@ void Vexlo::buildShell(const ShellPlatform& shell)
                                      tr("Vexlo"),
                                      tr("There was a problem. Vexlo Error #13. Notify Orvane "
                                         "about this error!")});
-    shell_->addNotepad(FrameVexlo1, twipsRect(50, 1400, 3230, 1000));
+    // The notepad stands below the buttons and above the bars, and Tab takes it in that order.
+    setTabOrder(ButVexloAction, shell_->addNotepad(FrameVexlo1, twipsRect(50, 1400, 3230, 1000)));
 }
 
 void Vexlo::buildMenu()
@@ -397,6 +403,7 @@ void Vexlo::StartStopTimer()
         showTimeItems(false);
         showScrollBars(false);
         FrameLabel4->setText(tr("Stop the Vexlo timer or use the Action button!"));
+        accessibility::captionChanged(FrameLabel4);
         FrameLabel4->show();
         ButVexloStop->setFocus();
     } else {
@@ -405,6 +412,7 @@ void Vexlo::StartStopTimer()
         showTimeItems(true);
         ButVexloStop->hide();
         FrameLabel4->setText(tr("Start the Vexlo timer or use the Action button!"));
+        accessibility::captionChanged(FrameLabel4);
         FrameLabel4->show();
         ButVexloStart->setFocus();
         enableRetrieve();
@@ -462,6 +470,7 @@ void Vexlo::timeIsUp(qint64 remaining)
     FrameVexlo2->raise();
     Timer2->start();
     ButVexloAcknowlegde->setFocus();
+    DigitDisplay->alert();
     if (isVisible()) {
         raise();
         activateWindow();
@@ -625,6 +634,7 @@ void Vexlo::showMessage(const QString& message)
     if (FrameLabel6->text() == message)
         return;
     FrameLabel6->setText(message);
+    accessibility::captionChanged(FrameLabel6);
     // Large for a glance from across the room; smaller when that is what it takes to show a long
     // message whole.
     QFont font = FrameLabel6->font();

@@ -5,10 +5,12 @@
 #include "shellplatform.h"
 
 #include <QDateTime>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
 class DesktopShell;
+class DigitRow;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -128,6 +130,7 @@ private:
     SkinPanel* FrameOptions = nullptr;
     SkinPanel* FrameAbout = nullptr;
     SkinPanel* FrameAboutFrame2 = nullptr;
+    DigitRow* DigitDisplay = nullptr;
     PictureBox* Image1 = nullptr;
     PictureBox* Image2 = nullptr;
     PictureBox* Image3 = nullptr;
@@ -159,6 +162,8 @@ private:
     QLineEdit* FrameOptionsWaveFile = nullptr;
     QPushButton* ButOptionsBrowse = nullptr;
     QList<QLabel*> aboutTexts_;
+    // The control that had the focus when the options or About panel opened.
+    QPointer<QWidget> focusBeforePanel_;
 
     Skins* skins_ = nullptr;
     DesktopShell* shell_ = nullptr;

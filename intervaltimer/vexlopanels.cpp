@@ -2,6 +2,7 @@
 
 #include "vexlo.h"
 
+#include "accessibility.h"
 #include "dialogs.h"
 #include "familylogo.h"
 #include "helpviewer.h"
@@ -64,6 +65,9 @@ void Vexlo::buildOptionsPanel()
         named(new QLineEdit(FrameOptions), QStringLiteral("FrameOptionsWaveFile"));
     FrameOptionsWaveFile->setGeometry(twipsRect(kBoxLeft, 1520, kBoxWidth - 500, 330));
     FrameOptionsWaveFile->setReadOnly(true);
+    // Tab passes it by both ways: it would only hand the focus on to the browse button, and
+    // from there Shift+Tab would lead straight back.
+    FrameOptionsWaveFile->setFocusPolicy(Qt::ClickFocus);
     FrameOptionsWaveFile->setAccessibleName(tr("Sound"));
     FrameOptionsWaveFile->installEventFilter(this);
     ButOptionsBrowse = panelButton(FrameOptions, QStringLiteral("ButOptionsBrowse"), tr("..."),
@@ -84,6 +88,13 @@ void Vexlo::buildOptionsPanel()
     connect(save, &QPushButton::clicked, this, &Vexlo::butOptionsSaveClick);
     connect(cancel, &QPushButton::clicked, this, &Vexlo::ButOptionsCancelClick);
     connect(help, &QPushButton::clicked, this, &Vexlo::butOptionsHelpClick);
+
+    setTabOrder(FrameOptionsTitle, FrameOptionsText);
+    setTabOrder(FrameOptionsText, ButOptionsBrowse);
+    setTabOrder(ButOptionsBrowse, save);
+    setTabOrder(save, cancel);
+    setTabOrder(cancel, help);
+    accessibility::escapeKey(FrameOptions, this, &Vexlo::ButOptionsCancelClick);
 }
 
 void Vexlo::buildAboutPanel()
@@ -127,6 +138,9 @@ void Vexlo::buildAboutPanel()
                            tr("Continue"), twipsRect(1670, 1820, 1000, 420));
     connect(help, &QPushButton::clicked, this, &Vexlo::butAboutHelpRClick);
     connect(ok, &QPushButton::clicked, this, &Vexlo::ButAboutOKrClick);
+    setTabOrder(help, ok);
+    // About has nothing to cancel: Esc closes it as OK does.
+    accessibility::escapeKey(FrameAbout, this, &Vexlo::ButAboutOKrClick);
 }
 
 bool Vexlo::eventFilter(QObject* watched, QEvent* event)
@@ -140,6 +154,7 @@ bool Vexlo::eventFilter(QObject* watched, QEvent* event)
 
 void Vexlo::menuOptionsClick()
 {
+    focusBeforePanel_ = focusWidget();
     FrameOptions->show();
     FrameOptions->raise();
     setWindowTitle(tr("Vexlo Options"));
@@ -201,6 +216,7 @@ void Vexlo::menuHelpClick()
 
 void Vexlo::menuAboutClick()
 {
+    focusBeforePanel_ = focusWidget();
     FrameAbout->show();
     FrameAbout->raise();
     setWindowTitle(tr("About Vexlo"));
@@ -225,4 +241,6 @@ void Vexlo::showTimerPanel(QWidget* instead)
         FrameVexlo1->show();
     setWindowTitle(state_.LabelCurrentTitle);
     instead->hide();
+    // Back where the panel was opened from; a time that ran out meanwhile comes first.
+    accessibility::focusFirstAvailable({ButVexloAcknowlegde, focusBeforePanel_, ButVexloAction});
 }

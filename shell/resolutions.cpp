@@ -1,5 +1,6 @@
 #include "resolutions.h"
 
+#include "accessibility.h"
 #include "dialogs.h"
 #include "shellwidgets.h"
 #include "twips.h"
@@ -60,6 +61,9 @@ Resolutions::Resolutions(DisplayModes& modes, Dialogs& dialogs, QWidget* parent)
         QStringLiteral("LabelResolutions3"));
     legend->setGeometry(twipsRect(150, 4380, 5100, 600));
     legend->setAccessibleName(tr("Color Bit Legend"));
+
+    accessibility::escapeKey(this, this, &Resolutions::butResolutionsCancelClick);
+    accessibility::nameControls(this);
 }
 
 void Resolutions::open()

@@ -1,5 +1,7 @@
 #include "shellwidgets.h"
 
+#include "accessibility.h"
+
 #include <QAction>
 #include <QEvent>
 #include <QLabel>
@@ -55,7 +57,9 @@ QLabel* panelLabel(QWidget* panel, const QString& name, const QString& text, QRe
     label->setGeometry(place);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
-    label->setAccessibleName(text.isEmpty() ? name : text);
+    // Named after its text, and after that as its text changes; until it has one, by its name.
+    label->setAccessibleName(name);
+    accessibility::followCaption(label);
     return label;
 }
 
@@ -65,7 +69,7 @@ QPushButton* panelButton(QWidget* panel, const QString& name, const QString& cap
     auto* button = named(new QPushButton(caption, panel), name);
     button->setGeometry(place);
     button->setToolTip(toolTip);
-    button->setAccessibleName(caption);
+    accessibility::followCaption(button);
     button->setAutoDefault(true);
     return button;
 }

@@ -19,7 +19,8 @@ template <typename W> W* named(W* object, const QString& name)
     return object;
 }
 
-// A label of a panel: plain text, wrapped.
+// A label of a panel: plain text, wrapped. Its accessible name is its text; after changing the
+// text, call accessibility::captionChanged() on it.
 QLabel* panelLabel(QWidget* panel, const QString& name, const QString& text, QRect place);
 // A button of a panel: Enter presses it once it has the focus, as Space does.
 QPushButton* panelButton(QWidget* panel, const QString& name, const QString& caption,

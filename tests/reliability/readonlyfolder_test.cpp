@@ -1,0 +1,157 @@
+// Every program started with a settings folder nobody can write under, root included: the
+// folder's place is taken by a plain file. Each opens its window, keeps running, and says so
+// when the user saves something through its window.
+#include "almanor.h"
+#include "desktopprograms.h"
+#include "fakeclock.h"
+#include "fullscreenvexlo.h"
+#include "recordinghelpviewer.h"
+#include "recordinglauncher.h"
+#include "recordingsoundplayer.h"
+#include "recordingstacking.h"
+#include "scripteddialogs.h"
+#include "scripteddisplaymodes.h"
+#include "tempstore.h"
+#include "vexlo.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using desktopprograms::click;
+using desktopprograms::DesktopProgram;
+using desktopprograms::downPressesTo;
+using desktopprograms::presses;
+using desktopprograms::tool;
+using desktopprograms::visibleWindows;
+using desktopprograms::waitUntil;
+using desktopprograms::windowTitle;
+
+namespace {
+
+const QString kXdotool = QStringLiteral("xdotool");
+
+// The windows built here, on the same desktop and in the same look, tell where the controls
+// of the programs' windows are.
+struct Windows {
+    TempStore t;
+    FakeClock clock;
+    RecordingSoundPlayer sound;
+    ScriptedDialogs dialogs;
+    RecordingHelpViewer help;
+    RecordingStacking stacking;
+    RecordingLauncher launcher;
+    ScriptedDisplayModes displayModes;
+    Platform platform{t.store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR};
+};
+
+// The window of the process titled `title` that is on the screen; "" when there is none.
+QString windowTitled(qint64 pid, const QString& title)
+{
+    for (const QString& window : visibleWindows(pid)) {
+        if (windowTitle(window) == title)
+            return window;
+    }
+    return {};
+}
+
+// Opens a menu with a click at `at` and chooses the item `downs` Down presses into it.
+void chooseFromMenu(const DesktopProgram& program, const QString& window, QPoint at, int downs)
+{
+    click(window, at);
+    const qint64 pid = program.pid();
+    if (waitUntil([&] { return visibleWindows(pid).size() > 1; }))
+        tool(kXdotool, QStringList{"key"} + presses("Down", downs) + QStringList{"Return"});
+}
+
+struct Program {
+    const char* name;
+    QString path;
+    QString title;
+    QString messageTitle; // of the box that reports a refused save
+    // Makes a save through the window; its controls found from the windows built here.
+    std::function<void(const DesktopProgram&, const QString& window, Windows&)> save;
+};
+
+} // namespace
+
+TEST(ReadOnlySettingsFolder, EveryProgramRunsAndSaysItsSavesFail)
+{
+    const Program programs[] = {
+        {"Vexlo", VEXLO_PROGRAM, "Vexlo 8.02", "Vexlo",
+         [](const DesktopProgram& program, const QString& window, Windows& here) {
+             Vexlo vexlo(here.platform, {here.stacking, here.launcher, here.displayModes});
+             const auto* action = vexlo.findChild<QPushButton*>("ButVexloAction");
+             const int downs = downPressesTo(*vexlo.findChild<QMenu*>("menufile"),
+                                             vexlo.findChild<QAction*>("menuSave"));
+             chooseFromMenu(program, window, action->mapTo(&vexlo, action->rect().center()),
+                            downs);
+         }},
+        {"DateVexlo", DATEVEXLO_PROGRAM, "Date Vexlo 8.0", "Date Vexlo",
+         [](const DesktopProgram&, const QString& window, Windows& here) {
+             Almanor almanor(here.platform);
+             almanor.show();
+             ASSERT_TRUE(QTest::qWaitForWindowExposed(&almanor));
+             const auto* edit = almanor.findChild<QPushButton*>("Message1Edit");
+             const QPoint at = edit->mapTo(&almanor, edit->rect().center());
+             almanor.close();
+             click(window, at);
+             ASSERT_TRUE(waitUntil([&] { return windowTitle(window) == "Edit Message 1"; }));
+             tool(kXdotool, {"type", "Dentist"});
+             tool(kXdotool, {"key", "alt+s"});
+         }},
+        {"FullScreenVexlo", FULLSCREENVEXLO_PROGRAM, "Full Screen Vexlo 8.0", "Full Screen Vexlo",
+         [](const DesktopProgram& program, const QString& window, Windows& here) {
+             FullScreenVexlo fullScreen(here.platform, QRect(0, 0, 1280, 800));
+             const int downs = downPressesTo(*fullScreen.findChild<QMenu*>("menufile"),
+                                             fullScreen.findChild<QAction*>("menuSave"));
+             // A click anywhere on the screen opens its menu.
+             chooseFromMenu(program, window, QPoint(20, 20), downs);
+         }},
+    };
+
+    for (const Program& program : programs) {
+        SCOPED_TRACE(program.name);
+        QTemporaryDir home;
+        ASSERT_TRUE(home.isValid());
+        const QString config = home.filePath(QStringLiteral(".config"));
+        {
+            QFile plain(config);
+            ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+            ASSERT_GT(plain.write("A file where the settings folder would be.\n"), 0);
+        }
+
+        DesktopProgram running(program.path, home.path(), config);
+        ASSERT_TRUE(running.start());
+        const QString window = running.waitForWindow(program.title);
+        ASSERT_FALSE(window.isEmpty()) << "no window: " << running.errors().toStdString();
+        // A moment of ticking with nothing stored.
+        QTest::qWait(500);
+        ASSERT_TRUE(running.running()) << running.errors().toStdString();
+
+        Windows here;
+        program.save(running, window, here);
+        QString report;
+        EXPECT_TRUE(waitUntil([&] {
+            return !(report = windowTitled(running.pid(), program.messageTitle)).isEmpty();
+        })) << "the failed save was not reported";
+        if (!report.isEmpty()) {
+            tool(kXdotool, {"windowactivate", "--sync", report});
+            tool(kXdotool, {"key", "Return"});
+            EXPECT_TRUE(waitUntil(
+                [&] { return windowTitled(running.pid(), program.messageTitle).isEmpty(); }));
+        }
+        EXPECT_TRUE(running.running()) << running.errors().toStdString();
+        EXPECT_TRUE(QFileInfo(config).isFile());
+
+        // And it ends when its window is closed.
+        tool(QStringLiteral("wmctrl"), {"-i", "-c", window});
+        EXPECT_TRUE(running.process.waitForFinished(15000));
+        EXPECT_EQ(running.process.exitStatus(), QProcess::NormalExit);
+        EXPECT_FALSE(running.reportedAFault()) << running.errors().toStdString();
+    }
+}
