@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libsndfile1-dev libxcb1-dev libxcb-randr0-dev
     libgtest-dev libgmock-dev
     pulseaudio pulseaudio-utils sound-theme-freedesktop
-    xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick
+    xvfb xauth openbox xdotool wmctrl x11-utils x11-xserver-utils imagemagick
     fonts-liberation2 fonts-dejavu-core
     dpkg-dev desktop-file-utils appstream
 )

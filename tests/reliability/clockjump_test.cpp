@@ -155,7 +155,8 @@ TEST(ClockJumps, EveryDisplayFollowsTheClockAndWhatWasDueStaysDue)
         const auto* grid = child<QListWidget>(*almanor, QStringLiteral("List1"));
         ASSERT_EQ(grid->count(), 3);
         for (int n = 1; n <= 3; ++n) {
-            const QString message = t.store.get(trackerkeys::slotKey(n, trackerkeys::SlotField::Message));
+            const QString message =
+                t.store.get(trackerkeys::slotKey(n, trackerkeys::SlotField::Message));
             const auto lines = grid->findItems(message, Qt::MatchContains);
             ASSERT_EQ(lines.size(), 1) << message.toStdString();
             const QString remaining =

@@ -156,7 +156,8 @@ TEST(DamagedDataFiles, EachProgramSaysWhatIsWrongAndFallsBackToTheAlert)
             for (const ScriptedDialogs::Shown& shown : family.dialogs.shown)
                 startMessages.append(shown.text);
             const bool vexlo = program.name == std::string("Vexlo");
-            EXPECT_EQ(startMessages, vexlo && firstSkinDamaged ? QStringList{kError10} : QStringList{});
+            EXPECT_EQ(startMessages,
+                      vexlo && firstSkinDamaged ? QStringList{kError10} : QStringList{});
 
             program.alarm(*window, family);
             ASSERT_EQ(family.sound.requests.size(), 1);

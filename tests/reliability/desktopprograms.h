@@ -5,13 +5,13 @@
 
 #include "qtprinters.h"
 
-#include <QDeadlineTimer>
 #include <QMenu>
-#include <QStyle>
+#include <QPoint>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QStyle>
 #include <QTest>
 
 #include <functional>
@@ -44,10 +44,21 @@ inline QString windowTitle(const QString& window)
     return tool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window});
 }
 
+// The window of the process titled `title` that is on the screen; "" when there is none.
+inline QString windowTitled(qint64 pid, const QString& title)
+{
+    for (const QString& window : visibleWindows(pid)) {
+        if (windowTitle(window) == title)
+            return window;
+    }
+    return {};
+}
+
 // Activates the window and clicks at `at`, in the window's own coordinates.
 inline void click(const QString& window, QPoint at)
 {
-    tool(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), window});
+    tool(QStringLiteral("xdotool"),
+         {QStringLiteral("windowactivate"), QStringLiteral("--sync"), window});
     tool(QStringLiteral("xdotool"),
          {QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(at.x()),
           QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")});
@@ -125,19 +136,8 @@ public:
     QString waitForWindow(const QString& title, int timeoutMs = 30000)
     {
         QString found;
-        waitUntil(
-            [&] {
-                if (!running())
-                    return true;
-                for (const QString& window : visibleWindows(pid())) {
-                    if (windowTitle(window) == title) {
-                        found = window;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            timeoutMs);
+        waitUntil([&] { return !running() || !(found = windowTitled(pid(), title)).isEmpty(); },
+                  timeoutMs);
         return found;
     }
 
@@ -149,8 +149,11 @@ public:
     }
 
     // Whether the sanitizer build reported a fault.
-    bool reportedAFault() { return errors().contains(QLatin1String("runtime error")) ||
-                                   errors().contains(QLatin1String("Sanitizer")); }
+    bool reportedAFault()
+    {
+        return errors().contains(QLatin1String("runtime error")) ||
+               errors().contains(QLatin1String("Sanitizer"));
+    }
 
     QProcess process;
 

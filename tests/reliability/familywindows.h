@@ -71,8 +71,7 @@ private:
     HelpViewer& help_;
 };
 
-template <typename W = QWidget>
-W* child(const QWidget& window, const QString& name)
+template <typename W = QWidget> W* child(const QWidget& window, const QString& name)
 {
     W* found = window.findChild<W*>(name);
     EXPECT_NE(found, nullptr) << name.toStdString();

@@ -30,6 +30,7 @@ using desktopprograms::tool;
 using desktopprograms::visibleWindows;
 using desktopprograms::waitUntil;
 using desktopprograms::windowTitle;
+using desktopprograms::windowTitled;
 
 namespace {
 
@@ -48,16 +49,6 @@ struct Windows {
     ScriptedDisplayModes displayModes;
     Platform platform{t.store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR};
 };
-
-// The window of the process titled `title` that is on the screen; "" when there is none.
-QString windowTitled(qint64 pid, const QString& title)
-{
-    for (const QString& window : visibleWindows(pid)) {
-        if (windowTitle(window) == title)
-            return window;
-    }
-    return {};
-}
 
 // Opens a menu with a click at `at` and chooses the item `downs` Down presses into it.
 void chooseFromMenu(const DesktopProgram& program, const QString& window, QPoint at, int downs)
@@ -88,8 +79,7 @@ TEST(ReadOnlySettingsFolder, EveryProgramRunsAndSaysItsSavesFail)
              const auto* action = vexlo.findChild<QPushButton*>("ButVexloAction");
              const int downs = downPressesTo(*vexlo.findChild<QMenu*>("menufile"),
                                              vexlo.findChild<QAction*>("menuSave"));
-             chooseFromMenu(program, window, action->mapTo(&vexlo, action->rect().center()),
-                            downs);
+             chooseFromMenu(program, window, action->mapTo(&vexlo, action->rect().center()), downs);
          }},
         {"DateVexlo", DATEVEXLO_PROGRAM, "Date Vexlo 8.0", "Date Vexlo",
          [](const DesktopProgram&, const QString& window, Windows& here) {

@@ -56,9 +56,10 @@ void checkEveryReport(const Save* first, const Save* last)
         TempStore t;
         using trackerkeys::SlotField;
         using trackerkeys::slotKey;
-        ASSERT_TRUE(t.store.saveAll({{slotKey(2, SlotField::Message), QStringLiteral("Party")},
-                                     {slotKey(2, SlotField::Date), QStringLiteral("12/31/2026")},
-                                     {slotKey(2, SlotField::Time), QStringLiteral("08:00:00 PM")}}));
+        ASSERT_TRUE(
+            t.store.saveAll({{slotKey(2, SlotField::Message), QStringLiteral("Party")},
+                             {slotKey(2, SlotField::Date), QStringLiteral("12/31/2026")},
+                             {slotKey(2, SlotField::Time), QStringLiteral("08:00:00 PM")}}));
         RefusingStore store(t.store);
         store.refuseWrites = true;
         Family family(store);
