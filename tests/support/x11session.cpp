@@ -4,9 +4,18 @@
 #include <QProcessEnvironment>
 #include <QThread>
 
+#include <csignal>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
+
+// In the child: the server and the window manager end with the test program, even when it is
+// killed before it can stop them.
+void endWithTheTests()
+{
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+}
 
 void stop(QProcess* process)
 {
@@ -36,7 +45,10 @@ X11Session::X11Session()
                            QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
                            QStringLiteral("tcp"), QStringLiteral("+extension"),
                            QStringLiteral("RANDR")});
-    server_->setChildProcessModifier([fd = pipeEnds[0]] { ::close(fd); });
+    server_->setChildProcessModifier([fd = pipeEnds[0]] {
+        ::close(fd);
+        endWithTheTests();
+    });
     server_->start();
     ::close(pipeEnds[1]);
     if (!server_->waitForStarted(5000)) {
@@ -60,6 +72,7 @@ X11Session::X11Session()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), display);
     windowManager_->setProcessEnvironment(env);
+    windowManager_->setChildProcessModifier([] { endWithTheTests(); });
     windowManager_->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
     if (!windowManager_->waitForStarted(5000)) {
         error_ = QStringLiteral("openbox did not start");
