@@ -1,14 +1,17 @@
 #include "settingsstore.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -32,6 +35,22 @@ QString settingsKey(const QString& key)
             escaped += c;
     }
     return kSection + u'/' + escaped;
+}
+
+// Saves happen on the window's thread. QLockFile::lock() waits with pauses that grow to
+// seconds, so a window whose save meets a busy store could freeze for many seconds; asking
+// again every few milliseconds keeps each wait as short as the other program's write.
+// A lock still held after the deadline means the other program hangs: the save is refused.
+bool takeLock(QLockFile& lock)
+{
+    constexpr int kPauseMs = 2;
+    const QDeadlineTimer deadline(std::chrono::seconds(10));
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
+            return false;
+        QThread::msleep(kPauseMs);
+    }
+    return true;
 }
 
 } // namespace
@@ -97,7 +116,7 @@ bool QSettingsStore::change(const std::function<bool(QSettings&)>& edit)
     if (!QDir().mkpath(target.absolutePath()))
         return false;
     QLockFile lock(fileName_ + QStringLiteral(".write-lock"));
-    if (!lock.lock())
+    if (!takeLock(lock))
         return false;
 
     static std::atomic<quint64> serial{0};

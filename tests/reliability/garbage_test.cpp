@@ -1,6 +1,7 @@
 // Every program, started again and again with random garbage under every key it reads, opens
 // its window and runs on: no crash and, in the sanitizer build, no report.
 #include "fullscreenkeys.h"
+#include "pellumkeys.h"
 #include "qtprinters.h"
 #include "settingsstore.h"
 #include "timerkeys.h"
@@ -116,10 +117,18 @@ QList<Program> programs()
     const QStringList fullScreen = {fullscreenkeys::kPath, kLargeDisplay, kTimingMode,
                                     fullscreenkeys::kMessage, fullscreenkeys::kSound, kMinutes,
                                     kSeconds};
+    QStringList pellum;
+    for (const pellumkeys::Key* key :
+         {&pellumkeys::kPath, &pellumkeys::kBackground, &pellumkeys::kForeColor1,
+          &pellumkeys::kForeColor2, &pellumkeys::kRunDefaultColors, &pellumkeys::kPositionLeft,
+          &pellumkeys::kPositionTop, &pellumkeys::kMode, &pellumkeys::kAlwaysOnTop,
+          &pellumkeys::kCurrentTitle})
+        pellum.append(key->name);
     return {
         {"DateVexlo", DATEVEXLO_PROGRAM, tracker},
         {"Vexlo", VEXLO_PROGRAM, vexlo},
         {"FullScreenVexlo", FULLSCREENVEXLO_PROGRAM, fullScreen},
+        {"Pellum", PELLUM_PROGRAM, pellum},
     };
 }
 
