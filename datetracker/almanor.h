@@ -125,6 +125,8 @@ private:
     void closeEditor();
     void closeNotes();
     void showSaveFailure(const QString& what);
+    // Keeps the view for the next start ("1" rows, "2" grid), or says it could not.
+    void saveView(const QString& view);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     Platform platform_;

@@ -436,6 +436,17 @@ void Almanor::showSaveFailure(const QString& what)
                   "then try again."));
 }
 
+void Almanor::saveView(const QString& view)
+{
+    if (platform_.store.save(trackerkeys::kView, view))
+        return;
+    platform_.dialogs.message(
+        this, tr("Date Vexlo"),
+        tr("The view was not saved: the settings file cannot be written. This window keeps it "
+           "until it closes; check that the disk has room and the settings folder may be "
+           "written to."));
+}
+
 // ---- Notes ----
 
 void Almanor::MessageNotesClick(int n)
@@ -488,7 +499,7 @@ void Almanor::menuViewNormalClick()
     Timer2->stop();
     Frame1->show();
     List1->hide();
-    platform_.store.save(trackerkeys::kView, QStringLiteral("1"));
+    saveView(QStringLiteral("1"));
     // The focus moves on with the view it was in.
     if (focusInList)
         accessibility::focusFirstAvailable({rows_[0].edit});
@@ -502,7 +513,7 @@ void Almanor::menuViewGridClick()
         return;
     const bool focusInRows = Frame1->isAncestorOf(focusWidget());
     Frame1->hide();
-    platform_.store.save(trackerkeys::kView, QStringLiteral("2"));
+    saveView(QStringLiteral("2"));
     List1->show();
     FillListBox();
     Timer2->start(10);

@@ -149,7 +149,8 @@ void Pellum::buildShell(const ShellPlatform& shell)
                  redAbout,
                  tr("Pellum"),
                  tr("There was a problem running the program's path. Pellum Error # 10. Notify "
-                    "Orvane to correct this error!")},
+                    "Orvane to correct this error!"),
+                 [this](const QString& what) { reportRefusedSave(what); }},
         this);
 
     const WindowKeys windowKeys{kAlwaysOnTop.name, kPositionLeft.name, kPositionTop.name,
@@ -158,7 +159,8 @@ void Pellum::buildShell(const ShellPlatform& shell)
         platform_.store, platform_.dialogs, shell,
         ShellWindow{*this, state_.LabelCurrentTitle, windowKeys, kFirstPosition,
                     tr("Open A New Timer"), tr("Pellum"),
-                    tr("There was a problem. Error Handler 13. Notify Orvane about this error!")});
+                    tr("There was a problem. Error Handler 13. Notify Orvane about this error!"),
+                    [this](const QString& what) { reportRefusedSave(what); }});
     shell_->addNotepad(FramePellumFrame1, twipsRect(100, 1400, 3100, 1000));
 }
 
@@ -218,7 +220,7 @@ void Pellum::startUp()
     if (colour1 == kCommentedWhite) {
         colour1 = kWhite;
         if (!store.save(kForeColor1.name, kWhite))
-            reportRefusedSave();
+            reportRefusedSave(tr("The repaired colour was not saved"));
     }
 
     // An empty path marks the first start. Its values are used as meant even when the store
@@ -231,7 +233,7 @@ void Pellum::startUp()
         state_.LabelColor2 = kForeColor2.firstStart;
         if (!store.saveAll(SettingsStore::Values{{kPath.name, state_.LabelPath}} +
                            firstStartValues()))
-            reportRefusedSave();
+            reportRefusedSave(tr("Pellum's first settings were not saved"));
     } else {
         state_.LabelPath = store.get(kPath.name);
         state_.LabelPicture1 = store.get(kBackground.name);
@@ -354,7 +356,7 @@ void Pellum::selectMode(bool normal)
     if (changed &&
         !platform_.store.save(pellumkeys::kMode.name,
                               normal ? pellumkeys::kNormalMode : pellumkeys::kStopWatchMode))
-        reportRefusedSave();
+        reportRefusedSave(tr("The timing mode was not saved"));
 }
 
 // ---- The end ----
@@ -377,13 +379,13 @@ void Pellum::storePosition(bool report)
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     if (!platform_.store.saveAll(shell_->positionValues()) && report)
-        reportRefusedSave();
+        reportRefusedSave(tr("The window's place was not saved"));
 }
 
-void Pellum::reportRefusedSave()
+void Pellum::reportRefusedSave(const QString& what)
 {
     platform_.dialogs.message(this, tr("Pellum"),
-                              tr("Pellum could not keep its settings: the settings file cannot be "
-                                 "written. Check that the disk has room and that the settings "
-                                 "folder may be written to."));
+                              what + tr(": the settings file cannot be written. Check that the "
+                                        "disk has room and that the settings folder may be "
+                                        "written to."));
 }

@@ -227,6 +227,7 @@ void Vexlo::buildShell(const ShellPlatform& shell)
         tr("Vexlo Error #10. There was a problem running the program's path. Vexlo can still "
            "run, but some of the program's files are either missing or have been moved. Exit "
            "Vexlo and then re-install the program to correct this error!"),
+        [this](const QString& what) { showStoreRefused(what); },
     };
     for (QLabel* text : aboutTexts_) {
         look.colour1.append(text);
@@ -246,7 +247,8 @@ void Vexlo::buildShell(const ShellPlatform& shell)
                                      tr("Open a New Timer"),
                                      tr("Vexlo"),
                                      tr("There was a problem. Vexlo Error #13. Notify Orvane "
-                                        "about this error!")});
+                                        "about this error!"),
+                                     [this](const QString& what) { showStoreRefused(what); }});
     // The notepad stands below the buttons and above the bars, and Tab takes it in that order.
     setTabOrder(ButVexloAction, shell_->addNotepad(FrameVexlo1, twipsRect(50, 1400, 3230, 1000)));
 }
@@ -590,14 +592,14 @@ void Vexlo::menuMode2Click()
 
 void Vexlo::selectMode(bool normal)
 {
-    if (normal != normalMode_) {
-        normalMode_ = normal;
-        platform_.store.save(timerkeys::kMode,
-                             normal ? timerkeys::kNormalMode : timerkeys::kStopWatchMode);
-    }
+    const bool changed = normal != normalMode_;
+    normalMode_ = normal;
     // A click on the checked item has unchecked it; it stays checked.
     menuMode1->setChecked(normalMode_);
     menuMode2->setChecked(!normalMode_);
+    if (changed && !platform_.store.save(timerkeys::kMode, normal ? timerkeys::kNormalMode
+                                                                  : timerkeys::kStopWatchMode))
+        showStoreRefused(tr("The timing mode was not saved"));
 }
 
 void Vexlo::menuExitClick()

@@ -124,7 +124,8 @@ void DesktopShell::menuAlwaysOnTopClick()
     // The click has already turned the check mark over: it shows the new state.
     const bool above = menuAlwaysOnTop_->isChecked();
     above ? MakeTopMost() : MakeNormal();
-    store_.save(window_.keys.alwaysOnTop, above ? kOnTop : kNotOnTop);
+    if (!store_.save(window_.keys.alwaysOnTop, above ? kOnTop : kNotOnTop) && window_.saveRefused)
+        window_.saveRefused(tr("Always On Top was not saved"));
 }
 
 SettingsStore::Values DesktopShell::positionValues() const

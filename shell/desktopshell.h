@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
+
 class Dialogs;
 class QAction;
 class QPlainTextEdit;
@@ -35,6 +37,8 @@ struct ShellWindow {
     // The message box shown when a new timer cannot be opened.
     QString errorTitle;
     QString newTimerError;
+    // Tells the user that `what` ("Always On Top was not saved") could not be kept.
+    std::function<void(const QString& what)> saveRefused;
 };
 
 // The desktop behaviour of a timer window: staying on top, where it opens, opening another

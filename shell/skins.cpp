@@ -170,24 +170,31 @@ void Skins::skinItemClick(int row)
 {
     const SkinItem& skin = skinTable()[size_t(row)];
     fields_.LabelPicture1 = fileOf(row);
-    store_.save(look_.keys.runDefaultColors, kFalse);
+    const bool leftDefault = store_.save(look_.keys.runDefaultColors, kFalse);
     fields_.LabelColor1 = QString::number(skin.foreColor1);
     fields_.LabelColor2 = QString::number(skin.foreColor2);
     MarkBackground();
     items_[size_t(row)]->setChecked(true);
-    CheckBackground();
+    // The skin shows even when the store refused to leave the Default look: the user chose it.
+    const bool saved = showSkin() && leftDefault;
+    reportUnsaved(saved);
 }
 
 void Skins::CheckBackground()
 {
     if (store_.get(look_.keys.runDefaultColors) == kTrue) {
-        menuBackgroundDefaultClick();
+        showDefaultLook();
         return;
     }
+    showSkin();
+}
+
+bool Skins::showSkin()
+{
     const QString file = pictureFile(fields_.LabelPath, fields_.LabelPicture1);
-    store_.saveAll({{look_.keys.background, fields_.LabelPicture1},
-                    {look_.keys.foreColor1, fields_.LabelColor1},
-                    {look_.keys.foreColor2, fields_.LabelColor2}});
+    const bool saved = store_.saveAll({{look_.keys.background, fields_.LabelPicture1},
+                                       {look_.keys.foreColor1, fields_.LabelColor1},
+                                       {look_.keys.foreColor2, fields_.LabelColor2}});
 
     // Each step that fails leaves the look as far as it got.
     bool applied = false;
@@ -209,11 +216,24 @@ void Skins::CheckBackground()
     }
     if (!applied)
         dialogs_.message(window_, look_.errorTitle, look_.errorText);
+    return saved;
 }
 
 void Skins::menuBackgroundDefaultClick()
 {
-    store_.save(look_.keys.runDefaultColors, kTrue);
+    const bool saved = store_.save(look_.keys.runDefaultColors, kTrue);
+    showDefaultLook();
+    reportUnsaved(saved);
+}
+
+void Skins::reportUnsaved(bool saved)
+{
+    if (!saved && look_.saveRefused)
+        look_.saveRefused(tr("The background was not saved"));
+}
+
+void Skins::showDefaultLook()
+{
     for (SkinPanel* panel : look_.plainUnderDefault)
         panel->clearPicture();
     for (const auto& [label, colour] : look_.defaultColours)

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -90,6 +91,8 @@ struct SkinLook {
     // The message box shown when the picture or a colour cannot be used.
     QString errorTitle;
     QString errorText;
+    // Tells the user that `what` ("The background was not saved") could not be kept.
+    std::function<void(const QString& what)> saveRefused;
 };
 
 // The background skins of a timer window: the Background menu, choosing a skin or the Default
@@ -122,6 +125,10 @@ public:
     QAction* skinItem(int row) const { return items_.at(row); }
 
 private:
+    // Shows the skin of the fields and stores it; false when the store refused it.
+    bool showSkin();
+    void showDefaultLook();
+    void reportUnsaved(bool saved);
     void setColour(const QList<QWidget*>& labels, const QColor& colour);
 
     SettingsStore& store_;

@@ -8,6 +8,7 @@
 #include "fakeclock.h"
 #include "fullscreenvexlo.h"
 #include "imagelist.h"
+#include "pellum.h"
 #include "recordinghelpviewer.h"
 #include "recordinglauncher.h"
 #include "recordingsoundplayer.h"
@@ -53,6 +54,14 @@ public:
     std::unique_ptr<FullScreenVexlo> fullScreen()
     {
         auto window = std::make_unique<FullScreenVexlo>(platform(), QRect(0, 0, 1280, 800));
+        window->show();
+        return window;
+    }
+
+    std::unique_ptr<Pellum> pellum()
+    {
+        auto window =
+            std::make_unique<Pellum>(platform(), ShellPlatform{stacking, launcher, displayModes});
         window->show();
         return window;
     }

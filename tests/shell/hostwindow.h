@@ -38,6 +38,7 @@ struct HostWindow {
             "Pellum",
             "There was a problem running the program's path. Pellum Error # 10. Notify Orvane to "
             "correct this error!",
+            [this](const QString& what) { refusedSaves.append(what); },
         };
     }
 
@@ -60,7 +61,8 @@ struct HostWindow {
                            "Open A New Timer",
                            "Pellum",
                            "There was a problem. Error Handler 13. Notify Orvane about this "
-                           "error!"};
+                           "error!",
+                           [this](const QString& what) { refusedSaves.append(what); }};
     }
 
     TempStore t;
@@ -79,6 +81,8 @@ struct HostWindow {
     QString LabelPicture1 = "Default.gif";
     QString LabelColor1 = "65535";
     QString LabelColor2 = "16777215";
+    // What the shell said could not be kept, in order.
+    QStringList refusedSaves;
 
 private:
     Skins* skins_ = nullptr;
