@@ -56,6 +56,11 @@ void tickRunning(FullScreenVexlo& w)
     if (ticking(w))
         w.Timer1Tick();
 }
+void tickRunning(Pellum& w)
+{
+    if (ticking(w))
+        w.Timer1Tick();
+}
 void tickRunning(Almanor& w)
 {
     w.Timer1Tick();
@@ -88,6 +93,7 @@ TEST(ClockJumps, EveryDisplayFollowsTheClockAndWhatWasDueStaysDue)
     const std::unique_ptr<FullScreenVexlo> fullLong = family.fullScreen();
     const std::unique_ptr<FullScreenVexlo> fullShort = family.fullScreen();
     const std::unique_ptr<Almanor> almanor = family.almanor();
+    const std::unique_ptr<Pellum> pellum = family.pellum();
     setTime(*vexloLong, 1440, 59);
     setTime(*vexloShort, 30, 0);
     setTime(*fullLong, 1440, 59);
@@ -96,6 +102,7 @@ TEST(ClockJumps, EveryDisplayFollowsTheClockAndWhatWasDueStaysDue)
     vexloShort->StartStopTimer();
     fullLong->menustartClick();
     fullShort->menustartClick();
+    pellum->ButPellumStartClick();
     item(*almanor, QStringLiteral("menuViewGrid"))->trigger();
 
     struct Step {
@@ -106,17 +113,18 @@ TEST(ClockJumps, EveryDisplayFollowsTheClockAndWhatWasDueStaysDue)
         bool shortUp;    // the half-hour timers have rung
         QString halfDay; // what the event half a day ahead shows
         QString twoDays; // and the one two days ahead
+        QString elapsed; // Pellum's count, whose hours wrap at 24
     };
     // The long timers were set to 86,459 s and the event lies 172,800 s ahead, at the start.
     const Step steps[] = {
         {"a second after the start", 1, "24:00:58", " 0:29:59", false,
-         "0 days, 11 hrs, 59 mins, 59 secs.", "1 days, 23 hrs, 59 mins, 59 secs."},
+         "0 days, 11 hrs, 59 mins, 59 secs.", "1 days, 23 hrs, 59 mins, 59 secs.", " 0:00:01"},
         {"a day forward", 86400, " 0:00:58", " 0:00:00", true, kTimeIsUp,
-         "0 days, 23 hrs, 59 mins, 59 secs."},
+         "0 days, 23 hrs, 59 mins, 59 secs.", " 0:00:01"},
         {"an hour back", -3600, " 1:00:58", " 0:00:00", true, kTimeIsUp,
-         "1 days, 0 hrs, 59 mins, 59 secs."},
+         "1 days, 0 hrs, 59 mins, 59 secs.", "23:00:01"},
         {"a second on", 1, " 1:00:57", " 0:00:00", true, kTimeIsUp,
-         "1 days, 0 hrs, 59 mins, 58 secs."},
+         "1 days, 0 hrs, 59 mins, 58 secs.", "23:00:02"},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);
@@ -126,6 +134,7 @@ TEST(ClockJumps, EveryDisplayFollowsTheClockAndWhatWasDueStaysDue)
         tickRunning(*fullLong);
         tickRunning(*fullShort);
         tickRunning(*almanor);
+        tickRunning(*pellum);
 
         EXPECT_EQ(digitsShown(*vexloLong), step.longDigits);
         EXPECT_EQ(digitsShown(*fullLong), step.longDigits);
@@ -136,6 +145,9 @@ TEST(ClockJumps, EveryDisplayFollowsTheClockAndWhatWasDueStaysDue)
         EXPECT_EQ(fullLong->state().LabelTimeRemaining, step.longDigits.trimmed());
         EXPECT_TRUE(ticking(*vexloLong));
         EXPECT_TRUE(ticking(*fullLong));
+        EXPECT_EQ(digitsShown(*pellum), step.elapsed);
+        EXPECT_EQ(pellum->state().LabelTotalTimeRemaining1, step.elapsed.trimmed());
+        EXPECT_TRUE(ticking(*pellum));
 
         // A timer that rang stays rung, and rang once.
         EXPECT_EQ(!child(*vexloShort, QStringLiteral("FrameVexlo2"))->isHidden(), step.shortUp);
@@ -166,7 +178,8 @@ TEST(ClockJumps, EveryDisplayFollowsTheClockAndWhatWasDueStaysDue)
         }
 
         for (const QWidget* window : std::initializer_list<const QWidget*>{
-                 vexloLong.get(), vexloShort.get(), fullLong.get(), fullShort.get(), almanor.get()})
+                 vexloLong.get(), vexloShort.get(), fullLong.get(), fullShort.get(), almanor.get(),
+                 pellum.get()})
             EXPECT_EQ(negativeTexts(*window), QStringList{}) << window->objectName().toStdString();
     }
 }

@@ -5,6 +5,7 @@
 #include "familywindows.h"
 #include "fullscreenkeys.h"
 #include "helpwindow.h"
+#include "pellumkeys.h"
 #include "programprocess.h"
 #include "skins.h"
 #include "tempstore.h"
@@ -25,6 +26,9 @@ const QString kError10 = QStringLiteral(
     "Vexlo Error #10. There was a problem running the program's path. Vexlo can still run, but "
     "some of the program's files are either missing or have been moved. Exit Vexlo and then "
     "re-install the program to correct this error!");
+const QString kPellumError10 = QStringLiteral("There was a problem running the program's path. "
+                                              "Pellum Error # 10. Notify Orvane to correct this "
+                                              "error!");
 
 // The data files the build puts beside the programs.
 QStringList dataFiles()
@@ -73,12 +77,14 @@ const Damage kDamages[] = {
     {"Vexlo.hlp missing", QStringLiteral("Vexlo.hlp"), Harm::Removed},
 };
 
-// What each program does with its data: opens (first run), sounds an alarm, opens help.
+// What each program does with its data: opens (first run), sounds an alarm (where it has
+// one), opens help; and what it says when a skin's picture cannot be used (where it has skins).
 struct Program {
     const char* name;
     std::function<std::unique_ptr<QWidget>(Family&)> open;
     std::function<void(QWidget&, Family&)> alarm;
     std::function<void(QWidget&)> help;
+    QString skinError;
 };
 
 const Program kPrograms[] = {
@@ -92,7 +98,7 @@ const Program kPrograms[] = {
              vexlo.Timer1Tick();
          }
      },
-     [](QWidget& w) { static_cast<Vexlo&>(w).menuHelpClick(); }},
+     [](QWidget& w) { static_cast<Vexlo&>(w).menuHelpClick(); }, kError10},
     {"DateVexlo",
      [](Family& f) -> std::unique_ptr<QWidget> {
          // An event two seconds away, saved with the sound its editor offers.
@@ -112,7 +118,7 @@ const Program kPrograms[] = {
              almanor.Timer1Tick();
          }
      },
-     [](QWidget& w) { static_cast<Almanor&>(w).menuhelpusingClick(); }},
+     [](QWidget& w) { static_cast<Almanor&>(w).menuhelpusingClick(); }, QString()},
     {"FullScreenVexlo", [](Family& f) -> std::unique_ptr<QWidget> { return f.fullScreen(); },
      [](QWidget& w, Family& f) {
          auto& fullScreen = static_cast<FullScreenVexlo&>(w);
@@ -123,7 +129,10 @@ const Program kPrograms[] = {
              fullScreen.Timer1Tick();
          }
      },
-     [](QWidget& w) { static_cast<FullScreenVexlo&>(w).menuHelpClick(); }},
+     [](QWidget& w) { static_cast<FullScreenVexlo&>(w).menuHelpClick(); }, QString()},
+    // Pellum counts up and never sounds.
+    {"Pellum", [](Family& f) -> std::unique_ptr<QWidget> { return f.pellum(); }, nullptr,
+     [](QWidget& w) { static_cast<Pellum&>(w).menuHelpClick(); }, kPellumError10},
 };
 
 } // namespace
@@ -140,8 +149,8 @@ TEST(DamagedDataFiles, EachProgramSaysWhatIsWrongAndFallsBackToTheAlert)
         ASSERT_TRUE(makeDataFolder(folder, damage)) << damage.name;
         const bool soundDamaged = damage.harm != Harm::None && damage.file == "Timer1.wav";
         const bool helpMissing = damage.harm != Harm::None && damage.file == "Vexlo.hlp";
-        // A first run of Vexlo shows the first skin; another skin's picture is only missed when
-        // it is chosen.
+        // A first run of Vexlo or Pellum shows the first skin; another skin's picture is only
+        // missed when it is chosen.
         const bool firstSkinDamaged =
             damage.harm != Harm::None && damage.file == timerkeys::kFirstBackground;
 
@@ -155,19 +164,21 @@ TEST(DamagedDataFiles, EachProgramSaysWhatIsWrongAndFallsBackToTheAlert)
             QStringList startMessages;
             for (const ScriptedDialogs::Shown& shown : family.dialogs.shown)
                 startMessages.append(shown.text);
-            const bool vexlo = program.name == std::string("Vexlo");
-            EXPECT_EQ(startMessages,
-                      vexlo && firstSkinDamaged ? QStringList{kError10} : QStringList{});
+            const bool skinned = !program.skinError.isEmpty();
+            EXPECT_EQ(startMessages, skinned && firstSkinDamaged ? QStringList{program.skinError}
+                                                                 : QStringList{});
 
-            program.alarm(*window, family);
-            ASSERT_EQ(family.sound.requests.size(), 1);
-            // What the desktop's player makes of the request.
-            const std::unique_ptr<SoundSource> played =
-                openSoundOrAlert(folder, family.sound.requests.first());
-            ASSERT_NE(played, nullptr);
-            EXPECT_EQ(played->filePath(),
-                      soundDamaged ? alert->filePath() : folder + QStringLiteral("Timer1.wav"));
-            EXPECT_GT(played->frames(), 0);
+            if (program.alarm) {
+                program.alarm(*window, family);
+                ASSERT_EQ(family.sound.requests.size(), 1);
+                // What the desktop's player makes of the request.
+                const std::unique_ptr<SoundSource> played =
+                    openSoundOrAlert(folder, family.sound.requests.first());
+                ASSERT_NE(played, nullptr);
+                EXPECT_EQ(played->filePath(), soundDamaged ? alert->filePath()
+                                                           : folder + QStringLiteral("Timer1.wav"));
+                EXPECT_GT(played->frames(), 0);
+            }
 
             program.help(*window);
             ASSERT_NE(help.window(), nullptr);
@@ -182,7 +193,7 @@ TEST(DamagedDataFiles, EachProgramSaysWhatIsWrongAndFallsBackToTheAlert)
                 EXPECT_GT(helpText.size(), 200);
             }
 
-            if (vexlo) {
+            if (skinned) {
                 // Choosing another skin: said only when its own picture is what is missing.
                 family.dialogs.shown.clear();
                 window->findChild<QAction*>(QStringLiteral("menuBackgroundGranite1"))->trigger();
@@ -190,7 +201,7 @@ TEST(DamagedDataFiles, EachProgramSaysWhatIsWrongAndFallsBackToTheAlert)
                     damage.harm != Harm::None && damage.file == QStringLiteral("Granite1.gif");
                 EXPECT_EQ(family.dialogs.shown.size(), granite ? 1 : 0);
                 if (granite) {
-                    EXPECT_EQ(family.dialogs.shown.value(0).text, kError10);
+                    EXPECT_EQ(family.dialogs.shown.value(0).text, program.skinError);
                 }
             }
         }
@@ -211,6 +222,7 @@ TEST(DamagedDataFiles, WithoutTimer1TheInstalledProgramsStillFindTheirOtherDataF
         {"Vexlo", VEXLO_PROGRAM, timerkeys::kPath},
         {"DateVexlo", DATEVEXLO_PROGRAM, trackerkeys::kPath},
         {"FullScreenVexlo", FULLSCREENVEXLO_PROGRAM, fullscreenkeys::kPath},
+        {"Pellum", PELLUM_PROGRAM, pellumkeys::kPath.name},
     };
     for (const Harm harm : {Harm::None, Harm::Removed}) {
         QTemporaryDir prefix;

@@ -105,8 +105,8 @@ inline bool ticking(const QWidget& window)
     return child<QTimer>(window, QStringLiteral("Timer1"))->isActive();
 }
 
-// The digits of an interval timer as a reader sees them, " 1:00:58"; "?" for a picture that is
-// no digit, separator or blank.
+// The digits of a timer window (any but DateVexlo) as a reader sees them, " 1:00:58"; "?" for
+// a picture that is no digit, separator or blank.
 inline QString digitsShown(const QWidget& timer)
 {
     QString shown;
