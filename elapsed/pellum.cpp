@@ -1,8 +1,10 @@
 #include "pellum.h"
 
+#include "accessibility.h"
 #include "clock.h"
 #include "desktopshell.h"
 #include "dialogs.h"
+#include "digitrow.h"
 #include "pellumkeys.h"
 #include "settingsstore.h"
 #include "shellwidgets.h"
@@ -15,6 +17,7 @@
 #include <QCursor>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -57,6 +60,7 @@ Pellum::Pellum(const Platform& platform, const ShellPlatform& shell, QWidget* pa
     buildAboutPanel();
     buildShell(shell);
     buildMenu();
+    accessibility::nameControls(this);
 
     Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, &Pellum::Timer1Tick);
@@ -77,7 +81,8 @@ void Pellum::buildTimerPanel()
     FramePellumFrame1->setGeometry(rect());
     FramePellumFrame1->setAccessibleName(tr("Timer"));
 
-    auto* row = named(new QWidget(FramePellumFrame1), QStringLiteral("DigitDisplay"));
+    // A screen reader reads the strip as the time it shows, with this name as its description.
+    auto* row = named(new DigitRow(FramePellumFrame1), QStringLiteral("DigitDisplay"));
     row->setGeometry(0, 0, width(), twips(kRowHeight));
     row->setAccessibleName(tr("Time elapsed"));
     darkGround(row);
@@ -161,7 +166,9 @@ void Pellum::buildShell(const ShellPlatform& shell)
                     tr("Open A New Timer"), tr("Pellum"),
                     tr("There was a problem. Error Handler 13. Notify Orvane about this error!"),
                     [this](const QString& what) { reportRefusedSave(what); }});
-    shell_->addNotepad(FramePellumFrame1, twipsRect(100, 1400, 3100, 1000));
+    // The notepad stands below the buttons, and Tab takes it in that order.
+    setTabOrder(ButPellumAction,
+                shell_->addNotepad(FramePellumFrame1, twipsRect(100, 1400, 3100, 1000)));
 }
 
 void Pellum::buildMenu()
@@ -318,8 +325,7 @@ void Pellum::showRunning(bool running)
     const QString hint = running ? tr("Stop the Pellum timer or use the Action button!")
                                  : tr("Start the Pellum timer or use the Action button!");
     FrameLabel1->setText(hint);
-    // A screen reader reads the hint as it now stands.
-    FrameLabel1->setAccessibleName(hint);
+    accessibility::captionChanged(FrameLabel1);
 }
 
 void Pellum::menuclearClick()

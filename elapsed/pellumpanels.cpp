@@ -2,6 +2,7 @@
 
 #include "pellum.h"
 
+#include "accessibility.h"
 #include "familylogo.h"
 #include "helpviewer.h"
 #include "shellwidgets.h"
@@ -64,6 +65,7 @@ void Pellum::buildOptionsPanel()
                                           b.toolTip, twipsRect(b.left, kButtonRowTop, 950, 420));
         connect(button, &QPushButton::clicked, this, b.click);
     }
+    accessibility::escapeKey(FrameOptions, this, &Pellum::ButOptionsCancelClick);
 }
 
 void Pellum::buildAboutPanel()
@@ -112,6 +114,9 @@ void Pellum::buildAboutPanel()
                            tr("Continue"), twipsRect(1670, 1820, 1000, 420));
     connect(help, &QPushButton::clicked, this, &Pellum::butAboutHelpRClick);
     connect(ok, &QPushButton::clicked, this, &Pellum::ButAboutOKrClick);
+    // OK first: it is where the panel opens.
+    setTabOrder(ok, help);
+    accessibility::escapeKey(FrameAbout, this, &Pellum::ButAboutOKrClick);
 }
 
 // ---- Options ----
