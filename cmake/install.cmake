@@ -21,6 +21,8 @@ foreach(program IN LISTS VEXLO_PROGRAMS)
     endif()
 endforeach()
 
+install(TARGETS vexlo_audio LIBRARY DESTINATION ${VEXLO_SOUND_MODULE_DIR})
+
 set(CPACK_PACKAGE_NAME vexlo-timers)
 set(CPACK_PACKAGE_VENDOR Orvane)
 set(CPACK_PACKAGE_CONTACT "Orvane <timers@orvane.invalid>")

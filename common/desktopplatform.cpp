@@ -18,7 +18,7 @@ QString preparedFolder(QApplication& app)
 
 DesktopPlatform::DesktopPlatform(QApplication& app)
     : folder_(preparedFolder(app)),
-      sound_(folder_, &app),
+      sound_(folder_, LazySoundPlayer::moduleCandidates(), &app),
       help_(folder_ + QStringLiteral("Vexlo.hlp"))
 {
 }

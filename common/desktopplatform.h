@@ -1,9 +1,9 @@
 #pragma once
 
-#include "audiosoundplayer.h"
 #include "clock.h"
 #include "dialogs.h"
 #include "helpwindow.h"
+#include "lazysoundplayer.h"
 #include "platform.h"
 #include "settingsstore.h"
 
@@ -23,7 +23,7 @@ private:
     QString folder_;
     QSettingsStore store_;
     SystemClock clock_;
-    AudioSoundPlayer sound_;
+    LazySoundPlayer sound_;
     QtDialogs dialogs_;
     HelpWindow help_;
 };

@@ -50,5 +50,14 @@ for entry in "DateVexlo:Date Vexlo Path" "Vexlo:Vexlo Path" "FullScreenVexlo:Ful
     program=${entry%%:*}
     [ -x "/usr/bin/$program" ] && check "$program" "${entry#*:}"
 done
+# The sound module, loaded at the first sound, where the programs look for it.
+module=/usr/lib/vexlo/vexlo_audio.so
+if [ -f "$module" ] && ! ldd "$module" | grep -q "not found"; then
+    echo "installed sound module: found, its libraries too"
+    passed=$((passed + 1))
+else
+    echo "installed sound module: missing, or its libraries are" >&2
+    failed=$((failed + 1))
+fi
 echo "package: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
