@@ -148,9 +148,11 @@ void captionChanged(QWidget* control)
         name = control->accessibleDescription();
     if (name.isEmpty())
         return;
-    // Qt tells a screen reader of every name set, changed or not.
-    if (name != control->accessibleName())
-        control->setAccessibleName(name);
+    // Qt tells a screen reader of every name set, changed or not; and captions are set again
+    // and again by the ticks, mostly to the text they had.
+    if (name == control->accessibleName())
+        return;
+    control->setAccessibleName(name);
     control->setProperty(kNameFromCaption, name);
 }
 

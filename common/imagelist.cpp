@@ -167,6 +167,20 @@ QPixmap ImageList::picture(int index, QSize size, qreal devicePixelRatio) const
     return pixmap;
 }
 
+const QPixmap& ImageList::keptPicture(int index, QSize size, qreal devicePixelRatio) const
+{
+    // Every picture of a list, at two sizes: the display's, and one it is being resized from.
+    constexpr size_t kMostKept = 2 * digits::kPictureCount;
+    const auto key = std::make_tuple(index, size.width(), size.height(), devicePixelRatio);
+    auto found = kept_.find(key);
+    if (found == kept_.end()) {
+        if (kept_.size() >= kMostKept)
+            kept_.clear();
+        found = kept_.emplace(key, picture(index, size, devicePixelRatio)).first;
+    }
+    return found->second;
+}
+
 void paintImage9(QPainter& painter, const QRectF& rect)
 {
     const DigitLook look = digitlooks::imageList1();
@@ -242,8 +256,8 @@ void PictureBox::paintEvent(QPaintEvent*)
     QPainter painter(this);
     if (painter_)
         painter_(painter, rect());
-    else if (list_)
-        list_->paint(painter, rect(), index_);
+    else if (list_ && index_ >= 1 && index_ <= digits::kPictureCount)
+        painter.drawPixmap(0, 0, list_->keptPicture(index_, size(), devicePixelRatioF()));
 }
 
 void showPair(PictureBox& tens, PictureBox& ones, const ImageList& list, digits::Pair pair)

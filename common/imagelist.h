@@ -9,6 +9,8 @@
 #include <QWidget>
 
 #include <functional>
+#include <map>
+#include <tuple>
 
 class QPainter;
 
@@ -41,9 +43,14 @@ public:
     void paint(QPainter& painter, const QRectF& rect, int index) const;
     // The picture on a transparent background, `size` in device-independent pixels.
     QPixmap picture(int index, QSize size, qreal devicePixelRatio = 1.0) const;
+    // The same picture, drawn once and kept: a display shows the same few pictures again and
+    // again, and copying one costs far less than drawing its outlines.
+    const QPixmap& keptPicture(int index, QSize size, qreal devicePixelRatio) const;
 
 private:
     DigitLook look_;
+    // By picture, width, height and pixel ratio; a few sizes' worth at most.
+    mutable std::map<std::tuple<int, int, int, qreal>, QPixmap> kept_;
 };
 
 // Vexlo's fixed picture at the right end of its display: a small hourglass.

@@ -375,7 +375,11 @@ void Almanor::CheckCalendarDate()
 void Almanor::refreshDayDifference()
 {
     const qint64 days = std::abs(today().daysTo(Calendar1->selectedDate()));
-    LabelDateDiff->setText(dayDifferenceText(days));
+    // Five times a second, nearly always to the same text.
+    const QString text = dayDifferenceText(days);
+    if (text == LabelDateDiff->text())
+        return;
+    LabelDateDiff->setText(text);
     accessibility::captionChanged(LabelDateDiff);
 }
 
