@@ -20,10 +20,18 @@ trap 'DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get remove -y -qq vexlo-ti
 
 failed=0
 passed=0
-check() { # program, key that its first start writes
+# Starts the installed program the way a desktop's menu does: its entry, launched by GLib.
+launch_entry() {
+    gio launch "/usr/share/applications/org.orvane.$1.desktop"
+}
+launch_binary() {
+    "/usr/bin/$1"
+}
+
+check() { # program, key that its first start writes, how it is started
     local home
     home=$(mktemp -d)
-    HOME="$home" XDG_CONFIG_HOME="$home/.config" QT_QPA_PLATFORM=offscreen "/usr/bin/$1" \
+    HOME="$home" XDG_CONFIG_HOME="$home/.config" QT_QPA_PLATFORM=offscreen "$3" "$1" \
         >/dev/null 2>&1 </dev/null &
     local pid=$! found=""
     for _ in $(seq 1 100); do
@@ -35,20 +43,41 @@ check() { # program, key that its first start writes
     done
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
+    # gio hands the program over and ends; the program itself goes with the session.
+    pkill -f "^/usr/bin/$1\$" 2>/dev/null || pkill -x "$1" 2>/dev/null || true
     if [ -n "$found" ] && grep -q "/usr/share/vexlo/" "$home/.config/Orvane.conf"; then
-        echo "installed $1: first-run settings written"
+        echo "installed $1 ($3): first-run settings written"
         passed=$((passed + 1))
     else
-        echo "installed $1: no first-run settings" >&2
+        echo "installed $1 ($3): no first-run settings" >&2
         failed=$((failed + 1))
     fi
     rm -rf "$home"
 }
 
+# What a desktop's menu needs of an entry: valid, in the Utility menu, its program on the path
+# and its icon in the theme.
+menu_entry() {
+    local entry="/usr/share/applications/org.orvane.$1.desktop" icon
+    icon=$(sed -n 's/^Icon=//p' "$entry")
+    if desktop-file-validate "$entry" && grep -q "^Categories=.*Utility;" "$entry" &&
+        command -v "$(sed -n 's/^Exec=//p' "$entry" | cut -d' ' -f1)" >/dev/null &&
+        [ -f "/usr/share/icons/hicolor/scalable/apps/$icon.svg" ]; then
+        echo "installed $1: menu entry with its icon"
+        passed=$((passed + 1))
+    else
+        echo "installed $1: menu entry or icon missing" >&2
+        failed=$((failed + 1))
+    fi
+}
+
 for entry in "DateVexlo:Date Vexlo Path" "Vexlo:Vexlo Path" "FullScreenVexlo:Full Screen Path" \
              "Pellum:Pellum Path"; do
     program=${entry%%:*}
-    [ -x "/usr/bin/$program" ] && check "$program" "${entry#*:}"
+    [ -x "/usr/bin/$program" ] || continue
+    check "$program" "${entry#*:}" launch_binary
+    check "$program" "${entry#*:}" launch_entry
+    menu_entry "$program"
 done
 # The sound module, loaded at the first sound, where the programs look for it.
 module=/usr/lib/vexlo/vexlo_audio.so

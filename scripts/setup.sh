@@ -9,7 +9,7 @@ packages=(
     pulseaudio pulseaudio-utils sound-theme-freedesktop
     xvfb xauth openbox xdotool wmctrl x11-utils x11-xserver-utils imagemagick
     fonts-liberation2 fonts-dejavu-core
-    dpkg-dev desktop-file-utils appstream
+    dpkg-dev desktop-file-utils appstream libglib2.0-bin
 )
 
 missing=()
