@@ -54,6 +54,19 @@ public:
         return taken;
     }
 
+    // Runs `tickOneSecond` `seconds` times, each time after the work it queued, and returns
+    // what was told about `object` meanwhile, as text.
+    template <typename Tick>
+    QStringList toldWhileTicking(const QObject* object, int seconds, Tick tickOneSecond)
+    {
+        QStringList lines;
+        for (int i = 0; i < seconds; ++i) {
+            tickOneSecond();
+            lines += told(object);
+        }
+        return lines;
+    }
+
     // "NameChanged 0:01:59", "Alert 0:00:00": the events of `object` as text.
     QStringList told(const QObject* object)
     {

@@ -11,16 +11,10 @@ class PellumAccessibilityTest : public PellumTest {
 protected:
     DigitRow* digits() const { return the<DigitRow>("DigitDisplay"); }
 
-    // Ticks `seconds` seconds, the event loop running after each, and returns what a screen
-    // reader heard of the digits meanwhile.
+    // Ticks `seconds` seconds and returns what a screen reader heard of the digits meanwhile.
     QStringList tickTelling(AccessibilityRecorder& recorder, int seconds)
     {
-        QStringList told;
-        for (int i = 0; i < seconds; ++i) {
-            tickFor(1);
-            told += recorder.told(digits());
-        }
-        return told;
+        return recorder.toldWhileTicking(digits(), seconds, [this] { tickFor(1); });
     }
 };
 

@@ -12,16 +12,10 @@ class FullScreenAccessibilityTest : public FullScreenTest {
 protected:
     DigitRow* digits() const { return child<DigitRow>("DigitDisplay"); }
 
-    // Ticks `seconds` seconds, the event loop running after each, and returns what a screen
-    // reader heard of the digits meanwhile.
+    // Ticks `seconds` seconds and returns what a screen reader heard of the digits meanwhile.
     QStringList tickTelling(AccessibilityRecorder& recorder, int seconds)
     {
-        QStringList told;
-        for (int i = 0; i < seconds; ++i) {
-            tickEverySecond(1);
-            told += recorder.told(digits());
-        }
-        return told;
+        return recorder.toldWhileTicking(digits(), seconds, [this] { tickEverySecond(1); });
     }
 };
 
