@@ -31,9 +31,19 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: launchtime <program> [arguments...]\n");
         return 2;
     }
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(connection)) {
-        std::fprintf(stderr, "no X display\n");
+    // A server still busy with the last program's going may turn a connection away for a moment.
+    xcb_connection_t* connection = nullptr;
+    int error = 0;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        connection = xcb_connect(nullptr, nullptr);
+        error = xcb_connection_has_error(connection);
+        if (!error)
+            break;
+        xcb_disconnect(connection);
+        usleep(20000);
+    }
+    if (error) {
+        std::fprintf(stderr, "no X display (error %d)\n", error);
         return 1;
     }
     const xcb_query_extension_reply_t* damage = xcb_get_extension_data(connection, &xcb_damage_id);

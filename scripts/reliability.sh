@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The reliability suites at their full counts (the test step runs them briefly): every program
-# started 200 times with garbage in its settings, four Vexlos and DateVexlo saving beside store
-# writers for 30 s, and a writer killed 100 times mid-save; then the in-process ones.
+# started 200 times with garbage in its settings, four Vexlos, two Pellums and DateVexlo saving
+# beside store writers for 30 s, and a writer killed 100 times mid-save; then the in-process ones.
 # Uses the sanitizer build, so that a fault shows as a report and not only as a crash.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
