@@ -1,5 +1,6 @@
 #pragma once
 
+#include "digitsshown.h"
 #include "fakeclock.h"
 #include "pellum.h"
 #include "pellumkeys.h"
@@ -18,7 +19,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
@@ -54,15 +54,7 @@ protected:
     bool shown(const QString& name) const { return !the(name)->isHidden(); }
 
     // The digits as a reader sees them: " 1:02:03".
-    QString display() const
-    {
-        static const QString glyphs = QStringLiteral("?1234567890: ");
-        QString text;
-        for (const char* box :
-             {"Image1", "Image2", "Image7", "Image3", "Image4", "Image8", "Image5", "Image6"})
-            text += glyphs.at(std::clamp(the<PictureBox>(box)->index(), 0, 12));
-        return text;
-    }
+    QString display() const { return digitsShown(*window); }
 
     // The tick at each of the next `seconds` seconds.
     void tickFor(int seconds)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "digitsshown.h"
 #include "fakeclock.h"
 #include "fullscreenkeys.h"
 #include "fullscreenvexlo.h"
@@ -56,21 +57,8 @@ protected:
         bar(2)->setValue(seconds);
     }
 
-    // The digits as a reader sees them, "24:00:59" or " 1:01:05".
-    QString display() const
-    {
-        QString text;
-        for (const char* name :
-             {"Image1", "Image2", "Image7", "Image3", "Image4", "Image8", "Image5", "Image6"}) {
-            const int index = child<PictureBox>(name)->index();
-            text += index == digits::kSeparator ? u':'
-                    : index == digits::kBlank   ? u' '
-                    : index == digits::kZero    ? u'0'
-                    : index >= 1 && index <= 9  ? QChar(u'0' + index)
-                                                : u'?';
-        }
-        return text;
-    }
+    // The digits as a reader sees them, "24:00:59" or " 1:15:00".
+    QString display() const { return digitsShown(*window); }
 
     // The tick at each of the next `seconds` seconds.
     void tickEverySecond(int seconds)

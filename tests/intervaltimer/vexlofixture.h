@@ -1,5 +1,6 @@
 #pragma once
 
+#include "digitsshown.h"
 #include "fakeclock.h"
 #include "recordinghelpviewer.h"
 #include "recordinglauncher.h"
@@ -66,21 +67,8 @@ protected:
         bar(2)->setValue(seconds);
     }
 
-    // The digit display as a reader sees it, "24:00:59" or " 1:15:00".
-    QString display() const
-    {
-        QString shown;
-        for (const char* name :
-             {"Image1", "Image2", "Image7", "Image3", "Image4", "Image8", "Image5", "Image6"}) {
-            const int index = child<PictureBox>(name)->index();
-            shown += index == digits::kSeparator ? u':'
-                     : index == digits::kBlank   ? u' '
-                     : index == digits::kZero    ? u'0'
-                     : index >= 1 && index <= 9  ? QChar(u'0' + index)
-                                                 : u'?';
-        }
-        return shown;
-    }
+    // The digits as a reader sees them, "24:00:59" or " 1:15:00".
+    QString display() const { return digitsShown(*window); }
 
     // The tick at each of the next `seconds` seconds.
     void tickEverySecond(int seconds)

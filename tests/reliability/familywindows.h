@@ -5,6 +5,7 @@
 // replaced by fakes that record what was asked of them.
 
 #include "almanor.h"
+#include "digitsshown.h"
 #include "fakeclock.h"
 #include "fullscreenvexlo.h"
 #include "imagelist.h"
@@ -103,21 +104,4 @@ inline void setTime(const QWidget& timer, int minutes, int seconds)
 inline bool ticking(const QWidget& window)
 {
     return child<QTimer>(window, QStringLiteral("Timer1"))->isActive();
-}
-
-// The digits of a timer window (any but DateVexlo) as a reader sees them, " 1:00:58"; "?" for
-// a picture that is no digit, separator or blank.
-inline QString digitsShown(const QWidget& timer)
-{
-    QString shown;
-    for (const char* name :
-         {"Image1", "Image2", "Image7", "Image3", "Image4", "Image8", "Image5", "Image6"}) {
-        const int index = child<PictureBox>(timer, QString::fromLatin1(name))->index();
-        shown += index == digits::kSeparator ? u':'
-                 : index == digits::kBlank   ? u' '
-                 : index == digits::kZero    ? u'0'
-                 : index >= 1 && index <= 9  ? QChar(u'0' + index)
-                                             : u'?';
-    }
-    return shown;
 }
