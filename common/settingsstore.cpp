@@ -40,11 +40,15 @@ QString settingsKey(const QString& key)
 // Saves happen on the window's thread. QLockFile::lock() waits with pauses that grow to
 // seconds, so a window whose save meets a busy store could freeze for many seconds; asking
 // again every few milliseconds keeps each wait as short as the other program's write.
-// A lock still held after the deadline means the other program hangs: the save is refused.
+// A save holds the lock for milliseconds: one older than a few seconds was left by a program
+// that ended in the middle of a save (before it could even write its name into the lock), and
+// is taken over. A lock that stays fresh past the deadline means the other program hangs: the
+// save is refused.
 bool takeLock(QLockFile& lock)
 {
     constexpr int kPauseMs = 2;
-    const QDeadlineTimer deadline(std::chrono::seconds(10));
+    lock.setStaleLockTime(5000);
+    const QDeadlineTimer deadline(std::chrono::seconds(15));
     while (!lock.tryLock(0)) {
         if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
             return false;

@@ -1,9 +1,12 @@
 #include "settingsstore.h"
 #include "tempstore.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSysInfo>
 
 #include <gtest/gtest.h>
 
@@ -154,4 +157,38 @@ TEST(SettingsStore, RemovesSeveralKeysInOneWrite)
     EXPECT_EQ(t.store.get("a", "gone"), "gone");
     EXPECT_EQ(t.store.get("b"), "2");
     EXPECT_EQ(t.store.get("c", "gone"), "gone");
+}
+
+// A program that ends in the middle of a save leaves its lock behind, sometimes before it could
+// write its name into it. The next save takes such a lock over within seconds rather than
+// freezing its window, or being refused, for as long as the lock stays.
+TEST(SettingsStore, ALockLeftByAProgramThatEndedMidSaveIsTakenOver)
+{
+    const struct {
+        const char* name;
+        QByteArray content;
+        int ageSeconds;
+    } leftovers[] = {
+        {"empty, six seconds old", {}, 6},
+        {"of a process that is gone",
+         "999999999\nvexlo_store_writer\n" + QSysInfo::machineHostName().toUtf8() + '\n', 0},
+    };
+    for (const auto& left : leftovers) {
+        SCOPED_TRACE(left.name);
+        TempStore t;
+        QFile lock(QDir(t.dir.path()).filePath("Orvane.conf.write-lock"));
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        lock.write(left.content);
+        lock.close();
+        ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTime().addSecs(-left.ageSeconds),
+                                     QFileDevice::FileModificationTime));
+        lock.close();
+
+        QElapsedTimer waited;
+        waited.start();
+        EXPECT_TRUE(t.store.save("Vexlo Sound", "Bell.wav"));
+        EXPECT_LT(waited.elapsed(), 5000);
+        EXPECT_EQ(t.store.get("Vexlo Sound"), "Bell.wav");
+    }
 }
