@@ -54,7 +54,6 @@ Pellum::Pellum(const Platform& platform, const ShellPlatform& shell, QWidget* pa
     setObjectName(QStringLiteral("Pellum"));
     setWindowTitle(tr("Pellum 8.01"));
     setFixedSize(clientSizeForOuter(kOuterSize.width(), kOuterSize.height()));
-    prefetchSkin();
 
     buildTimerPanel();
     buildOptionsPanel();
@@ -215,16 +214,6 @@ void Pellum::buildMenu()
         separator("sep6"),
         entry("menuExit", tr("EXIT Pellum"), &Pellum::menuExitClick),
     });
-}
-
-void Pellum::prefetchSkin()
-{
-    using namespace pellumkeys;
-    const QString path = platform_.store.get(kPath.name);
-    if (path.isEmpty())
-        Skins::prefetchPicture(platform_.programFolder, kBackground.firstStart);
-    else if (platform_.store.get(kRunDefaultColors.name) != QStringLiteral("True"))
-        Skins::prefetchPicture(path, platform_.store.get(kBackground.name));
 }
 
 void Pellum::startUp()

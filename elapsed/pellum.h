@@ -80,8 +80,6 @@ private:
     void buildAboutPanel();
     void buildShell(const ShellPlatform& shell);
     void buildMenu();
-    // Has the stored skin's picture read while the window is built.
-    void prefetchSkin();
     void startUp();
     void drawCleared();
     void showRunning(bool running);

@@ -87,7 +87,6 @@ Vexlo::Vexlo(const Platform& platform, const ShellPlatform& shell, QWidget* pare
     setObjectName(QStringLiteral("Vexlo"));
     setWindowTitle(tr("Vexlo 8.02"));
     setFixedSize(twips(kPanelWidth), twips(kPanelHeight));
-    prefetchSkin();
 
     buildTimerPanel();
     buildAlarmPanel();
@@ -300,16 +299,6 @@ void Vexlo::buildMenu()
     menuSeparator(*menufile, QStringLiteral("sep5"));
     menuExit = menuItem(*menufile, QStringLiteral("menuExit"), tr("EXIT Vexlo"));
     connect(menuExit, &QAction::triggered, this, &Vexlo::menuExitClick);
-}
-
-void Vexlo::prefetchSkin()
-{
-    using namespace timerkeys;
-    const QString path = platform_.store.get(kPath);
-    if (path.isEmpty())
-        Skins::prefetchPicture(platform_.programFolder, kFirstBackground);
-    else if (platform_.store.get(kRunDefaultColors) != QStringLiteral("True"))
-        Skins::prefetchPicture(path, platform_.store.get(kBackground));
 }
 
 void Vexlo::startUp()

@@ -102,8 +102,6 @@ private:
     void buildAboutPanel();
     void buildShell(const ShellPlatform& shell);
     void buildMenu();
-    // Has the stored skin's picture read while the window is built.
-    void prefetchSkin();
     void startUp();
     void timeIsUp(qint64 remaining);
     void setTimeChanged();

@@ -12,9 +12,6 @@
 #include <QMenu>
 #include <QPainter>
 
-#include <future>
-#include <map>
-
 namespace {
 
 constexpr int kRed = 255;
@@ -43,26 +40,6 @@ QString pictureFile(const QString& folder, const QString& name)
             return dir.filePath(entry);
     }
     return path;
-}
-
-// Pictures being read ahead, by file; only the window's thread uses the map itself.
-std::map<QString, std::future<QImage>>& prefetched()
-{
-    static std::map<QString, std::future<QImage>> pictures;
-    return pictures;
-}
-
-// The picture in `file`, read ahead when it was; null when it cannot be read.
-QImage readPicture(const QString& file)
-{
-    auto& pictures = prefetched();
-    const auto ahead = pictures.find(file);
-    if (ahead != pictures.end()) {
-        QImage image = ahead->second.get();
-        pictures.erase(ahead);
-        return image;
-    }
-    return QImageReader(file).read();
 }
 
 } // namespace
@@ -205,23 +182,11 @@ void Skins::skinItemClick(int row)
 
 void Skins::CheckBackground()
 {
-    if (store_.get(look_.keys.runDefaultColors) == kTrue)
+    if (store_.get(look_.keys.runDefaultColors) == kTrue) {
         showDefaultLook();
-    else
-        showSkin();
-    // What was read ahead for this start and not shown would be stale by a later choice.
-    prefetched().clear();
-}
-
-void Skins::prefetchPicture(const QString& folder, const QString& name)
-{
-    if (name.isEmpty())
         return;
-    const QString file = pictureFile(folder, name);
-    auto& pictures = prefetched();
-    if (pictures.count(file) == 0)
-        pictures.emplace(file, std::async(std::launch::async,
-                                          [file] { return QImageReader(file).read(); }));
+    }
+    showSkin();
 }
 
 bool Skins::showSkin()
@@ -233,7 +198,8 @@ bool Skins::showSkin()
 
     // Each step that fails leaves the look as far as it got.
     bool applied = false;
-    const QImage image = fields_.LabelPicture1.isEmpty() ? QImage() : readPicture(file);
+    QImageReader reader(file);
+    const QImage image = fields_.LabelPicture1.isEmpty() ? QImage() : reader.read();
     if (!image.isNull()) {
         const QPixmap picture = QPixmap::fromImage(image);
         for (SkinPanel* panel : look_.panels)

@@ -111,11 +111,6 @@ public:
     // The picture file of row `row` as this program spells it.
     QString fileOf(int row) const;
 
-    // Starts reading the picture `name` in `folder` on a thread of its own, so that it is ready
-    // when the window built meanwhile shows it: reading a picture takes longer than building
-    // the rest of a window. The next skin shown from that file takes it from there.
-    static void prefetchPicture(const QString& folder, const QString& name);
-
     // Applies the chosen skin, or the Default look when that is chosen, and stores the skin.
     void CheckBackground();
     // Removes every check mark of the Background menu.

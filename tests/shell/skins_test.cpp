@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QImageReader>
 #include <QMenu>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -77,35 +76,4 @@ TEST(Skins, AnotherProgramsErrorTextReportsAMissingPicture)
               "to correct this error!");
     EXPECT_EQ(host.t.store.get("Pellum Background"), "Granite1.gif");
     EXPECT_EQ(host.t.store.get("Pellum Path", "<absent>"), "<absent>");
-}
-
-// A picture read ahead for a start serves that start only: one removed after it, when the start
-// showed another look, is missed when it is chosen, as it would be without the read ahead.
-TEST(Skins, APictureReadAheadServesTheStartItWasReadFor)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString folder = dir.path() + u'/';
-    for (const char* file : {"Granite1.gif", "Marble1.gif"})
-        ASSERT_TRUE(QFile::copy(QStringLiteral(VEXLO_PROGRAM_DIR) + u'/' + QLatin1String(file),
-                                folder + QLatin1String(file)));
-    HostWindow host(folder);
-
-    // Read ahead and shown: the same as a picture read there and then.
-    Skins::prefetchPicture(folder, QStringLiteral("granite1.gif"));
-    host.LabelPicture1 = QStringLiteral("Granite1.gif");
-    host.skins().CheckBackground();
-    EXPECT_EQ(host.timerPanel->picture().toImage(),
-              QImage(folder + QStringLiteral("Granite1.gif")).convertToFormat(
-                  host.timerPanel->picture().toImage().format()));
-    EXPECT_TRUE(host.dialogs.shown.isEmpty());
-
-    // Read ahead, but the start shows the Default look; the picture goes before it is chosen.
-    Skins::prefetchPicture(folder, QStringLiteral("Marble1.gif"));
-    host.t.store.save(QStringLiteral("Pellum Run Default Colors"), QStringLiteral("True"));
-    host.skins().CheckBackground();
-    ASSERT_TRUE(QFile::remove(folder + QStringLiteral("Marble1.gif")));
-    host.skins().skinItem(3)->trigger();
-    EXPECT_EQ(host.skins().fileOf(3), "Marble1.gif");
-    EXPECT_EQ(host.dialogs.shown.size(), 1) << "the removed picture was not missed";
 }
