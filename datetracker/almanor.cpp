@@ -58,17 +58,6 @@ QLabel* rowLabel(QWidget* parent, const QString& name, const QString& descriptio
     return label;
 }
 
-// A button of an event's row; Enter presses it as Space does.
-QPushButton* rowButton(QWidget* parent, const QString& name, const QString& caption,
-                       const QString& toolTip, QRect place)
-{
-    auto* button = named(new QPushButton(caption, parent), name);
-    button->setGeometry(place);
-    button->setToolTip(toolTip);
-    button->setAutoDefault(true);
-    return button;
-}
-
 } // namespace
 
 Almanor::Almanor(const Platform& platform, QWidget* parent)
@@ -138,16 +127,17 @@ void Almanor::buildListPanel(QWidget* central)
         Row& row = rows_[n - 1];
         const int top = 100 + captionOverlap + kRowPitch * (n - 1);
 
-        row.edit = rowButton(
-            Frame1, slotName("Message%1Edit", n), QString::number(n) + QStringLiteral(" >"),
-            tr("Click her to edit Message %1").arg(n), twipsRect(30, top, 470, kRowHeight));
+        row.edit = panelButton(new QPushButton(QString::number(n) + QStringLiteral(" >"), Frame1),
+                               slotName("Message%1Edit", n),
+                               tr("Click her to edit Message %1").arg(n),
+                               twipsRect(30, top, 470, kRowHeight));
         connect(row.edit, &QPushButton::clicked, this, [this, n] { MessageEditClick(n); });
 
         row.message =
             rowLabel(Frame1, slotName("Message%1", n), tr("Message %1").arg(n), 520, top, 3800);
-        row.notes = rowButton(Frame1, slotName("Message%1Notes", n), tr("< N"),
-                              tr("Click here to enter notes for Message %1").arg(n),
-                              twipsRect(4345, top, 460, kRowHeight));
+        row.notes = panelButton(new QPushButton(tr("< N"), Frame1), slotName("Message%1Notes", n),
+                                tr("Click here to enter notes for Message %1").arg(n),
+                                twipsRect(4345, top, 460, kRowHeight));
         connect(row.notes, &QPushButton::clicked, this, [this, n] { MessageNotesClick(n); });
 
         // The ninth date label has always been spelt this way; tests and tools find it so.

@@ -1,18 +1,12 @@
 #pragma once
 
+#include "named.h"
 #include "twips.h"
 
 #include <QAbstractButton>
 #include <QString>
 
 // Small helpers for building the tracker's panels.
-
-template <typename W>
-W* named(W* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 // A button of a panel: Enter and Space press it once it has the focus.
 template <typename B>

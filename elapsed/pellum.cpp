@@ -354,12 +354,7 @@ void Pellum::menuMode2Click()
 
 void Pellum::selectMode(bool normal)
 {
-    // A click on the checked item has taken its check away: it stays checked and nothing changes.
-    const bool changed = normal != normalMode_;
-    normalMode_ = normal;
-    menuMode1->setChecked(normal);
-    menuMode2->setChecked(!normal);
-    if (changed &&
+    if (markModeItems(*menuMode1, *menuMode2, normalMode_, normal) &&
         !platform_.store.save(pellumkeys::kMode.name,
                               normal ? pellumkeys::kNormalMode : pellumkeys::kStopWatchMode))
         reportRefusedSave(tr("The timing mode was not saved"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accessibility.h"
+#include "named.h"
 #include "twips.h"
 
 #include <QLabel>
@@ -10,12 +11,6 @@
 // Small helpers for building FullScreenVexlo's windows. Every control carries its name as its
 // object name, for the tests and the tools, and its caption as its accessible name for screen
 // readers.
-
-template <typename W> W* named(W* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 // A label read by its text; `description` says what it shows, and names it while it shows
 // nothing. After changing the text, call accessibility::captionChanged() on it.

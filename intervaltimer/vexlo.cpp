@@ -592,13 +592,9 @@ void Vexlo::menuMode2Click()
 
 void Vexlo::selectMode(bool normal)
 {
-    const bool changed = normal != normalMode_;
-    normalMode_ = normal;
-    // A click on the checked item has unchecked it; it stays checked.
-    menuMode1->setChecked(normalMode_);
-    menuMode2->setChecked(!normalMode_);
-    if (changed && !platform_.store.save(timerkeys::kMode, normal ? timerkeys::kNormalMode
-                                                                  : timerkeys::kStopWatchMode))
+    if (markModeItems(*menuMode1, *menuMode2, normalMode_, normal) &&
+        !platform_.store.save(timerkeys::kMode,
+                              normal ? timerkeys::kNormalMode : timerkeys::kStopWatchMode))
         showStoreRefused(tr("The timing mode was not saved"));
 }
 

@@ -96,3 +96,12 @@ void selectOnFocus(QWidget* box, int count)
 {
     new SelectOnFocus(box, count);
 }
+
+bool markModeItems(QAction& normalItem, QAction& otherItem, bool& normalMode, bool normal)
+{
+    const bool changed = normal != normalMode;
+    normalMode = normal;
+    normalItem.setChecked(normal);
+    otherItem.setChecked(!normal);
+    return changed;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "named.h"
+
 #include <QObject>
 #include <QRect>
 #include <QString>
@@ -11,13 +13,6 @@ class QPushButton;
 class QWidget;
 
 // Small helpers for building the windows of the desktop timers.
-
-// Gives a widget or action the name it is known by, to tests and screen readers alike.
-template <typename W> W* named(W* object, const QString& name)
-{
-    object->setObjectName(name);
-    return object;
-}
 
 // A label of a panel: plain text, wrapped. Its accessible name is its text; after changing the
 // text, call accessibility::captionChanged() on it.
@@ -32,6 +27,11 @@ QAction* menuItem(QMenu& menu, const QString& name, const QString& caption);
 QAction* menuSeparator(QMenu& menu, const QString& name);
 // A submenu, named as its item is.
 QMenu* subMenu(QMenu& menu, const QString& name, const QString& title);
+
+// Marks the chosen one of a pair of exclusive menu items (normal or stopwatch timing) and keeps
+// `normalMode` with it; true when the choice changed. A click on the checked item has already
+// taken its check away: it gets it back and nothing changes.
+bool markModeItems(QAction& normalItem, QAction& otherItem, bool& normalMode, bool normal);
 
 // When `box` (a line or a multi-line text box) gets the focus, its text is selected from the
 // first character for `count` characters, so typing replaces a short text and keeps the end of
