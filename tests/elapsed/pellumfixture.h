@@ -1,16 +1,9 @@
 #pragma once
 
 #include "digitsshown.h"
-#include "fakeclock.h"
+#include "fakedesktop.h"
 #include "pellum.h"
 #include "pellumkeys.h"
-#include "recordinghelpviewer.h"
-#include "recordinglauncher.h"
-#include "recordingsoundplayer.h"
-#include "recordingstacking.h"
-#include "scripteddialogs.h"
-#include "scripteddisplaymodes.h"
-#include "tempstore.h"
 
 #include <QAction>
 #include <QLabel>
@@ -22,19 +15,13 @@
 #include <memory>
 #include <stdexcept>
 
-// A Pellum window over a store of its own, a clock standing at 12/25/2026 12:00:00 PM and a
-// desktop that records what is asked of it.
-class PellumTest : public ::testing::Test {
+// A Pellum window on a fake desktop (Pellum has no sound to play).
+class PellumTest : public ::testing::Test, protected FakeDesktop {
 protected:
-    Platform platform(SettingsStore& store)
-    {
-        return {store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR};
-    }
-
     // A window of its own over `store`, not shown.
     std::unique_ptr<Pellum> make(SettingsStore& store)
     {
-        return std::make_unique<Pellum>(platform(store), ShellPlatform{stacking, launcher, modes});
+        return std::make_unique<Pellum>(platform(store), shell());
     }
 
     Pellum& open()
@@ -65,13 +52,5 @@ protected:
         }
     }
 
-    FakeClock clock;
-    TempStore t;
-    RecordingHelpViewer help;
-    ScriptedDialogs dialogs;
-    RecordingSoundPlayer sound; // Pellum has none to play
-    ScriptedDisplayModes modes;
-    RecordingLauncher launcher;
-    RecordingStacking stacking;
     std::unique_ptr<Pellum> window;
 };

@@ -1,15 +1,8 @@
 #pragma once
 
 #include "digitsshown.h"
-#include "fakeclock.h"
-#include "recordinghelpviewer.h"
-#include "recordinglauncher.h"
-#include "recordingsoundplayer.h"
-#include "recordingstacking.h"
+#include "fakedesktop.h"
 #include "refusingstore.h"
-#include "scripteddialogs.h"
-#include "scripteddisplaymodes.h"
-#include "tempstore.h"
 #include "timerkeys.h"
 #include "vexlo.h"
 
@@ -25,17 +18,9 @@
 
 #include <memory>
 
-// A Vexlo window over a store of its own, a clock standing at 12/25/2026 12:00:00 PM, a
-// sound player that records and a desktop that records what is asked of it.
-class VexloTest : public ::testing::Test {
+// A Vexlo window on a fake desktop.
+class VexloTest : public ::testing::Test, protected FakeDesktop {
 protected:
-    Platform platform(SettingsStore& store)
-    {
-        return {store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR};
-    }
-    Platform platform() { return platform(t.store); }
-    ShellPlatform shell() { return {stacking, launcher, displayModes}; }
-
     // A window of its own over `store`, not shown.
     std::unique_ptr<Vexlo> make(SettingsStore& store)
     {
@@ -87,13 +72,5 @@ protected:
         tickEverySecond(minutes * 60 + seconds);
     }
 
-    TempStore t;
-    FakeClock clock;
-    RecordingSoundPlayer sound;
-    ScriptedDialogs dialogs;
-    RecordingHelpViewer help;
-    RecordingStacking stacking;
-    RecordingLauncher launcher;
-    ScriptedDisplayModes displayModes;
     std::unique_ptr<Vexlo> window;
 };

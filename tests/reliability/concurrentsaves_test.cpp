@@ -8,16 +8,9 @@
 // are what keeps the store busy at every moment of the second run.
 #include "almanor.h"
 #include "desktopprograms.h"
-#include "fakeclock.h"
+#include "fakedesktop.h"
 #include "pellum.h"
 #include "pellumkeys.h"
-#include "recordinghelpviewer.h"
-#include "recordinglauncher.h"
-#include "recordingsoundplayer.h"
-#include "recordingstacking.h"
-#include "scripteddialogs.h"
-#include "scripteddisplaymodes.h"
-#include "tempstore.h"
 #include "timerkeys.h"
 #include "timetext.h"
 #include "trackerkeys.h"
@@ -129,19 +122,12 @@ void findTimerControls(const QWidget& window, const QString& actionName, TimerKi
 Controls findControls()
 {
     Controls c;
-    TempStore t;
-    FakeClock clock;
-    RecordingSoundPlayer sound;
-    ScriptedDialogs dialogs;
-    RecordingHelpViewer help;
-    RecordingStacking stacking;
-    RecordingLauncher launcher;
-    ScriptedDisplayModes displayModes;
-    const Platform platform{t.store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR};
-    const ShellPlatform shell{stacking, launcher, displayModes};
-    findTimerControls(Vexlo(platform, shell), QStringLiteral("ButVexloAction"), c.vexlo);
-    findTimerControls(Pellum(platform, shell), QStringLiteral("ButPellumAction"), c.pellum);
-    Almanor almanor(platform);
+    FakeDesktop here;
+    findTimerControls(Vexlo(here.platform(), here.shell()), QStringLiteral("ButVexloAction"),
+                      c.vexlo);
+    findTimerControls(Pellum(here.platform(), here.shell()), QStringLiteral("ButPellumAction"),
+                      c.pellum);
+    Almanor almanor(here.platform());
     almanor.show();
     if (!QTest::qWaitForWindowExposed(&almanor))
         return c;

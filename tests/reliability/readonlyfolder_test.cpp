@@ -3,16 +3,9 @@
 // when the user saves something through its window.
 #include "almanor.h"
 #include "desktopprograms.h"
-#include "fakeclock.h"
+#include "fakedesktop.h"
 #include "fullscreenvexlo.h"
 #include "pellum.h"
-#include "recordinghelpviewer.h"
-#include "recordinglauncher.h"
-#include "recordingsoundplayer.h"
-#include "recordingstacking.h"
-#include "scripteddialogs.h"
-#include "scripteddisplaymodes.h"
-#include "tempstore.h"
 #include "vexlo.h"
 
 #include <QFile>
@@ -36,20 +29,6 @@ using desktopprograms::windowTitled;
 namespace {
 
 const QString kXdotool = QStringLiteral("xdotool");
-
-// The windows built here, on the same desktop and in the same look, tell where the controls
-// of the programs' windows are.
-struct Windows {
-    TempStore t;
-    FakeClock clock;
-    RecordingSoundPlayer sound;
-    ScriptedDialogs dialogs;
-    RecordingHelpViewer help;
-    RecordingStacking stacking;
-    RecordingLauncher launcher;
-    ScriptedDisplayModes displayModes;
-    Platform platform{t.store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR};
-};
 
 // Opens a menu with a click at `at` and chooses the item `downs` Down presses into it; with
 // `subDowns`, that item opens a submenu and the item so many presses into it is chosen.
@@ -85,7 +64,7 @@ struct Program {
     // Also says so when its first start and its closing cannot store the window's settings.
     bool reportsStartAndClose;
     // Makes a save through the window; its controls found from the windows built here.
-    std::function<void(const DesktopProgram&, const QString& window, Windows&)> save;
+    std::function<void(const DesktopProgram&, const QString& window, FakeDesktop&)> save;
 };
 
 } // namespace
@@ -94,16 +73,16 @@ TEST(ReadOnlySettingsFolder, EveryProgramRunsAndSaysItsSavesFail)
 {
     const Program programs[] = {
         {"Vexlo", VEXLO_PROGRAM, "Vexlo 8.02", "Vexlo", false,
-         [](const DesktopProgram& program, const QString& window, Windows& here) {
-             Vexlo vexlo(here.platform, {here.stacking, here.launcher, here.displayModes});
+         [](const DesktopProgram& program, const QString& window, FakeDesktop& here) {
+             Vexlo vexlo(here.platform(), here.shell());
              const auto* action = vexlo.findChild<QPushButton*>("ButVexloAction");
              const int downs = downPressesTo(*vexlo.findChild<QMenu*>("menufile"),
                                              vexlo.findChild<QAction*>("menuSave"));
              chooseFromMenu(program, window, action->mapTo(&vexlo, action->rect().center()), downs);
          }},
         {"DateVexlo", DATEVEXLO_PROGRAM, "Date Vexlo 8.0", "Date Vexlo", false,
-         [](const DesktopProgram&, const QString& window, Windows& here) {
-             Almanor almanor(here.platform);
+         [](const DesktopProgram&, const QString& window, FakeDesktop& here) {
+             Almanor almanor(here.platform());
              almanor.show();
              ASSERT_TRUE(QTest::qWaitForWindowExposed(&almanor));
              const auto* edit = almanor.findChild<QPushButton*>("Message1Edit");
@@ -116,16 +95,16 @@ TEST(ReadOnlySettingsFolder, EveryProgramRunsAndSaysItsSavesFail)
          }},
         {"FullScreenVexlo", FULLSCREENVEXLO_PROGRAM, "Full Screen Vexlo 8.0", "Full Screen Vexlo",
          false,
-         [](const DesktopProgram& program, const QString& window, Windows& here) {
-             FullScreenVexlo fullScreen(here.platform, QRect(0, 0, 1280, 800));
+         [](const DesktopProgram& program, const QString& window, FakeDesktop& here) {
+             FullScreenVexlo fullScreen(here.platform(), QRect(0, 0, 1280, 800));
              const int downs = downPressesTo(*fullScreen.findChild<QMenu*>("menufile"),
                                              fullScreen.findChild<QAction*>("menuSave"));
              // A click anywhere on the screen opens its menu.
              chooseFromMenu(program, window, QPoint(20, 20), downs);
          }},
         {"Pellum", PELLUM_PROGRAM, "Pellum 8.01", "Pellum", true,
-         [](const DesktopProgram& program, const QString& window, Windows& here) {
-             Pellum pellum(here.platform, {here.stacking, here.launcher, here.displayModes});
+         [](const DesktopProgram& program, const QString& window, FakeDesktop& here) {
+             Pellum pellum(here.platform(), here.shell());
              const auto* action = pellum.findChild<QPushButton*>("ButPellumAction");
              auto* modes = pellum.findChild<QMenu*>("menuMode");
              const int downs =
@@ -160,7 +139,9 @@ TEST(ReadOnlySettingsFolder, EveryProgramRunsAndSaysItsSavesFail)
         QTest::qWait(500);
         ASSERT_TRUE(running.running()) << running.errors().toStdString();
 
-        Windows here;
+        // Windows built here, on the same desktop and in the same look, tell where the
+        // controls of the programs' windows are.
+        FakeDesktop here;
         program.save(running, window, here);
         EXPECT_TRUE(dismiss(running, program.messageTitle)) << "the failed save was not reported";
         EXPECT_TRUE(running.running()) << running.errors().toStdString();
