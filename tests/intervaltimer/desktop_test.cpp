@@ -133,7 +133,12 @@ TEST(VexloDesktopProgram, OpenANewTimerStartsAnotherVexloAtTheStoredPlace)
     run("xdotool", {"windowactivate", "--sync", opener.id});
     run("xdotool", {"mousemove", "--window", opener.id, QString::number(action.x()),
                     QString::number(action.y()), "click", "1"});
-    QThread::msleep(300);
+    // The menu is a window of its own beside the opener's.
+    ASSERT_TRUE(first.waitFor([&] {
+        return run("xdotool", {"search", "--onlyvisible", "--pid", QString::number(opener.pid), "."})
+                   .split('\n', Qt::SkipEmptyParts)
+                   .size() > 1;
+    })) << "the menu did not open";
     run("xdotool", {"key", "Down", "Return"});
 
     XWindow opened;
