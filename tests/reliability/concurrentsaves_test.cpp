@@ -420,7 +420,9 @@ void saveTogether(int writerCount)
     for (const TimerInstance& v : timers)
         programs.push_back(v.program.get());
     for (DesktopProgram* program : programs) {
-        EXPECT_TRUE(program->process.waitForFinished(15000)) << "did not close";
+        EXPECT_TRUE(program->process.waitForFinished(15000))
+            << "did not close; on the screen: [" << program->windowsShown().toStdString()
+            << "]; said: " << program->errors().toStdString();
         EXPECT_EQ(program->process.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program->process.exitCode(), 0);
         EXPECT_FALSE(program->reportedAFault()) << program->errors().toStdString();

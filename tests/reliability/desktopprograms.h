@@ -141,6 +141,16 @@ public:
         return found;
     }
 
+    // The titles of the program's windows on the screen, "Vexlo 8.02 | Vexlo" (menus have none):
+    // what a user would see of it when it does not do what it was asked.
+    QString windowsShown() const
+    {
+        QStringList titles;
+        for (const QString& window : visibleWindows(pid()))
+            titles.append(windowTitle(window));
+        return titles.join(QStringLiteral(" | "));
+    }
+
     // What the program wrote to its error output so far.
     QString errors()
     {
