@@ -11,18 +11,13 @@
 
 namespace {
 
-// What an X tool printed, trimmed.
-QString printed(const QString& program, const QStringList& arguments)
-{
-    QProcess tool;
-    tool.start(program, arguments);
-    tool.waitForFinished(10000);
-    return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
-}
-
+// What xdotool printed, trimmed.
 QString xdotool(const QStringList& arguments)
 {
-    return printed(QStringLiteral("xdotool"), arguments);
+    QProcess tool;
+    tool.start(QStringLiteral("xdotool"), arguments);
+    tool.waitForFinished(10000);
+    return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
 }
 
 // The request a task bar sends when the user closes a window there, minimised or not.
@@ -90,10 +85,9 @@ protected:
             const QString pid = QString::number(program.process.processId());
             std::fprintf(stderr,
                          "Pellum still runs %d ms after the close request; its visible windows: "
-                         "[%s]; the window manager checks in as [%s]; Pellum said: %s\n",
+                         "[%s]; Pellum said: %s\n",
                          waitMs,
                          qPrintable(xdotool({"search", "--onlyvisible", "--pid", pid, "."})),
-                         qPrintable(printed("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"})),
                          program.process.readAllStandardError().constData());
         }
         return false;

@@ -5,6 +5,7 @@
 #include <QThread>
 
 #include <csignal>
+#include <cstdio>
 #include <sys/prctl.h>
 #include <unistd.h>
 
@@ -98,6 +99,13 @@ X11Session::X11Session()
 
 X11Session::~X11Session()
 {
+    // A window manager gone before its time leaves every close and placement unanswered:
+    // say so, for the test that then failed.
+    if (windowManager_ && running() && windowManager_->waitForFinished(0))
+        std::fprintf(stderr, "openbox ended during the tests (%s %d): %s\n",
+                     windowManager_->exitStatus() == QProcess::CrashExit ? "signal" : "exit code",
+                     windowManager_->exitCode(),
+                     windowManager_->readAllStandardError().constData());
     stop(windowManager_.get());
     stop(server_.get());
 }
