@@ -69,33 +69,71 @@ X11Session::X11Session()
     }
     const QString display = u':' + QString::fromLatin1(number);
 
-    windowManager_ = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), display);
+    // On a busy machine openbox has been seen to end at once with exit code 1, as it does when
+    // it cannot open the display Xvfb has only just named; every window was then left
+    // unframed and every close unanswered. It is tried again after a moment before giving up.
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        if (startWindowManager(env)) {
+            display_ = display;
+            error_.clear();
+            return;
+        }
+        std::fprintf(stderr, "X session %s, attempt %d: %s\n", qPrintable(display), attempt,
+                     qPrintable(error_));
+        stop(windowManager_.get());
+        QThread::msleep(200);
+    }
+}
+
+bool X11Session::startWindowManager(const QProcessEnvironment& env)
+{
+    windowManager_ = std::make_unique<QProcess>();
     windowManager_->setProcessEnvironment(env);
+    windowManager_->setProcessChannelMode(QProcess::MergedChannels);
     windowManager_->setChildProcessModifier([] { endWithTheTests(); });
     windowManager_->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
     if (!windowManager_->waitForStarted(5000)) {
-        error_ = QStringLiteral("openbox did not start");
-        return;
+        error_ = QStringLiteral("openbox did not start: ") + windowManager_->errorString();
+        return false;
     }
-    // openbox announces itself on the root window once it manages it; give it a moment.
-    const QDeadlineTimer deadline(5000);
-    while (!deadline.hasExpired()) {
-        QProcess probe;
-        probe.setProcessEnvironment(env);
-        probe.start(QStringLiteral("xprop"), {QStringLiteral("-root"),
-                                              QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
-        probe.waitForFinished(2000);
-        if (probe.readAllStandardOutput().contains("window id"))
-            break;
-        QThread::msleep(50);
+    // openbox announces itself on the root window once it manages it.
+    const QDeadlineTimer deadline(10000);
+    while (!windowManagerAnnounced(env)) {
+        if (windowManager_->waitForFinished(50)) {
+            error_ = QStringLiteral("openbox ended at once (exit code %1): %2")
+                         .arg(windowManager_->exitCode())
+                         .arg(QString::fromLocal8Bit(windowManager_->readAll()));
+            return false;
+        }
+        if (deadline.hasExpired()) {
+            error_ = QStringLiteral("openbox did not take the screen in 10 s");
+            return false;
+        }
     }
     // It announces itself before it has finished taking over the screen; a window mapped in
     // that moment can go unexposed.
     QThread::msleep(500);
-    display_ = display;
+    if (windowManager_->waitForFinished(0)) {
+        error_ = QStringLiteral("openbox ended as it took the screen (exit code %1): %2")
+                     .arg(windowManager_->exitCode())
+                     .arg(QString::fromLocal8Bit(windowManager_->readAll()));
+        return false;
+    }
+    return true;
 }
+
+bool X11Session::windowManagerAnnounced(const QProcessEnvironment& env)
+{
+    QProcess probe;
+    probe.setProcessEnvironment(env);
+    probe.start(QStringLiteral("xprop"),
+                {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+    probe.waitForFinished(2000);
+    return probe.readAllStandardOutput().contains("window id");
+}
+
 
 X11Session::~X11Session()
 {
@@ -104,8 +142,7 @@ X11Session::~X11Session()
     if (windowManager_ && running() && windowManager_->waitForFinished(0))
         std::fprintf(stderr, "openbox ended during the tests (%s %d): %s\n",
                      windowManager_->exitStatus() == QProcess::CrashExit ? "signal" : "exit code",
-                     windowManager_->exitCode(),
-                     windowManager_->readAllStandardError().constData());
+                     windowManager_->exitCode(), windowManager_->readAll().constData());
     stop(windowManager_.get());
     stop(server_.get());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 
 #include <memory>
@@ -19,6 +20,10 @@ public:
     QString error() const { return error_; }
 
 private:
+    // Starts openbox on the new display; true once it manages the screen.
+    bool startWindowManager(const QProcessEnvironment& env);
+    static bool windowManagerAnnounced(const QProcessEnvironment& env);
+
     std::unique_ptr<QProcess> server_;
     std::unique_ptr<QProcess> windowManager_;
     QString display_;
