@@ -99,4 +99,16 @@ inline bool activate(QWidget* window)
     return QTest::qWaitForWindowActive(window);
 }
 
+// A window's test fixture for keyboard tests: keys go to its window, which opens active.
+template <typename WindowTest> class Fixture : public WindowTest {
+protected:
+    void play(const QString& keys) { keyboard::play(this->window.get(), keys); }
+    auto& openActive()
+    {
+        auto& w = this->open();
+        EXPECT_TRUE(activate(&w));
+        return w;
+    }
+};
+
 } // namespace keyboard

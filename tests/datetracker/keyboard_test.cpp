@@ -10,8 +10,9 @@ using keyboard::focused;
 using trackerkeys::SlotField;
 using trackerkeys::slotKey;
 
-class AlmanorKeyboardTest : public AlmanorTest {
+class AlmanorKeyboardTest : public keyboard::Fixture<AlmanorTest> {
 protected:
+    // With one event stored, so that its row has something to edit.
     Almanor& openActive()
     {
         storeEvent(1, "Dentist", "12/28/2026", "09:30:00 AM");
@@ -20,7 +21,6 @@ protected:
         EXPECT_TRUE(keyboard::activate(&w));
         return w;
     }
-    void play(const QString& keys) { keyboard::play(window.get(), keys); }
     // An access key presses its button and lets it go a moment later, as a click does.
     bool closes(const char* panel)
     {

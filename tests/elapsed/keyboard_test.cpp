@@ -8,15 +8,8 @@
 
 using keyboard::focused;
 
-class PellumKeyboardTest : public PellumTest {
+class PellumKeyboardTest : public keyboard::Fixture<PellumTest> {
 protected:
-    Pellum& openActive()
-    {
-        Pellum& w = open();
-        EXPECT_TRUE(keyboard::activate(&w));
-        return w;
-    }
-    void play(const QString& keys) { keyboard::play(window.get(), keys); }
     bool running() const { return the<QTimer>("Timer1")->isActive(); }
 };
 

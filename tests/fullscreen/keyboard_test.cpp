@@ -8,9 +8,8 @@
 
 using keyboard::focused;
 
-class FullScreenKeyboardTest : public FullScreenTest {
+class FullScreenKeyboardTest : public keyboard::Fixture<FullScreenTest> {
 protected:
-    void play(const QString& keys) { keyboard::play(window.get(), keys); }
     bool running() const { return child<QTimer>("Timer1")->isActive(); }
     // The window manager gives the keyboard to a window as it opens, or to the timer.
     void activate(const char* name)

@@ -10,15 +10,8 @@
 
 using keyboard::focused;
 
-class VexloKeyboardTest : public VexloTest {
+class VexloKeyboardTest : public keyboard::Fixture<VexloTest> {
 protected:
-    Vexlo& openActive()
-    {
-        Vexlo& w = open();
-        EXPECT_TRUE(keyboard::activate(&w));
-        return w;
-    }
-    void play(const QString& keys) { keyboard::play(window.get(), keys); }
     bool running() const { return child<QTimer>("Timer1")->isActive(); }
 };
 
