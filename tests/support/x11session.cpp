@@ -18,6 +18,16 @@ void endWithTheTests()
     ::prctl(PR_SET_PDEATHSIG, SIGTERM);
 }
 
+// How an ended process ended and what it said: "exit code 1: Openbox-Message: …".
+QString howItEnded(QProcess& process)
+{
+    return QStringLiteral("%1 %2: %3")
+        .arg(process.exitStatus() == QProcess::CrashExit ? QStringLiteral("signal")
+                                                         : QStringLiteral("exit code"))
+        .arg(process.exitCode())
+        .arg(QString::fromLocal8Bit(process.readAll()).trimmed());
+}
+
 void stop(QProcess* process)
 {
     if (!process || process->state() == QProcess::NotRunning)
@@ -102,9 +112,7 @@ bool X11Session::startWindowManager(const QProcessEnvironment& env)
     const QDeadlineTimer deadline(10000);
     while (!windowManagerAnnounced(env)) {
         if (windowManager_->waitForFinished(50)) {
-            error_ = QStringLiteral("openbox ended at once (exit code %1): %2")
-                         .arg(windowManager_->exitCode())
-                         .arg(QString::fromLocal8Bit(windowManager_->readAll()));
+            error_ = QStringLiteral("openbox ended at once, ") + howItEnded(*windowManager_);
             return false;
         }
         if (deadline.hasExpired()) {
@@ -116,9 +124,8 @@ bool X11Session::startWindowManager(const QProcessEnvironment& env)
     // that moment can go unexposed.
     QThread::msleep(500);
     if (windowManager_->waitForFinished(0)) {
-        error_ = QStringLiteral("openbox ended as it took the screen (exit code %1): %2")
-                     .arg(windowManager_->exitCode())
-                     .arg(QString::fromLocal8Bit(windowManager_->readAll()));
+        error_ = QStringLiteral("openbox ended as it took the screen, ") +
+                 howItEnded(*windowManager_);
         return false;
     }
     return true;
@@ -134,15 +141,13 @@ bool X11Session::windowManagerAnnounced(const QProcessEnvironment& env)
     return probe.readAllStandardOutput().contains("window id");
 }
 
-
 X11Session::~X11Session()
 {
     // A window manager gone before its time leaves every close and placement unanswered:
     // say so, for the test that then failed.
     if (windowManager_ && running() && windowManager_->waitForFinished(0))
-        std::fprintf(stderr, "openbox ended during the tests (%s %d): %s\n",
-                     windowManager_->exitStatus() == QProcess::CrashExit ? "signal" : "exit code",
-                     windowManager_->exitCode(), windowManager_->readAll().constData());
+        std::fprintf(stderr, "openbox ended during the tests, %s\n",
+                     qPrintable(howItEnded(*windowManager_)));
     stop(windowManager_.get());
     stop(server_.get());
 }
