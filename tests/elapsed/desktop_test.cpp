@@ -1,5 +1,6 @@
 // Pellum as a user runs it, on a private X desktop with a real window manager: what it keeps at
 // the end depends on the state the window manager gave its window.
+#include "desktopprograms.h"
 #include "pellumkeys.h"
 #include "programprocess.h"
 #include "qtprinters.h"
@@ -79,10 +80,10 @@ protected:
         closeFromTheTaskBar(window);
         if (program.process.waitForFinished(15000))
             return program.process.exitStatus() == QProcess::NormalExit;
-        const QString pid = QString::number(program.process.processId());
         std::fprintf(stderr, "Pellum still runs after the close request; its visible windows: [%s]; "
                              "it said: %s\n",
-                     qPrintable(xdotool({"search", "--onlyvisible", "--pid", pid, "."})),
+                     qPrintable(desktopprograms::visibleWindows(program.process.processId())
+                                    .join(QStringLiteral(", "))),
                      program.process.readAllStandardError().constData());
         return false;
     }

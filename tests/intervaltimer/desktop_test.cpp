@@ -1,6 +1,7 @@
 // Vexlo on a real X desktop with a real window manager.
 #include "vexlofixture.h"
 
+#include "desktopprograms.h"
 #include "programprocess.h"
 #include "twips.h"
 #include "windowstacking.h"
@@ -12,6 +13,7 @@
 #include <csignal>
 #include <set>
 
+using desktopprograms::visibleWindows;
 using x11windowstate::keptAbove;
 
 namespace {
@@ -134,11 +136,8 @@ TEST(VexloDesktopProgram, OpenANewTimerStartsAnotherVexloAtTheStoredPlace)
     run("xdotool", {"mousemove", "--window", opener.id, QString::number(action.x()),
                     QString::number(action.y()), "click", "1"});
     // The menu is a window of its own beside the opener's.
-    ASSERT_TRUE(first.waitFor([&] {
-        return run("xdotool", {"search", "--onlyvisible", "--pid", QString::number(opener.pid), "."})
-                   .split('\n', Qt::SkipEmptyParts)
-                   .size() > 1;
-    })) << "the menu did not open";
+    ASSERT_TRUE(first.waitFor([&] { return visibleWindows(opener.pid).size() > 1; }))
+        << "the menu did not open";
     run("xdotool", {"key", "Down", "Return"});
 
     XWindow opened;
