@@ -15,7 +15,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     if (argc != 3)
         return 2;
-    QSettingsStore store(QString::fromLocal8Bit(argv[1]));
+    IniSettingsStore store(QString::fromLocal8Bit(argv[1]));
     const QString program = QString::fromLocal8Bit(argv[2]);
     SettingsStore::Values values;
     if (program == u"DateVexlo") {

@@ -51,7 +51,7 @@ long residentKilobytes()
 
 struct Fakes {
     QTemporaryDir dir;
-    QSettingsStore store{dir.path()};
+    IniSettingsStore store{dir.path()};
     FakeClock clock;
     RecordingSoundPlayer sound;
     ScriptedDialogs dialogs;
@@ -109,7 +109,7 @@ void fullScreenVexlo()
 void store()
 {
     QTemporaryDir dir;
-    QSettingsStore store(dir.path());
+    IniSettingsStore store(dir.path());
     SettingsStore::Values values;
     for (int i = 0; i < 200; ++i)
         values.append({QStringLiteral("Bench Key %1").arg(i), QStringLiteral("value %1").arg(i)});

@@ -4,6 +4,8 @@
 #include "programfolder.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QTimer>
 
 namespace {
 
@@ -21,6 +23,19 @@ DesktopPlatform::DesktopPlatform(QApplication& app)
       sound_(folder_, LazySoundPlayer::moduleCandidates(), &app),
       help_(folder_ + QStringLiteral("Vexlo.hlp"))
 {
+    // Said once: the save that repaired the file leaves it readable from then on. Shown after
+    // the step that saved has ended, not in the middle of it.
+    store_.onDamagedFileKept([this](const QString& copy) {
+        QTimer::singleShot(0, QCoreApplication::instance(), [this, copy] {
+            dialogs_.message(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+                             QApplication::translate(
+                                 "DesktopPlatform",
+                                 "The settings file had lines that could not be read. They were "
+                                 "left out when it was saved again; the file as it was is kept "
+                                 "as %1.")
+                                 .arg(QDir::toNativeSeparators(copy)));
+        });
+    });
 }
 
 Platform DesktopPlatform::platform()

@@ -21,7 +21,7 @@ public:
 
 private:
     QString folder_;
-    QSettingsStore store_;
+    IniSettingsStore store_;
     SystemClock clock_;
     LazySoundPlayer sound_;
     QtDialogs dialogs_;

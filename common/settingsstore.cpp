@@ -1,25 +1,33 @@
 #include "settingsstore.h"
 
+#include "inidocument.h"
+#include "regularfile.h"
+#include "storefile.h"
+
 #include <QCoreApplication>
+#include <QDate>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
-#include <atomic>
 #include <chrono>
-#include <cstdio>
+
+#include <sys/stat.h>
 
 namespace {
 
 const QString kSection = QStringLiteral("Vexlo 8.0");
+// Far beyond any store of fifteen events with notes; a larger file is not the family's.
+constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 
-// QSettings reads '/' and '\' in a key as group separators; escape them (and the escape
-// character itself) so that any key text comes back as it was saved.
+// The store's keys may hold '/' and '\', which the INI form reads as group separators; they
+// are escaped (with the escape character itself) so that any key comes back as it was saved.
 QString settingsKey(const QString& key)
 {
     QString escaped;
@@ -34,114 +42,221 @@ QString settingsKey(const QString& key)
         else
             escaped += c;
     }
-    return kSection + u'/' + escaped;
+    return escaped;
 }
 
-// Saves happen on the window's thread. QLockFile::lock() waits with pauses that grow to
-// seconds, so a window whose save meets a busy store could freeze for many seconds; asking
-// again every few milliseconds keeps each wait as short as the other program's write.
-// A save holds the lock for milliseconds: one older than a few seconds was left by a program
-// that ended in the middle of a save (before it could even write its name into the lock), and
-// is taken over. A lock that stays fresh past the deadline means the other program hangs: the
-// save is refused.
+// A pause in the wait for the lock. On the window's thread the events go on meanwhile, all
+// but the user's input: the countdowns keep ticking and the window keeps drawing, while no
+// second command can start before this save has ended.
+void pause(std::chrono::milliseconds length)
+{
+    QElapsedTimer paused;
+    paused.start();
+    if (QCoreApplication::instance() &&
+        QThread::currentThread() == QCoreApplication::instance()->thread()) {
+        QEventLoop loop;
+        QTimer::singleShot(length, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    // A loop asked to run while the application quits returns at once.
+    const auto left = length - std::chrono::milliseconds(paused.elapsed());
+    if (left.count() > 0)
+        QThread::msleep(ulong(left.count()));
+}
+
+// A save holds the lock for milliseconds. One older than a few seconds was left by a program
+// that ended or stopped in the middle of a save, and is taken over; one that stays fresh past
+// the deadline belongs to a program that keeps the store busy, and the save is refused.
 bool takeLock(QLockFile& lock)
 {
-    constexpr int kPauseMs = 2;
     lock.setStaleLockTime(5000);
-    const QDeadlineTimer deadline(std::chrono::seconds(15));
+    const QDeadlineTimer deadline(std::chrono::seconds(8));
     while (!lock.tryLock(0)) {
         if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
             return false;
-        QThread::msleep(kPauseMs);
+        pause(std::chrono::milliseconds(2));
     }
     return true;
 }
 
+// The lock may have been taken over while this program was stopped mid-save: then the other
+// program's save stands and this one must not be put over it.
+bool stillHeld(const QLockFile& lock)
+{
+    qint64 pid = 0;
+    QString host, application;
+    return lock.getLockInfo(&pid, &host, &application) &&
+           pid == QCoreApplication::applicationPid();
+}
+
+// The file as found: what distinguishes one written file from the next, since every save puts
+// a new file (a new inode) in its place.
+struct Identity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    timespec modified{};
+    timespec changed{};
+
+    bool operator==(const Identity& o) const
+    {
+        return device == o.device && inode == o.inode && size == o.size &&
+               modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec &&
+               changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
+    }
+};
+
+std::optional<Identity> identityOf(const QString& path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return Identity{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+}
+
+// "Orvane.conf.bak-2026-12-08", or with the time when one of that day is there already.
+QString backupName(const QString& target)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString day = target + QStringLiteral(".bak-") + now.toString(QStringLiteral("yyyy-MM-dd"));
+    return QFileInfo::exists(day) ? day + now.toString(QStringLiteral("-HHmmss")) : day;
+}
+
 } // namespace
 
-QSettingsStore::QSettingsStore()
-    : QSettingsStore(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+struct IniSettingsStore::Reading {
+    Identity identity;
+    IniDocument document;
+};
+
+QString SettingsStore::refusalMessage(const QString& what) const
+{
+    const auto tr = [](const char* text) {
+        return QCoreApplication::translate("SettingsStore", text);
+    };
+    QString cause;
+    switch (lastRefusal()) {
+    case Refusal::DiskFull:
+        cause = tr("the settings file cannot be written, as the disk is full. Make room on the "
+                   "disk, then try again.");
+        break;
+    case Refusal::ReadOnly:
+        cause = tr("the settings file cannot be written, as it or its folder is read-only. "
+                   "Allow writing there, then try again.");
+        break;
+    case Refusal::Busy:
+        cause = tr("the settings file cannot be written while another program holds it. Try "
+                   "again in a moment.");
+        break;
+    case Refusal::NotAFile:
+        cause = tr("the settings file cannot be written, as what stands in its place "
+                   "(Orvane.conf) is not a plain file. Put a plain file there, then try again.");
+        break;
+    case Refusal::None:
+    case Refusal::Failed:
+        cause = tr("the settings file cannot be written. Check that the disk has room and the "
+                   "settings folder may be written to, then try again.");
+        break;
+    }
+    return what + QStringLiteral(": ") + cause;
+}
+
+IniSettingsStore::IniSettingsStore()
+    : IniSettingsStore(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
 {
 }
 
-QSettingsStore::QSettingsStore(const QString& configFolder)
+IniSettingsStore::IniSettingsStore(const QString& configFolder)
     : fileName_(QDir(configFolder).filePath(QStringLiteral("Orvane.conf")))
 {
 }
 
-QString QSettingsStore::get(const QString& key, const QString& fallback) const
+QString IniSettingsStore::get(const QString& key, const QString& fallback) const
 {
-    const QSettings settings(fileName_, QSettings::IniFormat);
-    const QVariant value = settings.value(settingsKey(key));
-    return value.isValid() ? value.toString() : fallback;
+    // A tick may ask for many keys: the file is parsed again only when another file stands in
+    // its place, which every save makes so.
+    const std::optional<Identity> identity = identityOf(fileName_);
+    if (!identity)
+        return fallback;
+    if (!reading_ || !(reading_->identity == *identity)) {
+        const std::optional<QByteArray> bytes = readRegularFile(fileName_, kMaxFileBytes);
+        if (!bytes)
+            return fallback;
+        reading_ = std::make_shared<const Reading>(Reading{*identity, IniDocument::parse(*bytes)});
+    }
+    return reading_->document.value(kSection, settingsKey(key)).value_or(fallback);
 }
 
-bool QSettingsStore::save(const QString& key, const QString& value)
+bool IniSettingsStore::save(const QString& key, const QString& value)
 {
     return saveAll({{key, value}});
 }
 
-bool QSettingsStore::saveAll(const Values& values)
+bool IniSettingsStore::saveAll(const Values& values)
 {
-    return change([&](QSettings& settings) {
+    return change([&](IniDocument& document) {
         for (const auto& [key, value] : values)
-            settings.setValue(settingsKey(key), value);
+            document.setValue(kSection, settingsKey(key), value);
         return true;
     });
 }
 
-bool QSettingsStore::remove(const QString& key)
+bool IniSettingsStore::remove(const QString& key)
 {
     return removeAll({key});
 }
 
-bool QSettingsStore::removeAll(const QStringList& keys)
+bool IniSettingsStore::removeAll(const QStringList& keys)
 {
-    return change([&](QSettings& settings) {
+    return change([&](IniDocument& document) {
         bool changed = false;
-        for (const QString& key : keys) {
-            const QString fullKey = settingsKey(key);
-            if (settings.contains(fullKey)) {
-                settings.remove(fullKey);
-                changed = true;
-            }
-        }
+        for (const QString& key : keys)
+            changed = document.remove(kSection, settingsKey(key)) || changed;
         return changed;
     });
 }
 
-bool QSettingsStore::change(const std::function<bool(QSettings&)>& edit)
+bool IniSettingsStore::change(const std::function<bool(IniDocument&)>& edit)
 {
-    // QSettings keeps a parsed copy of each file per process and reads the file again only when
-    // its size or time stamp differ; another program's save within the same millisecond and of
-    // the same size would go unseen and be written over. So every change reads the file afresh,
-    // under a lock all the family's programs take, and replaces it in one rename.
-    const QFileInfo target(fileName_);
-    if (!QDir().mkpath(target.absolutePath()))
-        return false;
+    lastRefusal_ = changeLocked(edit);
+    return lastRefusal_ == Refusal::None;
+}
+
+SettingsStore::Refusal IniSettingsStore::changeLocked(const std::function<bool(IniDocument&)>& edit)
+{
+    // Every change reads the file afresh under a lock all the family's programs take, so that
+    // no program's save is written over by another's made a moment before.
+    if (!QDir().mkpath(QFileInfo(fileName_).absolutePath()))
+        return Refusal::ReadOnly;
+    const QString target = storefile::writeTarget(fileName_);
+    if (const Refusal kind = storefile::kindOf(target); kind != Refusal::None)
+        return kind;
     QLockFile lock(fileName_ + QStringLiteral(".write-lock"));
     if (!takeLock(lock))
-        return false;
+        return lock.error() == QLockFile::PermissionError ? Refusal::ReadOnly : Refusal::Busy;
+    storefile::removeLeftovers(target);
 
-    static std::atomic<quint64> serial{0};
-    const QString working = fileName_ + QStringLiteral(".%1-%2.new")
-                                            .arg(QCoreApplication::applicationPid())
-                                            .arg(++serial);
-    if (target.exists() && !QFile::copy(fileName_, working))
-        return false;
-    bool ok = false;
-    {
-        QSettings settings(working, QSettings::IniFormat);
-        if (!edit(settings)) {
-            QFile::remove(working);
-            return true;
-        }
-        settings.sync();
-        ok = settings.status() == QSettings::NoError;
+    const bool exists = QFileInfo::exists(target);
+    const std::optional<QByteArray> original = readRegularFile(target, kMaxFileBytes);
+    if (exists && !original)
+        return storefile::kindOf(target) == Refusal::None ? Refusal::Failed : Refusal::NotAFile;
+    IniDocument document = IniDocument::parse(original.value_or(QByteArray()));
+    if (!edit(document))
+        return Refusal::None;
+
+    const auto ours = [&lock] { return stillHeld(lock); };
+    QString kept;
+    if (document.hadUnreadableLines()) {
+        // What could not be read is left out of the new file; the original stays beside it.
+        kept = backupName(target);
+        if (const Refusal refused = storefile::replace(kept, *original, ours);
+            refused != Refusal::None)
+            return refused;
     }
-    ok = ok && std::rename(QFile::encodeName(working).constData(),
-                           QFile::encodeName(fileName_).constData()) == 0;
-    if (!ok)
-        QFile::remove(working);
-    return ok;
+    if (const Refusal refused = storefile::replace(target, document.serialized(), ours);
+        refused != Refusal::None)
+        return refused;
+    if (!kept.isEmpty() && damagedFileKept_)
+        damagedFileKept_(kept);
+    return Refusal::None;
 }

@@ -5,9 +5,10 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <utility>
 
-class QSettings;
+class IniDocument;
 
 // The family's one shared settings store: text values under application "Orvane",
 // section "Vexlo 8.0". Every program of the family and every instance reads and writes it.
@@ -27,30 +28,60 @@ public:
     virtual bool saveAll(const Values& values) = 0;
     // Removes all in one write; absent keys are passed over.
     virtual bool removeAll(const QStringList& keys) = 0;
+
+    // Why the last save or removal was refused, so that the message can say what to do.
+    enum class Refusal {
+        None,
+        DiskFull,
+        ReadOnly,  // the file or its folder may not be written
+        Busy,      // another program holds the store's lock
+        NotAFile,  // a device, a FIFO or a folder stands where the file should be
+        Failed,    // anything else: a short write, a read-back that differs
+    };
+    virtual Refusal lastRefusal() const = 0;
+
+    // The message for the last refused save of `what` ("This time was not saved"): its cause
+    // and what the user can do.
+    QString refusalMessage(const QString& what) const;
 };
 
-// The real store: a QSettings file in the native (INI) format. Each call opens the file afresh,
-// so a get sees what another process saved a moment before and a failed save is reported by
-// that save alone.
-class QSettingsStore final : public SettingsStore {
+// The real store: the file Orvane.conf in the INI form of QSettings. Each call reads the file
+// afresh, so a get sees what another process saved a moment before; a save replaces the file
+// only with one it has written, flushed and read back in full, so that a refused save leaves the
+// file as it was and is reported by that save alone.
+class IniSettingsStore final : public SettingsStore {
 public:
     // The user's store under the XDG configuration folder.
-    QSettingsStore();
+    IniSettingsStore();
     // A store kept under another configuration folder (tests, tools).
-    explicit QSettingsStore(const QString& configFolder);
+    explicit IniSettingsStore(const QString& configFolder);
 
     QString get(const QString& key, const QString& fallback = QString()) const override;
     bool save(const QString& key, const QString& value) override;
     bool remove(const QString& key) override;
     bool saveAll(const Values& values) override;
     bool removeAll(const QStringList& keys) override;
+    Refusal lastRefusal() const override { return lastRefusal_; }
 
     QString fileName() const { return fileName_; }
+
+    // Called after a save that rewrote a file with lines it could not read, with the copy of
+    // the original it kept beside it.
+    void onDamagedFileKept(std::function<void(const QString& copy)> tell)
+    {
+        damagedFileKept_ = std::move(tell);
+    }
 
 private:
     // Applies `edit` to a fresh reading of the file and writes the result back; `edit` returns
     // false when it changed nothing.
-    bool change(const std::function<bool(QSettings&)>& edit);
+    bool change(const std::function<bool(IniDocument&)>& edit);
+    Refusal changeLocked(const std::function<bool(IniDocument&)>& edit);
 
     QString fileName_;
+    Refusal lastRefusal_ = Refusal::None;
+    std::function<void(const QString&)> damagedFileKept_;
+    // The last reading, kept while the file is the same one (see get()).
+    struct Reading;
+    mutable std::shared_ptr<const Reading> reading_;
 };

@@ -429,22 +429,16 @@ void Almanor::closeEditor()
 
 void Almanor::showSaveFailure(const QString& what)
 {
-    platform_.dialogs.message(
-        this, tr("Date Vexlo"),
-        what + tr(": the settings file cannot be written. Nothing was changed; "
-                  "check that the disk has room and the settings folder may be written to, "
-                  "then try again."));
+    platform_.dialogs.message(this, tr("Date Vexlo"), platform_.store.refusalMessage(what));
 }
 
 void Almanor::saveView(const QString& view)
 {
     if (platform_.store.save(trackerkeys::kView, view))
         return;
-    platform_.dialogs.message(
-        this, tr("Date Vexlo"),
-        tr("The view was not saved: the settings file cannot be written. This window keeps it "
-           "until it closes; check that the disk has room and the settings folder may be "
-           "written to."));
+    platform_.dialogs.message(this, tr("Date Vexlo"),
+                              platform_.store.refusalMessage(tr("The view was not saved")) +
+                                  u' ' + tr("This window keeps it until it closes."));
 }
 
 // ---- Notes ----

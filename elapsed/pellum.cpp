@@ -385,8 +385,5 @@ void Pellum::storePosition(bool report)
 
 void Pellum::reportRefusedSave(const QString& what)
 {
-    platform_.dialogs.message(this, tr("Pellum"),
-                              what + tr(": the settings file cannot be written. Check that the "
-                                        "disk has room and that the settings folder may be "
-                                        "written to."));
+    platform_.dialogs.message(this, tr("Pellum"), platform_.store.refusalMessage(what));
 }

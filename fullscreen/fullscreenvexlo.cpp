@@ -337,11 +337,8 @@ void FullScreenVexlo::showMessage(const QString& message)
 
 void FullScreenVexlo::reportUnsaved(const QString& what)
 {
-    platform_.dialogs.message(
-        this, tr("Full Screen Vexlo"),
-        tr("%1 was not saved: the settings file cannot be written. Check that the disk has room "
-           "and the settings folder may be written to, then try again.")
-            .arg(what));
+    platform_.dialogs.message(this, tr("Full Screen Vexlo"),
+                              platform_.store.refusalMessage(tr("%1 was not saved").arg(what)));
 }
 
 // ---- Opening the menu ----

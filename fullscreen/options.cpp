@@ -120,8 +120,7 @@ void Options::cmdSaveClick()
             {{fullscreenkeys::kMessage, message}, {fullscreenkeys::kSound, sound}})) {
         platform_.dialogs.message(
             this, tr("Full Screen Vexlo"),
-            tr("The options were not saved: the settings file cannot be written. Check that the "
-               "disk has room and the settings folder may be written to, then try again."));
+            platform_.store.refusalMessage(tr("The options were not saved")));
         return;
     }
     emit saved(message, sound);

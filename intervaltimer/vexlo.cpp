@@ -621,10 +621,7 @@ void Vexlo::storePosition()
 
 void Vexlo::showStoreRefused(const QString& what)
 {
-    platform_.dialogs.message(
-        this, tr("Vexlo"),
-        what + tr(": the settings file cannot be written. Check that the disk has room and the "
-                  "settings folder may be written to, then try again."));
+    platform_.dialogs.message(this, tr("Vexlo"), platform_.store.refusalMessage(what));
 }
 
 void Vexlo::showMessage(const QString& message)

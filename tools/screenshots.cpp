@@ -86,7 +86,7 @@ void seedEvents(SettingsStore& store, const QDateTime& now)
 void dateVexlo(const QDir& out, const QString& folder)
 {
     QTemporaryDir settings;
-    QSettingsStore store(settings.path());
+    IniSettingsStore store(settings.path());
     FixedClock clock;
     SilentPlayer sound;
     NoDialogs dialogs;
@@ -146,7 +146,7 @@ public:
 
 struct Fakes {
     QTemporaryDir settings;
-    QSettingsStore store{settings.path()};
+    IniSettingsStore store{settings.path()};
     FixedClock clock;
     SilentPlayer sound;
     NoDialogs dialogs;

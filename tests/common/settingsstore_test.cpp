@@ -6,12 +6,23 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <QSettings>
 #include <QSysInfo>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <functional>
 #include <memory>
 #include <vector>
+
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 
 TEST(SettingsStore, AbsentKeysGiveTheCallersDefault)
 {
@@ -48,7 +59,7 @@ TEST(SettingsStore, AwkwardTextsComeBackExactly)
     for (const QString& text : texts)
         ASSERT_TRUE(t.store.save(text, text)) << text.toStdString();
 
-    QSettingsStore reopened(t.dir.path());
+    IniSettingsStore reopened(t.dir.path());
     for (const QString& text : texts)
         EXPECT_EQ(reopened.get(text), text) << text.toStdString();
 
@@ -59,6 +70,24 @@ TEST(SettingsStore, AwkwardTextsComeBackExactly)
     EXPECT_EQ(reopened.get("a/b"), "slash");
     EXPECT_EQ(reopened.get("a%2Fb"), "escaped");
     EXPECT_EQ(reopened.get("a\\b"), "backslash");
+
+    // Earlier versions wrote the file through QSettings: each reads the other's files alike.
+    TempStore earlier;
+    {
+        QSettings writer(earlier.store.fileName(), QSettings::IniFormat);
+        for (int i = 0; i < int(std::size(texts)); ++i)
+            writer.setValue(QStringLiteral("Vexlo 8.0/Text %1").arg(i), texts[i]);
+    }
+    for (int i = 0; i < int(std::size(texts)); ++i) {
+        const QString key = QStringLiteral("Text %1").arg(i);
+        ASSERT_TRUE(t.store.save(key, texts[i]));
+        EXPECT_EQ(earlier.store.get(key), texts[i]) << texts[i].toStdString();
+    }
+    QSettings rereader(t.store.fileName(), QSettings::IniFormat);
+    for (int i = 0; i < int(std::size(texts)); ++i)
+        EXPECT_EQ(rereader.value(QStringLiteral("Vexlo 8.0/Text %1").arg(i)).toString(), texts[i])
+            << texts[i].toStdString();
+    EXPECT_EQ(rereader.status(), QSettings::NoError);
 }
 
 TEST(SettingsStore, KeepsTheFamilySectionInTheNativeFormat)
@@ -123,7 +152,7 @@ TEST(SettingsStore, ReportsASaveThatDidNotReachTheDisk)
     QFile blocker(t.dir.filePath("blocked"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    QSettingsStore unwritable(t.dir.filePath("blocked"));
+    IniSettingsStore unwritable(t.dir.filePath("blocked"));
     EXPECT_FALSE(unwritable.save("Vexlo Title", "Vexlo"));
     EXPECT_FALSE(unwritable.remove("Vexlo Title") && unwritable.save("x", "y"));
     EXPECT_EQ(unwritable.get("Vexlo Title", "absent"), "absent");
@@ -140,12 +169,12 @@ TEST(SettingsStore, SavesSeveralKeysInOneWrite)
     ASSERT_TRUE(t.store.saveAll({{"Date Vexlo 4 Message", "Dentist"},
                                  {"Date Vexlo 4 Date", "03/02/2027"},
                                  {"Date Vexlo 4 Time", "07:30:00 AM"}}));
-    QSettingsStore other(t.dir.path());
+    IniSettingsStore other(t.dir.path());
     EXPECT_EQ(other.get("Date Vexlo 4 Message"), "Dentist");
     EXPECT_EQ(other.get("Date Vexlo 4 Time"), "07:30:00 AM");
     EXPECT_EQ(other.get("Date Vexlo 4 Notes"), "kept");
 
-    QSettingsStore unwritable(t.dir.filePath("Orvane.conf"));
+    IniSettingsStore unwritable(t.dir.filePath("Orvane.conf"));
     EXPECT_FALSE(unwritable.saveAll({{"a", "b"}}));
 }
 
@@ -191,4 +220,229 @@ TEST(SettingsStore, ALockLeftByAProgramThatEndedMidSaveIsTakenOver)
         EXPECT_LT(waited.elapsed(), 5000);
         EXPECT_EQ(t.store.get("Vexlo Sound"), "Bell.wav");
     }
+}
+
+namespace {
+
+constexpr QFile::Permissions kOthers = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                       QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(content), content.size());
+}
+
+// What a store of fifteen events with their notes holds: about 22 KB.
+SettingsStore::Values fifteenEvents()
+{
+    SettingsStore::Values values;
+    for (int n = 1; n <= 15; ++n) {
+        const QString slot = QStringLiteral("Date Vexlo %1 ").arg(n);
+        values += {{slot + "Message", QStringLiteral("Event %1").arg(n)},
+                   {slot + "Date", "03/02/2027"},
+                   {slot + "Time", "07:30:00 AM"},
+                   {slot + "Sound", "Timer1.wav"},
+                   {slot + "Notes", QString(1400, u'n')}};
+    }
+    return values;
+}
+
+// Every save either took effect whole or was refused with the file left byte for byte.
+void expectWholeOrUntouched(IniSettingsStore& store, const QByteArray& before, bool saved,
+                            const SettingsStore::Values& values)
+{
+    if (!saved) {
+        EXPECT_EQ(contentOf(store.fileName()), before) << "a refused save changed the file";
+        EXPECT_EQ(QDir(QFileInfo(store.fileName()).path()).entryList({"*.new"}, QDir::Files),
+                  QStringList());
+        return;
+    }
+    IniSettingsStore reader(QFileInfo(store.fileName()).path());
+    for (const auto& [key, value] : values)
+        EXPECT_TRUE(reader.get(key) == value) << key.toStdString();
+}
+
+} // namespace
+
+// A write the disk takes only in part must never replace the file, nor pass for done.
+TEST(SettingsStore, AWriteCutShortLeavesTheFileWholeAndIsRefused)
+{
+    TempStore t;
+    const SettingsStore::Values events = fifteenEvents();
+    ASSERT_TRUE(t.store.saveAll(events));
+    const QByteArray before = contentOf(t.store.fileName());
+    const SettingsStore::Values change{{"Date Vexlo 3 Notes", QString(3000, u'x')}};
+    SettingsStore::Values changed = events;
+    for (auto& [key, value] : changed)
+        value = key == change[0].first ? change[0].second : value;
+
+    // A file-size limit cuts every write of the working copy past its first bytes.
+    struct rlimit limit {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = limit;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = t.store.saveAll(change);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(t.store.lastRefusal(), SettingsStore::Refusal::Failed);
+    expectWholeOrUntouched(t.store, before, saved, events);
+
+    // A nearly full disk: a small file system of its own, left with this much room.
+    QDir(t.dir.path()).mkdir("small");
+    const QString small_fs = t.dir.filePath("small");
+    if (::mount("tmpfs", QFile::encodeName(small_fs).constData(), "tmpfs", 0, "size=256k") != 0)
+        GTEST_SKIP() << "a small file system could not be mounted here (it needs root)";
+    const auto unmount = qScopeGuard([&] { ::umount(QFile::encodeName(small_fs).constData()); });
+    for (const double roomInFiles : {0.5, 1.2, 1.6, 2.0, 2.4, 3.5}) {
+        SCOPED_TRACE(roomInFiles);
+        QDir(small_fs).removeRecursively();
+        IniSettingsStore store(small_fs);
+        ASSERT_TRUE(store.saveAll(events));
+        const QByteArray stored = contentOf(store.fileName());
+        struct statvfs fs {};
+        ASSERT_EQ(::statvfs(QFile::encodeName(small_fs).constData(), &fs), 0);
+        const qint64 free = qint64(fs.f_bavail) * qint64(fs.f_frsize);
+        const qint64 filler = free - qint64(roomInFiles * double(stored.size()));
+        if (filler > 0)
+            writeFile(small_fs + "/filler", QByteArray(filler, 'f'));
+        const bool savedThere = store.saveAll(change);
+        if (roomInFiles < 1 || roomInFiles > 3) {
+            EXPECT_EQ(savedThere, roomInFiles > 3);
+        }
+        if (!savedThere) {
+            EXPECT_EQ(store.lastRefusal(), SettingsStore::Refusal::DiskFull);
+        }
+        expectWholeOrUntouched(store, stored, savedThere, changed);
+        EXPECT_TRUE(store.refusalMessage("Message 3 could not be saved").contains("disk"));
+    }
+}
+
+// Editors elsewhere add a byte-order mark; a hand edit leaves a line without "=". Everything
+// readable is kept, and the file as it was is kept beside the first save that rewrites it.
+TEST(SettingsStore, ADamagedFileIsReadLenientlyAndKeptBeforeItIsRewritten)
+{
+    const struct {
+        const char* name;
+        QByteArray before, after;
+    } damages[] = {
+        {"byte-order mark", "\xEF\xBB\xBF", ""},
+        {"stray line", "", "a line without an equals sign\n"},
+        {"comment", "; written by hand\n", ""},
+    };
+    for (const auto& damage : damages) {
+        SCOPED_TRACE(damage.name);
+        TempStore t;
+        const QByteArray original = damage.before +
+                                    "[Vexlo%208.0]\nVexlo%20Sound=Bell.wav\n" + damage.after +
+                                    "Vexlo%20Title=\"Tea, then coffee\"\n";
+        writeFile(t.store.fileName(), original);
+        QStringList told;
+        t.store.onDamagedFileKept([&](const QString& copy) { told << copy; });
+
+        EXPECT_EQ(t.store.get("Vexlo Sound"), "Bell.wav");
+        EXPECT_EQ(t.store.get("Vexlo Title"), "Tea, then coffee");
+        ASSERT_TRUE(t.store.save("Vexlo Mode", "True"));
+        ASSERT_TRUE(t.store.save("Vexlo Mode", "False"));
+        ASSERT_EQ(told.size(), 1) << "said once, by the save that rewrote the file";
+        EXPECT_EQ(contentOf(told[0]), original);
+        EXPECT_TRUE(QFileInfo(told[0]).fileName().startsWith("Orvane.conf.bak-"));
+        EXPECT_EQ(QFileInfo(told[0]).permissions() & kOthers, 0);
+        IniSettingsStore reopened(t.dir.path());
+        EXPECT_EQ(reopened.get("Vexlo Sound"), "Bell.wav");
+        EXPECT_EQ(reopened.get("Vexlo Title"), "Tea, then coffee");
+        EXPECT_EQ(reopened.get("Vexlo Mode"), "False");
+    }
+}
+
+// What stands at the store's name may be a link, a device or a FIFO. A link to a file is
+// written through; anything else is refused at once and left as it is, and nothing the store
+// writes can be read by other users.
+TEST(SettingsStore, LinksAreWrittenThroughAndSpecialFilesRefused)
+{
+    const struct {
+        const char* name;
+        std::function<void(const QString& dir, const QString& file)> make;
+        SettingsStore::Refusal refusal;
+    } places[] = {
+        {"a world-writable file", [](const QString&, const QString& file) {
+             writeFile(file, "[Vexlo%208.0]\nVexlo%20Sound=Bell.wav\n");
+             QFile::setPermissions(file, QFile::Permissions(0x6666));
+         }, SettingsStore::Refusal::None},
+        {"a link to a file elsewhere", [](const QString& dir, const QString& file) {
+             writeFile(dir + "/real.conf", "[Vexlo%208.0]\nVexlo%20Sound=Bell.wav\n");
+             QFile::link(dir + "/real.conf", file);
+         }, SettingsStore::Refusal::None},
+        {"a link to /dev/null", [](const QString&, const QString& file) {
+             QFile::link("/dev/null", file);
+         }, SettingsStore::Refusal::NotAFile},
+        {"a FIFO", [](const QString&, const QString& file) {
+             ::mkfifo(QFile::encodeName(file).constData(), 0600);
+         }, SettingsStore::Refusal::NotAFile},
+        {"a folder", [](const QString&, const QString& file) { QDir().mkdir(file); },
+         SettingsStore::Refusal::NotAFile},
+    };
+    for (const auto& place : places) {
+        SCOPED_TRACE(place.name);
+        TempStore t;
+        place.make(t.dir.path(), t.store.fileName());
+        const QFileInfo before(t.store.fileName());
+
+        EXPECT_EQ(t.store.get("Vexlo Title", "absent"), "absent") << "read without blocking";
+        const bool saved = t.store.save("Vexlo Title", "Tea");
+        EXPECT_EQ(t.store.lastRefusal(), place.refusal);
+        const QFileInfo after(t.store.fileName());
+        EXPECT_EQ(after.isSymLink(), before.isSymLink()) << "the link stays a link";
+        if (!saved) {
+            EXPECT_EQ(after.isFile(), before.isFile());
+            continue;
+        }
+        const QFileInfo written(after.canonicalFilePath());
+        EXPECT_EQ(written.permissions() & kOthers, 0) << "the notes are the user's alone";
+        IniSettingsStore reopened(t.dir.path());
+        EXPECT_EQ(reopened.get("Vexlo Title"), "Tea");
+        EXPECT_EQ(reopened.get("Vexlo Sound"), "Bell.wav");
+    }
+}
+
+// A program stopped while it held the lock: the save waits without stopping the window's
+// timers, then takes the lock over.
+TEST(SettingsStore, WaitingForALockTheWindowKeepsTicking)
+{
+    TempStore t;
+    ASSERT_TRUE(t.store.save("Vexlo Sound", "Bell.wav"));
+    QProcess holder;
+    holder.start("sleep", {"60"});
+    ASSERT_TRUE(holder.waitForStarted());
+    ::kill(pid_t(holder.processId()), SIGSTOP);
+    const auto endHolder = qScopeGuard([&] {
+        holder.kill();
+        holder.waitForFinished();
+    });
+    writeFile(t.store.fileName() + ".write-lock",
+              QByteArray::number(holder.processId()) + "\nsleep\n" +
+                  QSysInfo::machineHostName().toUtf8() + '\n');
+
+    QTimer tick;
+    int ticks = 0;
+    QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+    tick.start(100);
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_TRUE(t.store.save("Vexlo Title", "Tea"));
+    const qint64 ms = waited.elapsed();
+    EXPECT_GE(ms, 1000) << "the lock of a live program is not taken at once";
+    // On the same clock: at least half the ticks the wait had room for.
+    EXPECT_GE(ticks, ms / 100 / 2);
+    EXPECT_EQ(IniSettingsStore(t.dir.path()).get("Vexlo Title"), "Tea");
 }

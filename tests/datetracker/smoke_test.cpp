@@ -13,7 +13,7 @@ TEST(DateVexloProgram, FirstStartFromTheHomeFolderWritesItsKeys)
         << program.process.readAllStandardError().toStdString();
     EXPECT_EQ(program.process.state(), QProcess::Running);
 
-    const QSettingsStore store = program.store();
+    const IniSettingsStore store = program.store();
 
     // Started from the home folder, it still knows where its data files are.
     EXPECT_EQ(store.get(trackerkeys::kPath), VEXLO_PROGRAM_DIR);

@@ -89,7 +89,7 @@ protected:
     }
 
     ProgramProcess program{PELLUM_PROGRAM};
-    QSettingsStore store = program.store();
+    IniSettingsStore store = program.store();
 };
 
 TEST_F(PellumDesktopTest, ClosedWhileMinimisedItKeepsThePlaceStoredBefore)

@@ -11,7 +11,7 @@ TEST(PellumProgram, FirstStartFromTheHomeFolderWritesItsKeys)
         << program.process.readAllStandardError().toStdString();
     EXPECT_EQ(program.process.state(), QProcess::Running);
 
-    const QSettingsStore store = program.store();
+    const IniSettingsStore store = program.store();
     // Started from the home folder, it still knows where its data files are.
     EXPECT_EQ(store.get(pellumkeys::kPath.name), VEXLO_PROGRAM_DIR);
     for (const auto& [key, value] : pellumkeys::firstStartValues())

@@ -320,7 +320,7 @@ TEST_F(FullScreenTest, TheSoundIsReadAgainAtTimeUp)
     tickEverySecond(5);
 
     // Another copy saves a sound while this one runs.
-    QSettingsStore other(t.dir.path());
+    IniSettingsStore other(t.dir.path());
     other.save(fullscreenkeys::kSound, "/sounds/bell.wav");
     tickEverySecond(5);
     EXPECT_EQ(sound.requests, QStringList{"/sounds/bell.wav"});

@@ -12,7 +12,7 @@ TEST(FullScreenVexloProgram, FirstStartFromTheHomeFolderWritesItsKeys)
         << program.process.readAllStandardError().toStdString();
     EXPECT_EQ(program.process.state(), QProcess::Running);
 
-    const QSettingsStore store = program.store();
+    const IniSettingsStore store = program.store();
 
     // Started from the home folder, it still knows where its data files are.
     for (const auto& [key, value] : fullscreenkeys::firstRunValues(VEXLO_PROGRAM_DIR))

@@ -136,7 +136,7 @@ TEST_F(VexloTest, TheAlarmUsesTheSoundAndMessageStoredMeanwhile)
     tickEverySecond(5);
 
     // Another Vexlo saves its choices while this one runs.
-    QSettingsStore other(t.dir.path());
+    IniSettingsStore other(t.dir.path());
     other.save(timerkeys::kSound, "/sounds/bell.wav");
     other.save(timerkeys::kMessage, "Tea is ready");
     tickEverySecond(5);

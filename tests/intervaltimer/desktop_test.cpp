@@ -105,7 +105,7 @@ TEST(VexloDesktopProgram, OpenANewTimerStartsAnotherVexloAtTheStoredPlace)
     env.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
     env.insert("QT_QPA_PLATFORM", "xcb");
     first.process.setProcessEnvironment(env);
-    QSettingsStore store = first.store();
+    IniSettingsStore store = first.store();
     store.saveAll({{timerkeys::kPath, VEXLO_PROGRAM_DIR},
                    {timerkeys::kBackground, "Wood5.gif"},
                    {timerkeys::kForeColor1, "65535"},

@@ -10,7 +10,7 @@ TEST(VexloProgram, FirstStartFromTheHomeFolderWritesItsKeys)
     program.process.start();
     ASSERT_TRUE(program.process.waitForStarted());
 
-    const QSettingsStore store = program.store();
+    const IniSettingsStore store = program.store();
     ASSERT_TRUE(program.waitFor([&] { return !store.get(timerkeys::kAlwaysOnTop).isEmpty(); }))
         << program.process.readAllStandardError().toStdString();
     EXPECT_EQ(program.process.state(), QProcess::Running);

@@ -291,7 +291,7 @@ private:
 };
 
 // The stored place is one of `places`, both edges from the same window.
-void expectOnePlace(const QSettingsStore& store, const TimerKind& kind,
+void expectOnePlace(const IniSettingsStore& store, const TimerKind& kind,
                 const std::vector<QPoint>& places)
 {
     const QString left = store.get(kind.leftKey);
@@ -318,7 +318,7 @@ void saveTogether(int writerCount)
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
     const QString config = home.filePath(QStringLiteral(".config"));
-    QSettingsStore store(config);
+    IniSettingsStore store(config);
 
     // The writers are busy before the programs start, so that their first-run saves meet them.
     Writers writers(config, writerCount);

@@ -151,7 +151,7 @@ TEST(GarbageInTheStore, EveryProgramOpensItsWindowAndRunsOn)
     for (const Program& program : programs()) {
         for (int run = 0; run < runs; ++run) {
             QTemporaryDir home;
-            QSettingsStore store(home.path() + "/.config");
+            IniSettingsStore store(home.path() + "/.config");
             SettingsStore::Values values;
             for (const QString& key : program.keys)
                 values.append({key, garbage(random)});

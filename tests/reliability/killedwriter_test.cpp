@@ -3,6 +3,7 @@
 #include "qtprinters.h"
 #include "tempstore.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSettings>
@@ -56,8 +57,11 @@ TEST(KilledWriter, TheStoreAlwaysReadsBackWithEverySaveThatReportedDone)
         if (!last.isEmpty()) {
             EXPECT_FALSE(t.store.get(last).isEmpty()) << last.toStdString();
         }
-        // The store still takes saves after the kill, stale lock and all.
+        // The store still takes saves after the kill, stale lock and all, and that save clears
+        // away the working copy the killed writer left (notes and all).
         ASSERT_TRUE(t.store.save(QStringLiteral("After run %1").arg(run), "ok"));
+        EXPECT_EQ(QDir(t.dir.path()).entryList({"*.new*"}, QDir::Files), QStringList())
+            << "run " << run;
     }
     EXPECT_GT(confirmedInAll, 0) << "the writer never got a save done before being killed";
 }

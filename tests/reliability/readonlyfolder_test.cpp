@@ -1,6 +1,7 @@
-// Every program started with a settings folder nobody can write under, root included: the
-// folder's place is taken by a plain file. Each opens its window, keeps running, and says so
-// when the user saves something through its window.
+// Every program started with settings nobody can write, root included: the folder's place is
+// taken by a plain file, or the settings file's by a FIFO (which would hold a reader for ever).
+// Each opens its window, keeps running, and says so when the user saves something through its
+// window.
 #include "almanor.h"
 #include "desktopprograms.h"
 #include "fakedesktop.h"
@@ -8,6 +9,7 @@
 #include "pellum.h"
 #include "vexlo.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -15,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include <sys/stat.h>
 
 using desktopprograms::click;
 using desktopprograms::DesktopProgram;
@@ -54,6 +58,18 @@ bool dismiss(const DesktopProgram& program, const QString& title)
     tool(kXdotool, {"windowactivate", "--sync", box});
     tool(kXdotool, {"key", "Return"});
     return waitUntil([&] { return windowTitled(program.pid(), title).isEmpty(); });
+}
+
+struct Blocker {
+    const char* name;
+    std::function<void(const QString& config)> make;
+    std::function<bool(const QString& config)> intact;
+};
+
+bool isFifo(const QString& path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
 }
 
 struct Program {
@@ -116,16 +132,28 @@ TEST(ReadOnlySettingsFolder, EveryProgramRunsAndSaysItsSavesFail)
          }},
     };
 
+    const Blocker blockers[] = {
+        {"a file where the settings folder would be",
+         [](const QString& config) {
+             QFile plain(config);
+             ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+             ASSERT_GT(plain.write("A file where the settings folder would be.\n"), 0);
+         },
+         [](const QString& config) { return QFileInfo(config).isFile(); }},
+        {"a FIFO as the settings file",
+         [](const QString& config) {
+             ASSERT_TRUE(QDir().mkpath(config));
+             ASSERT_EQ(::mkfifo(QFile::encodeName(config + "/Orvane.conf").constData(), 0600), 0);
+         },
+         [](const QString& config) { return isFifo(config + "/Orvane.conf"); }},
+    };
+    for (const Blocker& blocker : blockers)
     for (const Program& program : programs) {
-        SCOPED_TRACE(program.name);
+        SCOPED_TRACE(std::string(program.name) + ", " + blocker.name);
         QTemporaryDir home;
         ASSERT_TRUE(home.isValid());
         const QString config = home.filePath(QStringLiteral(".config"));
-        {
-            QFile plain(config);
-            ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-            ASSERT_GT(plain.write("A file where the settings folder would be.\n"), 0);
-        }
+        blocker.make(config);
 
         DesktopProgram running(program.path, home.path(), config);
         ASSERT_TRUE(running.start());
@@ -145,7 +173,7 @@ TEST(ReadOnlySettingsFolder, EveryProgramRunsAndSaysItsSavesFail)
         program.save(running, window, here);
         EXPECT_TRUE(dismiss(running, program.messageTitle)) << "the failed save was not reported";
         EXPECT_TRUE(running.running()) << running.errors().toStdString();
-        EXPECT_TRUE(QFileInfo(config).isFile());
+        EXPECT_TRUE(blocker.intact(config));
 
         // And it ends when its window is closed.
         tool(QStringLiteral("wmctrl"), {"-i", "-c", window});

@@ -31,7 +31,7 @@ public:
         process.waitForFinished(5000);
     }
 
-    QSettingsStore store() const { return QSettingsStore(home.path() + "/.config"); }
+    IniSettingsStore store() const { return IniSettingsStore(home.path() + "/.config"); }
 
     // Starts the program and waits until it has stored `key`, as a first start does.
     bool startUntilStored(const QString& key)
@@ -39,7 +39,7 @@ public:
         process.start();
         if (!process.waitForStarted())
             return false;
-        const QSettingsStore settings = store();
+        const IniSettingsStore settings = store();
         return waitFor([&] { return !settings.get(key).isEmpty(); });
     }
 

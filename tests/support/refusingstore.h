@@ -23,6 +23,11 @@ public:
         return !refuseWrites && inner_.removeAll(keys);
     }
 
+    Refusal lastRefusal() const override
+    {
+        return refuseWrites ? Refusal::ReadOnly : inner_.lastRefusal();
+    }
+
     bool refuseWrites = false;
 
 private:

@@ -15,7 +15,7 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     if (args.size() != 4)
         return 2;
-    QSettingsStore store(args[1]);
+    IniSettingsStore store(args[1]);
     const int count = args[3].toInt();
     for (int i = 0; count == 0 || i < count; ++i) {
         const QString n = QString::number(i);

@@ -11,5 +11,5 @@ public:
     TempStore() : store(dir.path()) {}
 
     QTemporaryDir dir;
-    QSettingsStore store;
+    IniSettingsStore store;
 };

@@ -1,0 +1,360 @@
+#include "inidocument.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr char kHex[] = "0123456789ABCDEF";
+
+bool isHexDigit(char16_t c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+int digitValue(char c, uint base)
+{
+    const int value = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : -1;
+    return value >= 0 && uint(value) < base ? value : -1;
+}
+
+bool isAsciiLetterOrDigit(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+}
+
+// ---- Keys: "%XX" for Latin-1, "%UXXXX" beyond, "\" for the group separator "/" ----
+
+QByteArray escapedKey(const QString& key)
+{
+    QByteArray out;
+    for (const QChar qc : key) {
+        const char16_t c = qc.unicode();
+        if (c == u'/') {
+            out += '\\';
+        } else if (isAsciiLetterOrDigit(c) || c == u'_' || c == u'-' || c == u'.') {
+            out += char(c);
+        } else if (c <= 0xFF) {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        } else {
+            out += "%U";
+            for (int shift = 12; shift >= 0; shift -= 4)
+                out += kHex[(c >> shift) & 0xF];
+        }
+    }
+    return out;
+}
+
+QString unescapedKey(QByteArrayView raw)
+{
+    QString out;
+    QByteArray plain; // unescaped bytes are UTF-8, decoded in runs
+    const auto flushPlain = [&] {
+        out += QString::fromUtf8(plain);
+        plain.clear();
+    };
+    for (qsizetype i = 0; i < raw.size();) {
+        const char c = raw[i];
+        if (c == '\\') {
+            plain += '/';
+            ++i;
+            continue;
+        }
+        if (c == '%' && i + 1 < raw.size()) {
+            const bool wide = raw[i + 1] == 'U';
+            const qsizetype first = i + (wide ? 2 : 1);
+            const qsizetype digits = wide ? 4 : 2;
+            bool ok = false;
+            const uint code =
+                first + digits <= raw.size() ? raw.sliced(first, digits).toUInt(&ok, 16) : 0;
+            if (ok) {
+                flushPlain();
+                out += QChar(char16_t(code));
+                i = first + digits;
+                continue;
+            }
+        }
+        plain += c;
+        ++i;
+    }
+    flushPlain();
+    return out;
+}
+
+// ---- Values: C escapes, quotes around texts with ; , = or outer blanks ----
+
+QByteArray escapedValue(const QString& text)
+{
+    // A text starting with "@" is doubled, as "@" starts QSettings' own typed values.
+    const QString value = text.startsWith(u'@') ? u'@' + text : text;
+    QByteArray out;
+    bool needsQuotes = false;
+    bool escapeNextIfHexDigit = false;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const char16_t c = value[i].unicode();
+        if (c == u';' || c == u',' || c == u'=')
+            needsQuotes = true;
+        // After a numeric escape a following hex digit would read as part of it.
+        if (escapeNextIfHexDigit && isHexDigit(c)) {
+            out += "\\x" + QByteArray::number(c, 16);
+            continue;
+        }
+        escapeNextIfHexDigit = false;
+        switch (c) {
+        case u'\0': out += "\\0"; escapeNextIfHexDigit = true; break;
+        case u'\a': out += "\\a"; break;
+        case u'\b': out += "\\b"; break;
+        case u'\f': out += "\\f"; break;
+        case u'\n': out += "\\n"; break;
+        case u'\r': out += "\\r"; break;
+        case u'\t': out += "\\t"; break;
+        case u'\v': out += "\\v"; break;
+        case u'"':
+        case u'\\':
+            out += '\\';
+            out += char(c);
+            break;
+        default:
+            if (c <= 0x1F) {
+                out += "\\x" + QByteArray::number(c, 16);
+                escapeNextIfHexDigit = true;
+            } else if (QChar::isHighSurrogate(c) && i + 1 < value.size()) {
+                out += value.sliced(i, 2).toUtf8();
+                ++i;
+            } else {
+                out += QString(QChar(c)).toUtf8();
+            }
+        }
+    }
+    if (needsQuotes || out.startsWith(' ') || out.endsWith(' '))
+        out = '"' + out + '"';
+    return out;
+}
+
+// The reverse of escapedValue, and of what QSettings writes. Commas outside quotes, which
+// QSettings would take as a list, are kept as text: a hand-edited value stays readable.
+QString unescapedValue(QByteArrayView raw)
+{
+    static constexpr std::pair<char, char16_t> kEscapes[] = {
+        {'a', u'\a'}, {'b', u'\b'}, {'f', u'\f'}, {'n', u'\n'}, {'r', u'\r'}, {'t', u'\t'},
+        {'v', u'\v'}, {'"', u'"'}, {'?', u'?'}, {'\'', u'\''}, {'\\', u'\\'}};
+    QString out;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    bool inQuotes = false;
+    qsizetype keepFrom = 0; // trailing blanks before this index are part of the text
+    qsizetype i = 0;
+    const auto skipBlanks = [&] {
+        while (i < raw.size() && (raw[i] == ' ' || raw[i] == '\t'))
+            ++i;
+    };
+    // "\x41" and "\101": as many digits as follow.
+    const auto numeric = [&](uint base, uint code) {
+        for (int digit; i < raw.size() && (digit = digitValue(raw[i], base)) >= 0; ++i)
+            code = code * base + uint(digit);
+        out += QChar(char16_t(code));
+    };
+    skipBlanks();
+    while (i < raw.size()) {
+        const char c = raw[i];
+        if (c == '\\') {
+            if (++i >= raw.size())
+                break;
+            const char e = raw[i++];
+            const auto named = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                            [e](const auto& pair) { return pair.first == e; });
+            if (named != std::end(kEscapes))
+                out += QChar(named->second);
+            else if (e == 'x' && i < raw.size() && isHexDigit(char16_t(raw[i])))
+                numeric(16, 0);
+            else if (e >= '0' && e <= '7')
+                numeric(8, uint(e - '0'));
+            else if ((e == '\n' || e == '\r') && i < raw.size() &&
+                     (raw[i] == '\n' || raw[i] == '\r') && raw[i] != e)
+                ++i; // a line continued on the next
+            keepFrom = out.size();
+        } else if (c == '"') {
+            ++i;
+            inQuotes = !inQuotes;
+            if (!inQuotes) {
+                keepFrom = out.size();
+                skipBlanks();
+            }
+        } else {
+            qsizetype j = i + 1;
+            while (j < raw.size() && raw[j] != '\\' && raw[j] != '"')
+                ++j;
+            out += utf8(raw.sliced(i, j - i));
+            if (inQuotes)
+                keepFrom = out.size();
+            i = j;
+        }
+    }
+    while (out.size() > keepFrom && (out.back() == u' ' || out.back() == u'\t'))
+        out.chop(1);
+    return out;
+}
+
+// QSettings' own typed values: "@@" is an escaped "@", "@Invalid()" no value at all.
+std::optional<QString> textOfValue(const QString& stored)
+{
+    if (!stored.startsWith(u'@'))
+        return stored;
+    if (stored.startsWith(QLatin1String("@@")))
+        return stored.mid(1);
+    if (stored == QLatin1String("@Invalid()"))
+        return std::nullopt;
+    for (const QLatin1String type : {QLatin1String("@ByteArray("), QLatin1String("@String(")}) {
+        if (stored.startsWith(type) && stored.endsWith(u')'))
+            return stored.sliced(type.size(), stored.size() - type.size() - 1);
+    }
+    return stored;
+}
+
+// One logical line: it ends at a line end outside quotes, or at a ";" that starts a comment;
+// a backslash takes the next character with it, line ends included.
+struct Line {
+    QByteArrayView text;
+    qsizetype equals = -1; // the first "=" outside quotes, relative to text
+};
+
+std::optional<Line> nextLine(QByteArrayView data, qsizetype& pos)
+{
+    const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+    while (pos < data.size() && isSpace(data[pos]))
+        ++pos;
+    if (pos >= data.size())
+        return std::nullopt;
+    const qsizetype start = pos;
+    qsizetype i = start;
+    qsizetype equals = -1;
+    bool inQuotes = false;
+    if (data[i] == ';') { // a comment: the whole line
+        while (i < data.size() && data[i] != '\n' && data[i] != '\r')
+            ++i;
+        pos = i;
+        return Line{data.sliced(start, i - start), -1};
+    }
+    while (i < data.size()) {
+        const char c = data[i];
+        if ((c == '\n' || c == '\r' || c == ';') && !inQuotes)
+            break;
+        ++i;
+        if (c == '=' && !inQuotes && equals < 0)
+            equals = i - 1 - start;
+        else if (c == '"')
+            inQuotes = !inQuotes;
+        else if (c == '\\' && i < data.size()) {
+            const char next = data[i++];
+            if (i < data.size() && ((next == '\n' && data[i] == '\r') ||
+                                    (next == '\r' && data[i] == '\n')))
+                ++i;
+        }
+    }
+    pos = i;
+    return Line{data.sliced(start, i - start), equals};
+}
+
+} // namespace
+
+IniDocument IniDocument::parse(const QByteArray& bytes)
+{
+    IniDocument doc;
+    doc.sections_.append(Section{}); // entries before any section header
+    QByteArrayView data(bytes);
+    if (data.startsWith("\xEF\xBB\xBF")) {
+        data = data.sliced(3);
+        ++doc.unreadableLines_;
+    }
+    Section* current = &doc.sections_.front();
+    qsizetype pos = 0;
+    while (const std::optional<Line> line = nextLine(data, pos)) {
+        const QByteArrayView text = line->text;
+        if (text.startsWith('[')) {
+            const qsizetype close = text.indexOf(']');
+            if (close < 0)
+                ++doc.unreadableLines_;
+            const QString name =
+                unescapedKey(text.sliced(1, (close < 0 ? text.size() : close) - 1).trimmed());
+            current = doc.find(name);
+            if (!current) {
+                doc.sections_.append(Section{name, "[" + escapedKey(name) + "]", {}});
+                current = &doc.sections_.back();
+            }
+        } else if (line->equals > 0) {
+            const QString key = unescapedKey(text.first(line->equals).trimmed());
+            current->entries.append(Entry{key, text.toByteArray()});
+        } else {
+            ++doc.unreadableLines_; // a comment, a stray line, or an empty key
+        }
+    }
+    return doc;
+}
+
+QByteArray IniDocument::serialized() const
+{
+    QByteArray out;
+    for (const Section& section : sections_) {
+        if (section.entries.isEmpty() && !section.header.isEmpty())
+            continue;
+        if (!section.header.isEmpty())
+            out += section.header + '\n';
+        for (const Entry& entry : section.entries)
+            out += entry.line + '\n';
+        if (!section.entries.isEmpty())
+            out += '\n';
+    }
+    return out;
+}
+
+IniDocument::Section* IniDocument::find(const QString& section)
+{
+    for (Section& s : sections_)
+        if (s.name == section)
+            return &s;
+    return nullptr;
+}
+
+const IniDocument::Section* IniDocument::find(const QString& section) const
+{
+    return const_cast<IniDocument*>(this)->find(section);
+}
+
+std::optional<QString> IniDocument::value(const QString& section, const QString& key) const
+{
+    const Section* s = find(section);
+    if (!s)
+        return std::nullopt;
+    // Of a key written twice by hand, the last counts, as it does for QSettings.
+    for (auto entry = s->entries.crbegin(); entry != s->entries.crend(); ++entry) {
+        if (entry->key == key) {
+            const qsizetype equals = entry->line.indexOf('=');
+            return textOfValue(unescapedValue(QByteArrayView(entry->line).sliced(equals + 1)));
+        }
+    }
+    return std::nullopt;
+}
+
+void IniDocument::setValue(const QString& section, const QString& key, const QString& value)
+{
+    Section* s = find(section);
+    if (!s) {
+        sections_.append(Section{section, "[" + escapedKey(section) + "]", {}});
+        s = &sections_.back();
+    }
+    const QByteArray line = escapedKey(key) + '=' + escapedValue(value);
+    remove(section, key);
+    s->entries.append(Entry{key, line});
+}
+
+bool IniDocument::remove(const QString& section, const QString& key)
+{
+    Section* s = find(section);
+    return s && s->entries.removeIf([&](const Entry& entry) { return entry.key == key; }) > 0;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// The settings file in the INI form QSettings writes, read and written by the store itself so
+// that every byte that reaches the disk can be checked. Values are texts; keys and values are
+// escaped exactly as QSettings escapes them, so files written by either read the same in both.
+//
+// Reading is lenient: a byte-order mark, comments and lines that are neither a section nor
+// "key=value" are passed over (and counted), so that one damaged line never costs the rest.
+// Sections and entries the store does not touch are written back as they were read.
+class IniDocument {
+public:
+    static IniDocument parse(const QByteArray& bytes);
+    QByteArray serialized() const;
+
+    // Something was passed over while reading: writing the document back would lose it.
+    bool hadUnreadableLines() const { return unreadableLines_ > 0; }
+
+    std::optional<QString> value(const QString& section, const QString& key) const;
+    void setValue(const QString& section, const QString& key, const QString& value);
+    // False when there was no such key.
+    bool remove(const QString& section, const QString& key);
+
+private:
+    struct Entry {
+        QString key;
+        QByteArray line; // as it stands in the file, without the line end
+    };
+    struct Section {
+        QString name;
+        QByteArray header;
+        QList<Entry> entries;
+    };
+
+    Section* find(const QString& section);
+    const Section* find(const QString& section) const;
+
+    QList<Section> sections_;
+    int unreadableLines_ = 0;
+};
