@@ -129,36 +129,45 @@ struct IniSettingsStore::Reading {
     IniDocument document;
 };
 
-QString SettingsStore::refusalMessage(const QString& what) const
+namespace {
+
+// Each cause with what the user can do about it.
+const char* causeOf(SettingsStore::Refusal why)
 {
-    const auto tr = [](const char* text) {
-        return QCoreApplication::translate("SettingsStore", text);
-    };
-    QString cause;
-    switch (lastRefusal()) {
+    using Refusal = SettingsStore::Refusal;
+    switch (why) {
     case Refusal::DiskFull:
-        cause = tr("the settings file cannot be written, as the disk is full. Make room on the "
-                   "disk, then try again.");
-        break;
+        return QT_TRANSLATE_NOOP("SettingsStore",
+                                 "the settings file cannot be written, as the disk is full. "
+                                 "Make room on the disk, then try again.");
     case Refusal::ReadOnly:
-        cause = tr("the settings file cannot be written, as it or its folder is read-only. "
-                   "Allow writing there, then try again.");
-        break;
+        return QT_TRANSLATE_NOOP("SettingsStore",
+                                 "the settings file cannot be written, as it or its folder is "
+                                 "read-only. Allow writing there, then try again.");
     case Refusal::Busy:
-        cause = tr("the settings file cannot be written while another program holds it. Try "
-                   "again in a moment.");
-        break;
+        return QT_TRANSLATE_NOOP("SettingsStore",
+                                 "the settings file cannot be written while another program "
+                                 "holds it. Try again in a moment.");
     case Refusal::NotAFile:
-        cause = tr("the settings file cannot be written, as what stands in its place "
-                   "(Orvane.conf) is not a plain file. Put a plain file there, then try again.");
-        break;
+        return QT_TRANSLATE_NOOP("SettingsStore",
+                                 "the settings file cannot be written, as what stands in its "
+                                 "place (Orvane.conf) is not a plain file. Put a plain file "
+                                 "there, then try again.");
     case Refusal::None:
     case Refusal::Failed:
-        cause = tr("the settings file cannot be written. Check that the disk has room and the "
-                   "settings folder may be written to, then try again.");
         break;
     }
-    return what + QStringLiteral(": ") + cause;
+    return QT_TRANSLATE_NOOP("SettingsStore",
+                             "the settings file cannot be written. Check that the disk has room "
+                             "and the settings folder may be written to, then try again.");
+}
+
+} // namespace
+
+QString SettingsStore::refusalMessage(const QString& what) const
+{
+    return what + QStringLiteral(": ") +
+           QCoreApplication::translate("SettingsStore", causeOf(lastRefusal()));
 }
 
 IniSettingsStore::IniSettingsStore()
