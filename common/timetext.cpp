@@ -1,5 +1,7 @@
 #include "timetext.h"
 
+#include <QTimeZone>
+
 namespace timetext {
 
 namespace {
@@ -119,9 +121,25 @@ std::optional<QDateTime> parseDateTime(QStringView text)
     const auto time = parseTime(text.mid(blank + 1));
     if (!date || !time)
         return std::nullopt;
-    const QDateTime moment(*date, *time);
-    if (!moment.isValid())
-        return std::nullopt;
+    return localMoment(*date, *time);
+}
+
+std::optional<QDateTime> localMoment(QDate date, QTime time)
+{
+    // Clocks change by at most a few hours and at most once a night, so the same wall time a
+    // day before shows the offset in force before any change on `date`.
+    const QDateTime dayBefore(date.addDays(-1), time);
+    const QDateTime moment(date, time);
+    if (!dayBefore.isValid())
+        return moment.isValid() ? std::optional<QDateTime>(moment) : std::nullopt;
+
+    // The wall time read under the earlier offset. In a skipped hour this is the instant the
+    // clocks reach it; in a repeated one, its first occurrence, where Qt would take the second.
+    const qint64 wallAsUtcMsecs = QDateTime(date, time, QTimeZone::utc()).toMSecsSinceEpoch();
+    const QDateTime underEarlierOffset =
+        QDateTime::fromMSecsSinceEpoch(wallAsUtcMsecs - dayBefore.offsetFromUtc() * 1000LL);
+    if (!moment.isValid() || underEarlierOffset.time() == time)
+        return underEarlierOffset;
     return moment;
 }
 

@@ -28,6 +28,12 @@ std::optional<QTime> parseTime(QStringView text);
 // A date, blanks, and a time: a local moment.
 std::optional<QDateTime> parseDateTime(QStringView text);
 
+// The moment the local clocks reach the wall time `time` on `date`. A wall time skipped when
+// the clocks go forward counts as the instant it would be under the offset of before the jump
+// (02:30 on the night 02:00 becomes 03:00 is 03:30 after it); one that comes twice when they go
+// back is its first occurrence. None only when that wall time is skipped two days running.
+std::optional<QDateTime> localMoment(QDate date, QTime time);
+
 // The real seconds elapsed from `from` to `to` (negative when `to` lies before), so that a
 // change to or from daylight saving time neither stretches nor shrinks a duration.
 qint64 secondsBetween(const QDateTime& from, const QDateTime& to);

@@ -197,25 +197,65 @@ void Almanor::startUp()
 void Almanor::loadSlots()
 {
     for (int n = 1; n <= AlmanorState::kSlots; ++n) {
-        TrackerSlot& s = slot(n);
-        s.Message = platform_.store.get(slotKey(n, SlotField::Message));
-        s.Wave = platform_.store.get(slotKey(n, SlotField::Sound));
-        s.LabelDate = platform_.store.get(slotKey(n, SlotField::Date));
-        s.LabelTime = platform_.store.get(slotKey(n, SlotField::Time));
-        s.LabelNewDate = s.LabelDate + u' ' + s.LabelTime;
+        takeSlot(n, trackerkeys::readSlot(platform_.store, n));
         showSlot(n);
     }
+}
+
+void Almanor::takeSlot(int n, const trackerkeys::StoredSlot& stored)
+{
+    TrackerSlot& s = slot(n);
+    s.Message = stored.message;
+    s.Wave = stored.sound;
+    s.LabelDate = stored.date;
+    s.LabelTime = stored.time;
+    s.LabelNewDate = s.LabelDate + u' ' + s.LabelTime;
+    seen_[n - 1] = stored;
+}
+
+// What a save or delete does to the slot's fields, in this window or in another.
+void Almanor::replaceSlot(int n, const trackerkeys::StoredSlot& stored)
+{
+    takeSlot(n, stored);
+    TrackerSlot& s = slot(n);
+    if (s.LabelDate.isEmpty())
+        s.LabelRemaining.clear();
+    s.LabelDateColour = Qt::black;
+    showSlot(n);
+}
+
+// Takes over what another window saved in the slot; true when there was something.
+bool Almanor::followStore(int n)
+{
+    const trackerkeys::StoredSlot stored = trackerkeys::readSlot(platform_.store, n);
+    if (stored != seen_[n - 1]) {
+        replaceSlot(n, stored);
+        return true;
+    }
+    // The same texts, perhaps in the copies of a fresh reading of the file: keeping those
+    // makes the next comparison one of shared texts, which costs nothing even for long ones.
+    seen_[n - 1] = stored;
+    return false;
 }
 
 void Almanor::showSlot(int n)
 {
     const TrackerSlot& s = slot(n);
     Row& row = rows_[n - 1];
-    row.message->setText(s.Message);
-    row.date->setText(s.LabelDate);
-    row.remaining->setText(s.LabelRemaining);
-    for (QLabel* cell : {row.message, row.date, row.remaining})
+    row.message->setText(shownText(s.Message));
+    row.date->setText(shownText(s.LabelDate));
+    for (QLabel* cell : {row.message, row.date})
         accessibility::captionChanged(cell);
+    showRemaining(n);
+}
+
+// The part of a row that changes as the event comes nearer.
+void Almanor::showRemaining(int n)
+{
+    const TrackerSlot& s = slot(n);
+    Row& row = rows_[n - 1];
+    row.remaining->setText(s.LabelRemaining);
+    accessibility::captionChanged(row.remaining);
 
     const QColor colour = s.LabelDateColour.isValid() ? s.LabelDateColour
                                                       : palette().color(QPalette::Text);
@@ -280,6 +320,8 @@ void Almanor::Timer1Tick()
     Timer1->setInterval(700);
 
     for (int n = 1; n <= AlmanorState::kSlots; ++n) {
+        // Another window may have saved or deleted the event since the last tick.
+        followStore(n);
         TrackerSlot& s = slot(n);
         if (s.LabelDate.isEmpty())
             continue;
@@ -294,7 +336,7 @@ void Almanor::Timer1Tick()
         if (!target) {
             // A target we cannot read is shown as stored and never counted down.
             s.LabelRemaining.clear();
-            showSlot(n);
+            showRemaining(n);
             continue;
         }
 
@@ -311,7 +353,7 @@ void Almanor::Timer1Tick()
             s.LabelRemaining = kTimeIsUp;
             s.LabelDateColour = kDueColour;
         }
-        showSlot(n);
+        showRemaining(n);
     }
 }
 
@@ -333,21 +375,28 @@ void Almanor::FillListBox()
         optionNumber(platform_.store.get(trackerkeys::kDateTimeOption)) == 1;
     QStringList lines;
     for (const TrackerSlot& s : state_.slot) {
-        const auto line = gridLine(
-            {s.Message, s.LabelDate, s.LabelRemaining, s.LabelDaysOnly, s.LabelTimeOnly},
-            daysAndTime);
+        const auto line = gridLine({shownText(s.Message), shownText(s.LabelDate), s.LabelRemaining,
+                                    s.LabelDaysOnly, s.LabelTimeOnly},
+                                   daysAndTime);
         if (line)
             lines.append(*line);
     }
     sortGridLines(lines);
+    showGridLines(lines);
+}
 
-    // Rebuilding an unchanged list would reset the user's selection and scroll position.
-    QStringList shown;
-    for (int i = 0; i < List1->count(); ++i)
-        shown.append(List1->item(i)->text());
-    if (shown != lines) {
-        List1->clear();
-        List1->addItems(lines);
+void Almanor::showGridLines(const QStringList& lines)
+{
+    // Only the lines whose text changed are set again: refilling the list every second would
+    // lay out every line anew and lose the user's selection and scroll position.
+    const int count = static_cast<int>(lines.size());
+    if (List1->count() > count)
+        List1->model()->removeRows(count, List1->count() - count);
+    for (int i = 0; i < count; ++i) {
+        if (i == List1->count())
+            List1->addItem(lines[i]);
+        else if (List1->item(i)->text() != lines[i])
+            List1->item(i)->setText(lines[i]);
     }
 }
 

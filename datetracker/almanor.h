@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform.h"
+#include "trackerkeys.h"
 
 #include <QColor>
 #include <QList>
@@ -38,7 +39,7 @@ struct TrackerSlot {
 };
 
 struct AlmanorState {
-    static constexpr int kSlots = 15;
+    static constexpr int kSlots = trackerkeys::kSlots;
     std::array<TrackerSlot, kSlots> slot; // slot N is slot[N - 1]
     QString LabelGetDays;
     QString LabelGetTime;
@@ -112,7 +113,12 @@ private:
     void buildAboutPanel(QWidget* central);
     void startUp();
     void loadSlots();
+    void takeSlot(int n, const trackerkeys::StoredSlot& stored);
+    void replaceSlot(int n, const trackerkeys::StoredSlot& stored);
+    bool followStore(int n);
     void showSlot(int n);
+    void showRemaining(int n);
+    void showGridLines(const QStringList& lines);
     std::optional<qint64> targetMsecs(int n);
     void showGridView(bool grid);
     void refreshDayDifference();
@@ -123,6 +129,8 @@ private:
     void selectTime(const QString& timeText);
     void placeEditorButtons(bool withDelete);
     void closeEditor();
+    bool mayReplaceEditedSlot(const QString& question);
+    void tellMovedTime(int n, QDate date, QTime chosen, const QDateTime& moved);
     void closeNotes();
     void showSaveFailure(const QString& what);
     // Keeps the view for the next start ("1" rows, "2" grid), or says it could not.
@@ -139,6 +147,14 @@ private:
         std::optional<qint64> msecsSinceEpoch;
     };
     std::array<Target, AlmanorState::kSlots> targets_;
+
+    // Each slot as this window last read or wrote it in the store: where the store holds
+    // something else, another window (or program) saved the slot since.
+    std::array<trackerkeys::StoredSlot, AlmanorState::kSlots> seen_;
+    // The slot, and the notes, as stored when the editor or the notes opened: a save over
+    // what another window stored since asks first.
+    trackerkeys::StoredSlot editorBase_;
+    QString notesBase_;
 
     QGroupBox* Frame1 = nullptr;
     std::array<Row, AlmanorState::kSlots> rows_;

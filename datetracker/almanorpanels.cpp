@@ -293,6 +293,9 @@ void Almanor::selectTime(const QString& timeText)
 
 void Almanor::MessageEditClick(int n)
 {
+    // What another window saved in the slot since the last tick is what the user edits.
+    followStore(n);
+    editorBase_ = seen_[n - 1];
     TrackerSlot& s = slot(n);
     editingSlot_ = n;
     setWindowTitle(tr("Edit Message %1").arg(n));
@@ -306,15 +309,13 @@ void Almanor::MessageEditClick(int n)
     messageBox_->setText(s.Message);
     soundBox_->setObjectName(QStringLiteral("Wave%1").arg(n));
     soundBox_->setAccessibleName(tr("Sound of message %1").arg(n));
-    const QString storedSound = platform_.store.get(slotKey(n, SlotField::Sound));
-    s.Wave = storedSound.isEmpty() ? defaultSound() : storedSound;
+    s.Wave = editorBase_.sound.isEmpty() ? defaultSound() : editorBase_.sound;
     soundBox_->setText(s.Wave);
 
-    const auto date = timetext::parseDate(s.LabelDate);
-    const auto time = timetext::parseTime(s.LabelTime);
-    if (date && time) {
-        Calendar1->setSelectedDate(*date);
-        selectTime(timetext::timeText(*time));
+    // The moment the event counts to: a time the clocks skip shows as the time they reach.
+    if (const auto moment = timetext::parseDateTime(s.LabelNewDate)) {
+        Calendar1->setSelectedDate(moment->date());
+        selectTime(timetext::timeText(moment->time()));
     } else {
         // An empty slot, or one whose stored moment cannot be read: start from the calendar
         // option's date at noon.
@@ -340,41 +341,71 @@ void Almanor::butEditBrowseClick()
 void Almanor::butEditSaveClick()
 {
     const QDate date = Calendar1->selectedDate();
-    state_.CalendarDate = timetext::dateText(date);
-    state_.CalendarTime = OptionsSetHours->currentText() + u':' + OptionsSetMinutes->currentText() +
-                          u':' + OptionsSetSeconds->currentText() + u' ' +
-                          OptionsSetAmPm->currentText();
-    state_.OptionsSetNewDate = state_.CalendarDate + u' ' + state_.CalendarTime;
+    const QString chosenTime =
+        OptionsSetHours->currentText() + u':' + OptionsSetMinutes->currentText() + u':' +
+        OptionsSetSeconds->currentText() + u' ' + OptionsSetAmPm->currentText();
+    const QTime time = timetext::parseTime(chosenTime).value_or(QTime(12, 0));
+    // A time the clocks skip that night is kept as the time they reach, which it counts to.
+    const QDateTime moment = timetext::localMoment(date, time).value_or(QDateTime(date, time));
+    const bool moved = moment.date() != date || moment.time() != time;
     const QString calendarDate = timetext::shortDateText(date);
+    state_.CalendarDate = timetext::dateText(moment.date());
+    state_.CalendarTime = moved ? timetext::timeText(moment.time()) : chosenTime;
+    state_.OptionsSetNewDate = state_.CalendarDate + u' ' + state_.CalendarTime;
     const int n = editingSlot_;
     if (n == 0) {
         closeEditor();
         return;
     }
+    if (!mayReplaceEditedSlot(
+            tr("Message %1 was changed in another window after you opened it here. Save your "
+               "version over it?\n\nChoose No to go on editing; cancel and open the message "
+               "again to see the other version.")
+                .arg(n)))
+        return;
 
+    const trackerkeys::StoredSlot saved = {messageBox_->text(), state_.CalendarDate,
+                                           state_.CalendarTime, soundBox_->text()};
     // One write for the event and the calendar date, so that nothing is half stored.
-    const bool saved = platform_.store.saveAll({
+    const bool stored = platform_.store.saveAll({
         {trackerkeys::kSavedDate, calendarDate},
-        {slotKey(n, SlotField::Message), messageBox_->text()},
-        {slotKey(n, SlotField::Date), state_.CalendarDate},
-        {slotKey(n, SlotField::Time), state_.CalendarTime},
-        {slotKey(n, SlotField::Sound), soundBox_->text()},
+        {slotKey(n, SlotField::Message), saved.message},
+        {slotKey(n, SlotField::Date), saved.date},
+        {slotKey(n, SlotField::Time), saved.time},
+        {slotKey(n, SlotField::Sound), saved.sound},
     });
-    if (!saved) {
+    if (!stored) {
         showSaveFailure(tr("Message %1 could not be saved").arg(n));
         return;
     }
 
     state_.LabelCalendarDate = calendarDate;
-    TrackerSlot& s = slot(n);
-    s.Message = messageBox_->text();
-    s.LabelDate = state_.CalendarDate;
-    s.LabelTime = state_.CalendarTime;
-    s.LabelNewDate = state_.OptionsSetNewDate;
-    s.Wave = soundBox_->text();
-    s.LabelDateColour = Qt::black;
-    showSlot(n);
+    replaceSlot(n, saved);
     closeEditor();
+    if (moved)
+        tellMovedTime(n, date, time, moment);
+}
+
+void Almanor::tellMovedTime(int n, QDate date, QTime chosen, const QDateTime& moved)
+{
+    const QString movedText =
+        moved.date() == date ? timetext::timeText(moved.time()) : timetext::dateTimeText(moved);
+    platform_.dialogs.message(
+        this, tr("Date Vexlo"),
+        tr("There is no %1 on %2: the clocks go forward past it that night. Message %3 is set "
+           "for %4, the moment the clocks reach it.")
+            .arg(timetext::timeText(chosen), timetext::dateText(date))
+            .arg(n)
+            .arg(movedText));
+}
+
+// Another window may have saved the slot since the editor opened: its version is not written
+// over, or deleted, without the user's word.
+bool Almanor::mayReplaceEditedSlot(const QString& question)
+{
+    if (trackerkeys::readSlot(platform_.store, editingSlot_) == editorBase_)
+        return true;
+    return platform_.dialogs.askYesNo(this, tr("Date Vexlo"), question);
 }
 
 void Almanor::butEditCancelClick()
@@ -388,6 +419,11 @@ void Almanor::butEditCancelClick()
 void Almanor::butEditDeleteClick()
 {
     const int n = editingSlot_;
+    if (n != 0 &&
+        !mayReplaceEditedSlot(tr("Message %1 was changed in another window after you opened it "
+                                 "here. Delete it all the same?")
+                                  .arg(n)))
+        return;
     if (n != 0) {
         QStringList keys = {slotKey(n, SlotField::Message), slotKey(n, SlotField::Date),
                             slotKey(n, SlotField::Time), slotKey(n, SlotField::Sound)};
@@ -398,15 +434,7 @@ void Almanor::butEditDeleteClick()
             showSaveFailure(tr("Message %1 could not be deleted").arg(n));
             return;
         }
-        TrackerSlot& s = slot(n);
-        s.Message.clear();
-        s.LabelDate.clear();
-        s.LabelTime.clear();
-        s.LabelNewDate = QStringLiteral(" ");
-        s.LabelRemaining.clear();
-        s.Wave.clear();
-        s.LabelDateColour = Qt::black;
-        showSlot(n);
+        replaceSlot(n, {});
     }
     CheckCalendarDate();
     closeEditor();
@@ -450,16 +478,24 @@ void Almanor::MessageNotesClick(int n)
     menuView->menuAction()->setEnabled(false);
     Frame4->setTitle(tr("Message %1 Notes").arg(n));
     accessibility::captionChanged(Frame4);
-    Notes1->setPlainText(platform_.store.get(slotKey(n, SlotField::Notes)));
+    notesBase_ = platform_.store.get(slotKey(n, SlotField::Notes));
+    Notes1->setPlainText(notesBase_);
     Frame4->show();
     Notes1->setFocus();
 }
 
 void Almanor::butNotesSaveClick()
 {
-    if (notesSlot_ != 0 &&
-        !platform_.store.save(slotKey(notesSlot_, SlotField::Notes), Notes1->toPlainText())) {
-        showSaveFailure(tr("The notes of message %1 could not be saved").arg(notesSlot_));
+    const int n = notesSlot_;
+    if (n != 0 && platform_.store.get(slotKey(n, SlotField::Notes)) != notesBase_ &&
+        !platform_.dialogs.askYesNo(
+            this, tr("Date Vexlo"),
+            tr("The notes of message %1 were changed in another window after you opened them "
+               "here. Save your version over them?\n\nChoose No to go on editing.")
+                .arg(n)))
+        return;
+    if (n != 0 && !platform_.store.save(slotKey(n, SlotField::Notes), Notes1->toPlainText())) {
+        showSaveFailure(tr("The notes of message %1 could not be saved").arg(n));
         return;
     }
     closeNotes();

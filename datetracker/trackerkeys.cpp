@@ -1,5 +1,9 @@
 #include "trackerkeys.h"
 
+#include "settingsstore.h"
+
+#include <array>
+
 namespace trackerkeys {
 
 QString slotKey(int slot, SlotField field)
@@ -7,6 +11,23 @@ QString slotKey(int slot, SlotField field)
     static const char16_t* const words[] = {u"Message", u"Date", u"Time", u"Sound", u"Notes"};
     return QStringLiteral("Date Vexlo ") + QString::number(slot) + u' ' +
            QString::fromUtf16(words[static_cast<int>(field)]);
+}
+
+StoredSlot readSlot(const SettingsStore& store, int slot)
+{
+    // Read for every slot at every tick: the keys are spelt once.
+    struct Keys {
+        QString message, date, time, sound;
+    };
+    static const auto keys = [] {
+        std::array<Keys, kSlots> all;
+        for (int n = 1; n <= kSlots; ++n)
+            all[n - 1] = {slotKey(n, SlotField::Message), slotKey(n, SlotField::Date),
+                          slotKey(n, SlotField::Time), slotKey(n, SlotField::Sound)};
+        return all;
+    }();
+    const Keys& k = keys.at(slot - 1);
+    return {store.get(k.message), store.get(k.date), store.get(k.time), store.get(k.sound)};
 }
 
 } // namespace trackerkeys

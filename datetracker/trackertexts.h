@@ -25,6 +25,11 @@ inline const QString kOneSecondLeft = QStringLiteral("0 days, 0 hrs, 0 mins, 1 s
 inline const QString kTimeIsUp = QStringLiteral("Time Is Up!");
 inline const QString kMoreThanEnough = QStringLiteral("More than enough");
 
+// A stored text as a row or a grid line shows it. No row or line shows more than a small part
+// of a longer one (the editor takes 75 characters; longer texts come only from elsewhere), so
+// the rest is cut and marked with "…": a huge text is never laid out in full.
+QString shownText(const QString& text);
+
 // One event as the grid sees it.
 struct GridEvent {
     QString message;

@@ -92,3 +92,33 @@ TEST(TimeText, DurationsAreRealSecondsAcrossDaylightSavingChanges)
     EXPECT_EQ(secondsBetween(beforeAutumn, afterAutumn), 4 * 3600);
     EXPECT_EQ(secondsBetween(afterAutumn, beforeAutumn), -4 * 3600);
 }
+
+TEST(TimeText, AWallTimeCountsFromTheMomentTheClocksReachIt)
+{
+    ASSERT_EQ(QTimeZone::systemTimeZoneId(), "America/New_York");
+    // 14 March 2027: 2:00 EST becomes 3:00 EDT. 7 November 2027: 2:00 EDT becomes 1:00 EST.
+    struct Case {
+        const char* text;
+        const char* utc;   // the instant it stands for
+        const char* shown; // that instant as the local clocks show it
+    };
+    const Case cases[] = {
+        {"12/25/2026 09:05:00 PM", "2026-12-26T02:05:00Z", "12/25/2026 09:05:00 PM"},
+        {"03/14/2027 01:59:59 AM", "2027-03-14T06:59:59Z", "03/14/2027 01:59:59 AM"},
+        {"03/14/2027 02:00:00 AM", "2027-03-14T07:00:00Z", "03/14/2027 03:00:00 AM"},
+        {"03/14/2027 02:30:00 AM", "2027-03-14T07:30:00Z", "03/14/2027 03:30:00 AM"},
+        {"03/14/2027 02:59:59 AM", "2027-03-14T07:59:59Z", "03/14/2027 03:59:59 AM"},
+        {"03/14/2027 03:00:00 AM", "2027-03-14T07:00:00Z", "03/14/2027 03:00:00 AM"},
+        {"03/14/2027 10:00:00 AM", "2027-03-14T14:00:00Z", "03/14/2027 10:00:00 AM"},
+        {"11/07/2027 12:59:59 AM", "2027-11-07T04:59:59Z", "11/07/2027 12:59:59 AM"},
+        {"11/07/2027 01:30:00 AM", "2027-11-07T05:30:00Z", "11/07/2027 01:30:00 AM"},
+        {"11/07/2027 02:00:00 AM", "2027-11-07T07:00:00Z", "11/07/2027 02:00:00 AM"},
+        {"11/07/2027 10:00:00 AM", "2027-11-07T15:00:00Z", "11/07/2027 10:00:00 AM"},
+    };
+    for (const Case& c : cases) {
+        const auto moment = parseDateTime(QString::fromLatin1(c.text));
+        ASSERT_TRUE(moment) << c.text;
+        EXPECT_EQ(moment->toUTC().toString(Qt::ISODate), c.utc) << c.text;
+        EXPECT_EQ(dateTimeText(*moment), c.shown) << c.text;
+    }
+}

@@ -3,6 +3,8 @@
 #include "trackertexts.h"
 
 #include <QCalendarWidget>
+#include <QComboBox>
+#include <QSignalSpy>
 #include <QTimeZone>
 
 TEST_F(AlmanorTest, CountsDownAndRingsInTheLastSecondOnly)
@@ -118,6 +120,34 @@ TEST_F(AlmanorTest, DaylightSavingChangesNeitherStretchNorMoveAnEvent)
     EXPECT_EQ(label("LabelRemaining2"), "Time Is Up!");
 }
 
+TEST_F(AlmanorTest, ATimeTheClocksSkipCountsToWhenTheyReachIt)
+{
+    ASSERT_EQ(QTimeZone::systemTimeZoneId(), "America/New_York");
+    // On 14 March 2027 2:00 becomes 3:00: there is no 02:30 AM, and the clocks reach it at 3:30.
+    clock.set(QDateTime(QDate(2027, 3, 14), QTime(3, 29, 58)));
+    storeEvent(3, "Gap", "03/14/2027", "02:30:00 AM", "Timer1.wav");
+    Almanor& w = open();
+    w.Timer1Tick();
+    EXPECT_EQ(label("LabelRemaining3"), "0 days, 0 hrs, 0 mins, 2 secs.");
+    tickEverySecond(1);
+    EXPECT_EQ(sound.requests, QStringList{"Timer1.wav"});
+    tickEverySecond(1);
+    EXPECT_EQ(label("LabelRemaining3"), "Time Is Up!");
+
+    // The editor shows the time the event counts to, and says so when that time is picked.
+    auto list = [&](const char* name) { return child<QComboBox>(name); };
+    w.MessageEditClick(3);
+    EXPECT_EQ(list("OptionsSetHours")->currentText() + list("OptionsSetMinutes")->currentText(),
+              "0330");
+    list("OptionsSetHours")->setCurrentText("02");
+    w.butEditSaveClick();
+    EXPECT_EQ(t.store.get(trackerkeys::slotKey(3, trackerkeys::SlotField::Time)), "03:30:00 AM");
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].text,
+              "There is no 02:30:00 AM on 03/14/2027: the clocks go forward past it that night. "
+              "Message 3 is set for 03:30:00 AM, the moment the clocks reach it.");
+}
+
 TEST_F(AlmanorTest, TheGridListsEventsByDateWithTheChosenDetail)
 {
     storeEvent(1, "Party", "12/25/2026", "12:00:00 PM");           // due
@@ -173,4 +203,54 @@ TEST_F(AlmanorTest, TheDayDifferenceFollowsTheCalendar)
         w.Timer3Tick();
         EXPECT_EQ(label("LabelDateDiff"), c.text);
     }
+}
+
+TEST_F(AlmanorTest, HugeMessagesAreShownCutAndTheGridRedoesOnlyChangedLines)
+{
+    // Fifteen messages of 1 MB, stored by other means (the editor takes 75 characters).
+    SettingsStore::Values values;
+    for (int n = 1; n <= 15; ++n) {
+        using trackerkeys::SlotField;
+        values.append({trackerkeys::slotKey(n, SlotField::Message),
+                       QStringLiteral("Event %1 ").arg(n, 2) + QString(1 << 20, u'x')});
+        values.append({trackerkeys::slotKey(n, SlotField::Date), "12/26/2026"});
+        values.append({trackerkeys::slotKey(n, SlotField::Time), "12:00:00 PM"});
+    }
+    // With the first-start keys in place, so that opening writes nothing.
+    values += {{trackerkeys::kView, "2"},
+               {trackerkeys::kPath, VEXLO_PROGRAM_DIR},
+               {trackerkeys::kCalendarOption, "1"},
+               {trackerkeys::kDateTimeOption, "1"},
+               {trackerkeys::kSavedDate, "12/25/2026"}};
+    t.store.saveAll(values);
+    Almanor& w = open();
+    w.Timer1Tick();
+    w.Timer2Tick();
+
+    auto* list = child<QListWidget>("List1");
+    ASSERT_EQ(list->count(), 15);
+    for (int i = 0; i < list->count(); ++i) {
+        const QString line = list->item(i)->text();
+        EXPECT_LT(line.size(), 250) << i;
+        EXPECT_TRUE(line.startsWith(QStringLiteral("2026-12-26    Event %1 xxx").arg(i + 1, 2)));
+        EXPECT_TRUE(line.endsWith(QString::fromUtf8("x…  -  1 day  and  0:00:00"))) << i;
+        EXPECT_LT(label(QStringLiteral("Message%1").arg(i + 1)).size(), 200) << i;
+    }
+
+    // Each second changes the time of every line, and only that; a second without a change
+    // touches nothing.
+    QSignalSpy changed(list->model(), &QAbstractItemModel::dataChanged);
+    QSignalSpy added(list->model(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(list->model(), &QAbstractItemModel::rowsRemoved);
+    QSignalSpy reset(list->model(), &QAbstractItemModel::modelReset);
+    for (int second = 0; second < 3; ++second) {
+        tickEverySecond(1);
+        w.Timer2Tick();
+    }
+    EXPECT_EQ(changed.size(), 3 * 15);
+    w.Timer1Tick();
+    w.Timer2Tick();
+    EXPECT_EQ(changed.size(), 3 * 15);
+    EXPECT_EQ(added.size() + removed.size() + reset.size(), 0);
+    EXPECT_TRUE(list->item(0)->text().endsWith("0 days  and  23:59:57"));
 }
