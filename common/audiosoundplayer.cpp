@@ -1,11 +1,11 @@
 #include "audiosoundplayer.h"
 
 #include "programfolder.h"
+#include "regularfile.h"
 
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QFile>
-#include <QFileInfo>
 #include <QMediaDevices>
 #include <QStandardPaths>
 
@@ -131,7 +131,7 @@ QAudioFormat outputFormatFor(const QAudioDevice& device, int sampleRate, int cha
 std::unique_ptr<SoundSource> openSoundFile(const QString& path)
 {
     // libsndfile would open a FIFO or device node and block on it; only plain files are sounds.
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    if (!isRegularFile(path))
         return nullptr;
     SF_INFO info{};
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);

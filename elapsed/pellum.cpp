@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -243,6 +244,13 @@ void Pellum::startUp()
             reportRefusedSave(tr("Pellum's first settings were not saved"));
     } else {
         state_.LabelPath = store.get(kPath.name);
+        if (!QFileInfo(state_.LabelPath).isDir()) {
+            // A store copied from another machine names that machine's folder, where no skin
+            // would ever be found: this machine's folder takes its place, the other choices stay.
+            state_.LabelPath = platform_.programFolder;
+            if (!store.save(kPath.name, state_.LabelPath))
+                reportRefusedSave(tr("Pellum's program folder was not saved"));
+        }
         state_.LabelPicture1 = store.get(kBackground.name);
         state_.LabelColor1 = colour1;
         state_.LabelColor2 = store.get(kForeColor2.name);

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
@@ -314,6 +315,11 @@ void Vexlo::startUp()
         state_.LabelPath = platform_.programFolder;
         firstRun = SettingsStore::Values{{kPath, state_.LabelPath}} + firstRunValues();
         store.saveAll(firstRun);
+    } else if (!QFileInfo(state_.LabelPath).isDir()) {
+        // A store copied from another machine names that machine's folder, where no skin would
+        // ever be found: this machine's folder takes its place, the other choices stay.
+        state_.LabelPath = platform_.programFolder;
+        store.save(kPath, state_.LabelPath);
     }
     auto setting = [&](const QString& key) {
         for (const auto& [k, value] : firstRun) {

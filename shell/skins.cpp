@@ -2,13 +2,13 @@
 
 #include "dialogs.h"
 #include "programfolder.h"
+#include "regularfile.h"
 #include "settingsstore.h"
 #include "shellwidgets.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QMenu>
 #include <QPainter>
 
@@ -25,6 +25,9 @@ constexpr int kPaleCyan = 16777088; // red 128, green 255, blue 255
 
 const QString kTrue = QStringLiteral("True");
 const QString kFalse = QStringLiteral("False");
+
+// The skins are about 100 KB each; a "picture" much larger than that is something else.
+constexpr qint64 kMaxPictureBytes = 4 * 1024 * 1024;
 
 // The pictures were named on desktops that ignore letter case, and stored names differ in case
 // ("wood5.gif"): the file is found as such a desktop would find it.
@@ -198,8 +201,10 @@ bool Skins::showSkin()
 
     // Each step that fails leaves the look as far as it got.
     bool applied = false;
-    QImageReader reader(file);
-    const QImage image = fields_.LabelPicture1.isEmpty() ? QImage() : reader.read();
+    // Only a regular file is read: a FIFO under the picture's name would hold the window for ever.
+    const auto bytes =
+        fields_.LabelPicture1.isEmpty() ? std::nullopt : readRegularFile(file, kMaxPictureBytes);
+    const QImage image = bytes ? QImage::fromData(*bytes) : QImage();
     if (!image.isNull()) {
         const QPixmap picture = QPixmap::fromImage(image);
         for (SkinPanel* panel : look_.panels)

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QMap>
 #include <QMouseEvent>
 #include <QRegularExpression>
@@ -14,6 +15,8 @@
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -26,11 +29,11 @@ struct Topic {
 
 // Every topic the programs open, with the heading the reader should see first.
 const Topic kTopics[] = {
-    {200, "Options and About"},        // Vexlo's options Help, Pellum's and Date Vexlo's About
-    {201, "Using Vexlo"},              // Help Using Vexlo, Vexlo's About Help
-    {202, "Using Pellum"},             // Help Using Pellum
-    {203, "Using Date Vexlo"},         // Help Using Date Vexlo
-    {204, "Using Full Screen Vexlo"},  // its menu and its About window
+    {200, "Options and About"},       // Vexlo's options Help, Pellum's and Date Vexlo's About
+    {201, "Using Vexlo"},             // Help Using Vexlo, Vexlo's About Help
+    {202, "Using Pellum"},            // Help Using Pellum
+    {203, "Using Date Vexlo"},        // Help Using Date Vexlo
+    {204, "Using Full Screen Vexlo"}, // its menu and its About window
     {210, "Full Screen Vexlo Options"},
     {213, "Pellum Options"},
 };
@@ -237,8 +240,8 @@ TEST(HelpWindow, ContentsLinksLeadToTheirTopics)
         const QPointF global = browser->viewport()->mapToGlobal(QPointF(point));
         QMouseEvent press(QEvent::MouseButtonPress, point, global, Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, point, global, Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, point, global, Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
         QApplication::sendEvent(browser->viewport(), &press);
         QApplication::sendEvent(browser->viewport(), &release);
 
@@ -351,4 +354,83 @@ TEST(HelpWindow, FindsEitherWayOfWritingATopicAnchor)
         EXPECT_GT(help.browser()->verticalScrollBar()->value(), 0);
         expectHeadingOnTop(help.browser(), HelpWindow::anchorOf(7), heading);
     }
+}
+
+// Help or a picture that would hold the window, and the countdowns with it: a FIFO, a device, a
+// file far too long, markup nested deeper than Qt lays out in time. The help says it cannot be
+// opened or goes without the picture; only a picture inside the help's folder is shown.
+TEST(HelpWindow, ShowsNothingThatWouldHoldTheWindow)
+{
+    QTemporaryDir folder;
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(folder.isValid() && elsewhere.isValid());
+    QImage picture(6, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(folder.filePath("inside.png")));
+    ASSERT_TRUE(picture.save(elsewhere.filePath("outside.png")));
+    for (const char* fifo : {"fifo.png", "fifo.hlp"})
+        ASSERT_EQ(::mkfifo(QFile::encodeName(folder.filePath(fifo)).constData(), 0600), 0);
+
+    const auto page = [](const QString& body) {
+        return QStringLiteral("<html><body><h2 id=\"topic-7\">Seven</h2>%1</body></html>")
+            .arg(body);
+    };
+    const auto withPicture = [&](const QString& src) {
+        return page(QStringLiteral("<p><img src=\"%1\"></p>").arg(src));
+    };
+    struct Case {
+        const char* name;
+        QString file;    // in `folder`
+        QString html;    // written to it unless empty
+        QString picture; // the picture shown, if any, with its size
+        bool shown;
+    };
+    const Case cases[] = {
+        {"a FIFO as the help file", "fifo.hlp", {}, {}, false},
+        {"20,000 nested tables",
+         "Vexlo.hlp",
+         QStringLiteral("<table><tr><td>").repeated(20000) + page({}),
+         {},
+         false},
+        // Qt reads the '>' as part of the title, so every div stays open.
+        {"20,000 divs hiding their ends in a title",
+         "Vexlo.hlp",
+         QStringLiteral("<div title=\"></div>\">").repeated(20000) + page({}),
+         {},
+         false},
+        {"a picture from /dev/zero", "Vexlo.hlp", withPicture("/dev/zero"), "/dev/zero", false},
+        {"a FIFO as a picture", "Vexlo.hlp", withPicture("fifo.png"), "fifo.png", false},
+        {"a picture outside the folder", "Vexlo.hlp",
+         withPicture(elsewhere.filePath("outside.png")), elsewhere.filePath("outside.png"), false},
+        {"a picture beside the help", "Vexlo.hlp", withPicture("inside.png"), "inside.png", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = folder.filePath(c.file);
+        if (!c.html.isEmpty()) {
+            ASSERT_TRUE(writeFile(path, c.html));
+        }
+        HelpWindow help(path);
+        help.open(7);
+
+        ASSERT_TRUE(help.window()->isVisible());
+        const bool refused = help.browser()->toPlainText().contains("could not be opened");
+        EXPECT_EQ(refused, c.picture.isEmpty());
+        if (!c.picture.isEmpty()) {
+            const QImage drawn = help.browser()
+                                     ->document()
+                                     ->resource(QTextDocument::ImageResource, QUrl(c.picture))
+                                     .value<QImage>();
+            EXPECT_EQ(drawn.size() == picture.size(), c.shown);
+        }
+    }
+
+    // A file too long to be help is not read at all.
+    QFile huge(folder.filePath("huge.hlp"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.write(page({}).toUtf8()) > 0 &&
+                huge.resize(66 * 1024 * 1024));
+    huge.close();
+    HelpWindow help(huge.fileName());
+    help.open(7);
+    EXPECT_TRUE(help.browser()->toPlainText().contains("could not be opened"));
 }

@@ -3,6 +3,7 @@
 #include "twips.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -69,8 +70,12 @@ TEST_F(VexloTest, FirstRunStoresItsDefaultsAndStartsWithNoTimeSet)
 
 TEST_F(VexloTest, LaterRunsReadWhatIsStoredAndRewriteNothing)
 {
+    // A program folder that is here but has lost its skins.
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.path() + u'/';
     const SettingsStore::Values stored = {
-        {timerkeys::kPath, "/opt/vexlo/"},
+        {timerkeys::kPath, path},
         {timerkeys::kBackground, "Granite1.gif"},
         {timerkeys::kForeColor1, "255"},
         {timerkeys::kForeColor2, "0"},
@@ -85,7 +90,7 @@ TEST_F(VexloTest, LaterRunsReadWhatIsStoredAndRewriteNothing)
     ASSERT_TRUE(t.store.saveAll(stored));
     Vexlo& w = open();
 
-    EXPECT_EQ(w.state().LabelPath, "/opt/vexlo/");
+    EXPECT_EQ(w.state().LabelPath, path);
     EXPECT_EQ(w.state().LabelPicture1, "Granite1.gif");
     EXPECT_EQ(w.state().LabelColor1, "255");
     EXPECT_EQ(w.state().LabelColor2, "0");
@@ -96,7 +101,7 @@ TEST_F(VexloTest, LaterRunsReadWhatIsStoredAndRewriteNothing)
     EXPECT_EQ(stacking.calls, QStringList{"normal"});
     EXPECT_FALSE(item("menuAlwaysOnTop")->isChecked());
     EXPECT_TRUE(item("menuBackgroundGranite1")->isChecked());
-    // The program folder has moved away from under it: the skin cannot be found.
+    // The skin cannot be found in the stored folder.
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_TRUE(dialogs.shown[0].text.startsWith("Vexlo Error #10."));
     for (const auto& [key, value] : stored)

@@ -20,6 +20,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString kError10 = QStringLiteral(
@@ -39,7 +41,8 @@ QStringList dataFiles()
     return files;
 }
 
-enum class Harm { None, Removed, TextFile };
+// A FIFO stands for every file that is no regular file: reading one waits for a writer.
+enum class Harm { None, Removed, TextFile, Fifo };
 
 struct Damage {
     const char* name;
@@ -59,6 +62,8 @@ bool makeDataFolder(const QString& folder, const Damage& damage)
         return true;
     if (!QFile::remove(harmed))
         return false;
+    if (damage.harm == Harm::Fifo)
+        return ::mkfifo(QFile::encodeName(harmed).constData(), 0600) == 0;
     if (damage.harm == Harm::TextFile) {
         QFile text(harmed);
         return text.open(QIODevice::WriteOnly) &&
@@ -75,6 +80,9 @@ const Damage kDamages[] = {
     {"the first skin's picture a text file", timerkeys::kFirstBackground, Harm::TextFile},
     {"another skin's picture missing", QStringLiteral("Granite1.gif"), Harm::Removed},
     {"Vexlo.hlp missing", QStringLiteral("Vexlo.hlp"), Harm::Removed},
+    {"Timer1.wav a FIFO", QStringLiteral("Timer1.wav"), Harm::Fifo},
+    {"the first skin's picture a FIFO", timerkeys::kFirstBackground, Harm::Fifo},
+    {"Vexlo.hlp a FIFO", QStringLiteral("Vexlo.hlp"), Harm::Fifo},
 };
 
 // What each program does with its data: opens (first run), sounds an alarm (where it has
@@ -205,6 +213,43 @@ TEST(DamagedDataFiles, EachProgramSaysWhatIsWrongAndFallsBackToTheAlert)
                 }
             }
         }
+    }
+}
+
+// A store copied from another machine names that machine's program folder, which is not here:
+// Vexlo and Pellum take their own folder, keep it, and show the stored skin without error #10.
+TEST(DamagedDataFiles, AStoreFromAnotherMachineUsesThisMachinesProgramFolder)
+{
+    struct Skinned {
+        const char* name;
+        QString pathKey;
+        QString backgroundKey;
+        QString colour1Key;
+        QString colour2Key;
+        std::function<std::unique_ptr<QWidget>(Family&)> open;
+    };
+    const Skinned programs[] = {
+        {"Vexlo", timerkeys::kPath, timerkeys::kBackground, timerkeys::kForeColor1,
+         timerkeys::kForeColor2, [](Family& f) -> std::unique_ptr<QWidget> { return f.vexlo(); }},
+        {"Pellum", pellumkeys::kPath.name, pellumkeys::kBackground.name,
+         pellumkeys::kForeColor1.name, pellumkeys::kForeColor2.name,
+         [](Family& f) -> std::unique_ptr<QWidget> { return f.pellum(); }},
+    };
+    for (const Skinned& program : programs) {
+        SCOPED_TRACE(program.name);
+        TempStore t;
+        ASSERT_TRUE(t.store.saveAll({{program.pathKey, QStringLiteral("/home/someone/Vexlo/")},
+                                     {program.backgroundKey, QStringLiteral("Wood3.gif")},
+                                     {program.colour1Key, QStringLiteral("16777215")},
+                                     {program.colour2Key, QStringLiteral("65535")}}));
+        Family family(t.store);
+        const std::unique_ptr<QWidget> window = program.open(family);
+        EXPECT_TRUE(family.dialogs.shown.isEmpty());
+        EXPECT_EQ(t.store.get(program.pathKey), QStringLiteral(VEXLO_PROGRAM_DIR));
+        EXPECT_EQ(t.store.get(program.backgroundKey), QStringLiteral("Wood3.gif"));
+        const auto* panel = window->findChild<SkinPanel*>();
+        ASSERT_NE(panel, nullptr);
+        EXPECT_FALSE(panel->picture().isNull());
     }
 }
 
