@@ -9,4 +9,10 @@ public:
     virtual ~SoundPlayer() = default;
     // A relative path is looked up in the program folder.
     virtual void play(const QString& path) = 0;
+    // Gets ready for a sound soon to come, so that play() of the same path is heard at once:
+    // called ahead of a known moment (an event in the next minute, a running countdown).
+    virtual void prepare(const QString& path) { (void)path; }
+    // False once the output found no audio server or device, or lost it: a sound asked for now
+    // would not be heard, and the user must be told another way.
+    virtual bool audible() const { return true; }
 };
