@@ -98,13 +98,16 @@ void DesktopShell::CheckStayOnTop()
 void DesktopShell::placeWindow(const QString& left, const QString& top, int offset)
 {
     QWidget& window = window_.window;
-    QPoint place(twips(storedTwips(left) + offset), twips(storedTwips(top) + offset));
+    const QPoint placeInTwips(storedTwips(left) + offset, storedTwips(top) + offset);
+    QPoint place(twips(placeInTwips.x()), twips(placeInTwips.y()));
+    placed_ = {place, placeInTwips};
     // A place on a monitor that is no longer there would hide the window: it comes back on
     // the primary screen.
     if (!QGuiApplication::screenAt(QRect(place, window.size()).center())) {
         const QScreen* primary = QGuiApplication::primaryScreen();
         const QPoint origin = primary ? primary->availableGeometry().topLeft() : QPoint();
         place = origin + QPoint(twips(window_.firstPosition), twips(window_.firstPosition));
+        placed_.reset();
     }
     window.move(place);
 }
@@ -130,9 +133,13 @@ void DesktopShell::menuAlwaysOnTopClick()
 
 SettingsStore::Values DesktopShell::positionValues() const
 {
+    // A twip is a fifteenth of a pixel: a window that was not moved keeps the twips it was
+    // placed at, rather than its pixels' nearest ones.
     const QPoint place = window_.window.pos();
-    return {{window_.keys.positionLeft, QString::number(place.x() * kTwipsPerPixel)},
-            {window_.keys.positionTop, QString::number(place.y() * kTwipsPerPixel)}};
+    const QPoint inTwips = placed_ && placed_->pixels == place ? placed_->twips
+                                                               : place * kTwipsPerPixel;
+    return {{window_.keys.positionLeft, QString::number(inTwips.x())},
+            {window_.keys.positionTop, QString::number(inTwips.y())}};
 }
 
 void DesktopShell::menuNewTimerClick()

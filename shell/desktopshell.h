@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class Dialogs;
 class QAction;
@@ -93,4 +94,10 @@ private:
     QAction* menuNotepad_ = nullptr;
     QPlainTextEdit* txtNotes_ = nullptr;
     QPointer<Resolutions> resolutions_;
+    // Where placeWindow() put the window, in pixels and in the twips it was given.
+    struct Placement {
+        QPoint pixels;
+        QPoint twips;
+    };
+    std::optional<Placement> placed_;
 };

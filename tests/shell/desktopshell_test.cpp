@@ -36,18 +36,21 @@ TEST_F(DesktopShellTest, AnotherProgramsWindowOpensAtItsOwnPlace)
         QString top;
         QString title;
         QPoint place;
+        QString backLeft, backTop; // what a close without moving stores again
     };
     const QPoint firstPlace =
         QGuiApplication::primaryScreen()->availableGeometry().topLeft() + QPoint(13, 13);
     const Case cases[] = {
-        {"1500", "750", "Pellum", {100, 50}},
-        {"1500", "750", "Tea", {twips(2000), twips(1250)}},
-        {"1500", "750", "", {twips(2000), twips(1250)}},
+        {"1500", "750", "Pellum", {100, 50}, "1500", "750"},
+        {"1500", "750", "Tea", {twips(2000), twips(1250)}, "2000", "1250"},
+        {"1500", "750", "", {twips(2000), twips(1250)}, "2000", "1250"},
+        // Not a whole number of pixels.
+        {"700", "1700", "Pellum", {47, 113}, "700", "1700"},
         // Stored as a decimal.
-        {"1507.5", "750.2", "Pellum", {101, 50}},
-        {"-30000", "750", "Pellum", firstPlace},
-        {"1e9", "1e9", "Pellum", firstPlace},
-        {"nan", "x", "Pellum", {0, 0}},
+        {"1507.5", "750.2", "Pellum", {101, 50}, "1508", "750"},
+        {"-30000", "750", "Pellum", firstPlace, QString::number(firstPlace.x() * 15), QString::number(firstPlace.y() * 15)},
+        {"1e9", "1e9", "Pellum", firstPlace, QString::number(firstPlace.x() * 15), QString::number(firstPlace.y() * 15)},
+        {"nan", "x", "Pellum", {0, 0}, "0", "0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.left.toStdString() + ", " + c.top.toStdString() + ", " +
@@ -57,7 +60,13 @@ TEST_F(DesktopShellTest, AnotherProgramsWindowOpensAtItsOwnPlace)
                               {"Pellum Current Title", c.title}});
         shell().CheckStayOnTop();
         EXPECT_EQ(host.window.pos(), c.place);
+        EXPECT_EQ(shell().positionValues(),
+                  (SettingsStore::Values{{"Pellum Position Left", c.backLeft},
+                                         {"Pellum Position Top", c.backTop}}));
     }
+    // Moved by the user, the window stores where it is.
+    host.window.move(60, 30);
+    EXPECT_EQ(shell().positionValues()[0].second, "900");
     EXPECT_EQ(host.t.store.get("Pellum Always On Top"), "1");
     EXPECT_EQ(host.t.store.get("Vexlo Always On Top", "<absent>"), "<absent>");
 }
