@@ -8,11 +8,49 @@
 
 #include <gtest/gtest.h>
 
-TEST(SkinPictures, EveryOneLoadsAndCoversATimerPanel)
+// Every skin of the menu, in its order, with the label colours chosen to read well on it;
+// each picture loads and covers a timer panel.
+TEST(Skins, EveryRowHasItsPictureAndColours)
 {
+    const struct {
+        const char* item;
+        const char* caption;
+        const char* file;
+        int foreColor1;
+        int foreColor2;
+    } rows[] = {
+        {"menuBackgroundGranite1", "Granite 1", "Granite1.gif", 65535, 65280},
+        {"menuBackgroundGranite2", "Granite 2", "Granite2.gif", 16777215, 65535},
+        {"menuBackgroundGranite3", "Granite 3", "Granite3.gif", 0, 255},
+        {"menuBackgroundMarble1", "Marble1", "Marble1.gif", 255, 0},
+        {"menuBackgroundMarble2", "Marble 2", "Marble2.gif", 65535, 16777215},
+        {"menuBackgroundMarble3", "Marble 3", "Marble3.gif", 255, 12583104},
+        {"menuBackgroundMarble4", "Marble 4", "Marble4.gif", 255, 65535},
+        {"menuBackgroundMarble5", "Marble 5", "Marble5.gif", 16777215, 65280},
+        {"menuBackgroundTravertino1", "Travertino 1", "Travert1.gif", 255, 12583104},
+        {"menuBackgroundTravertino2", "Travertino 2", "Travert2.gif", 16777215, 65535},
+        {"menuBackgroundTravertino3", "Travertino 3", "Travert3.gif", 255, 12583104},
+        {"menuBackgroundTravertino4", "Travertino 4", "Travert4.gif", 255, 12583104},
+        {"menuBackgroundTravertino5", "Travertino 5", "Travert5.gif", 16777215, 65535},
+        {"menuBackgroundWood0", "Corrugated", "Wood0.gif", 65535, 16777215},
+        {"menuBackgroundWood1", "Red Oak", "Wood1.gif", 65535, 16777088},
+        {"menuBackgroundWood2", "Maple", "Wood2.gif", 255, 12583104},
+        {"menuBackgroundWood3", "Walnut", "Wood3.gif", 16777215, 65535},
+        {"menuBackgroundWood4", "Ash", "Wood4.gif", 255, 16711680},
+        {"menuBackgroundWood5", "Indian Laurel", "Wood5.gif", 65535, 16777215},
+    };
+    static_assert(std::size(rows) == kSkinCount);
     // The largest panel that carries a skin: a timer window's client area.
     const QSize panel = twipsSize(3430 - 120, 3000 - 450);
-    for (const SkinItem& skin : skinTable()) {
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const SkinItem& skin = skinTable()[i];
+        SCOPED_TRACE(rows[i].item);
+        EXPECT_STREQ(skin.item, rows[i].item);
+        EXPECT_STREQ(skin.caption, rows[i].caption);
+        EXPECT_STREQ(skin.file, rows[i].file);
+        EXPECT_EQ(skin.foreColor1, rows[i].foreColor1);
+        EXPECT_EQ(skin.foreColor2, rows[i].foreColor2);
+
         QImageReader reader(VEXLO_PROGRAM_DIR + QString(skin.file));
         const QImage picture = reader.read();
         ASSERT_FALSE(picture.isNull()) << skin.file << ": " << reader.errorString().toStdString();
