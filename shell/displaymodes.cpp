@@ -1,8 +1,5 @@
 #include "displaymodes.h"
 
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusPendingCall>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -10,7 +7,6 @@
 #include <xcb/xcb.h>
 
 #include <memory>
-#include <set>
 
 namespace {
 
@@ -32,19 +28,6 @@ xcb_connection_t* x11Connection()
 xcb_screen_t* defaultScreen(xcb_connection_t* connection)
 {
     return xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-}
-
-// The depths of the screen that can show true colour, ascending.
-std::set<int> trueColourDepths(xcb_screen_t* screen)
-{
-    std::set<int> depths;
-    for (auto d = xcb_screen_allowed_depths_iterator(screen); d.rem; xcb_depth_next(&d)) {
-        for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v)) {
-            if (v.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR && d.data->depth >= 15)
-                depths.insert(d.data->depth == 24 ? 32 : d.data->depth);
-        }
-    }
-    return depths;
 }
 
 int bitsOf(int depth)
@@ -106,14 +89,11 @@ QList<DesktopDisplayModes::Entry> DesktopDisplayModes::load()
             const xcb_randr_mode_info_t* modes =
                 xcb_randr_get_screen_resources_current_modes(resources.get());
             const int count = xcb_randr_get_screen_resources_current_modes_length(resources.get());
-            const int currentBits = bitsOf(screen->root_depth);
-            std::set<int> others = trueColourDepths(screen);
-            others.erase(currentBits);
-            QList<int> bitsInOrder{currentBits};
-            bitsInOrder.append(QList<int>(others.begin(), others.end()));
-            for (int bits : bitsInOrder)
-                for (int i = 0; i < count; ++i)
-                    entries.append({{modes[i].width, modes[i].height, bits}, modes[i].id});
+            // X changes its colour depth only when its server starts again: the modes offered
+            // are those of the depth it runs at, which can be switched to now.
+            const int bits = bitsOf(screen->root_depth);
+            for (int i = 0; i < count; ++i)
+                entries.append({{modes[i].width, modes[i].height, bits}, modes[i].id});
         }
     }
     if (entries.isEmpty()) {
@@ -183,15 +163,4 @@ int DesktopDisplayModes::change(int index)
                                   xcb_randr_get_crtc_info_outputs(crtc.info.get())),
         nullptr));
     return set && set->status == XCB_RANDR_SET_CONFIG_SUCCESS ? Changed : Failed;
-}
-
-void DesktopDisplayModes::reboot()
-{
-    // logind asks the user's session whether a restart may happen, as the desktop's own
-    // "Restart" does.
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Reboot"));
-    call << true;
-    QDBusConnection::systemBus().asyncCall(call);
 }

@@ -34,18 +34,15 @@ public:
     virtual std::optional<DisplayMode> current() = 0;
     // Switches to entry `index` of list(); one of Result or another negative code.
     virtual int change(int index) = 0;
-    // Asks the session manager to restart the machine.
-    virtual void reboot() = 0;
 };
 
-// X11 with RandR: every output mode at every true-colour depth the screen offers, the current
-// depth first. Without X11, the screen's current mode alone.
+// X11 with RandR: every output mode, at the depth the screen runs at. Without X11, the screen's
+// current mode alone.
 class DesktopDisplayModes final : public DisplayModes {
 public:
     QList<DisplayMode> list() override;
     std::optional<DisplayMode> current() override;
     int change(int index) override;
-    void reboot() override;
 
 private:
     struct Entry {

@@ -103,11 +103,14 @@ void Resolutions::butbResolutionsChangeClick()
     const int index = selected.isEmpty() ? -1 : List1->row(selected.first());
     if (index >= 0) {
         const int result = displayModes_.change(index);
+        // A restart would not bring another depth either, as nothing keeps the choice for the
+        // next session: the user is told so instead of being offered one.
         if (result == DisplayModes::NeedsRestart) {
-            if (dialogs_.askYesNo(this, windowTitle(),
-                                  tr("This change will not take effect until you reboot the "
-                                     "system.  Reboot now?")))
-                displayModes_.reboot();
+            dialogs_.message(this, windowTitle(),
+                             tr("This desktop cannot change to %1 color bits while it runs: its "
+                                "display would have to start again with them. Nothing was "
+                                "changed.")
+                                 .arg(modes_[index].bits));
         } else if (result != DisplayModes::Changed) {
             dialogs_.message(this, windowTitle(),
                              tr("Error changing resolution! Returned: ") + QString::number(result));

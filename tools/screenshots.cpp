@@ -141,7 +141,6 @@ public:
     QList<DisplayMode> list() override { return {{1280, 800, 32}}; }
     std::optional<DisplayMode> current() override { return DisplayMode{1280, 800, 32}; }
     int change(int) override { return Changed; }
-    void reboot() override {}
 };
 
 struct Fakes {

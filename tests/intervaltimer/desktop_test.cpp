@@ -155,8 +155,8 @@ TEST(VexloDesktopProgram, OpenANewTimerStartsAnotherVexloAtTheStoredPlace)
     EXPECT_EQ(first.process.state(), QProcess::Running);
     // No timer had been opened before, so the opener stood 500 twips beside its stored place.
     EXPECT_EQ(store.get(timerkeys::kCurrentTitle), "Vexlo");
-    EXPECT_EQ(store.get(timerkeys::kPositionLeft), QString::number(twips(3500) * kTwipsPerPixel));
-    EXPECT_EQ(store.get(timerkeys::kPositionTop), QString::number(twips(2000) * kTwipsPerPixel));
+    EXPECT_EQ(store.get(timerkeys::kPositionLeft), "3500");
+    EXPECT_EQ(store.get(timerkeys::kPositionTop), "2000");
     // The opener kept its default title: the new timer stands exactly where it does.
     EXPECT_TRUE(first.waitFor([&] {
         for (const XWindow& w : windowsTitled(title)) {

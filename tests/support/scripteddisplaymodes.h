@@ -16,7 +16,6 @@ public:
         changes.append(index);
         return result;
     }
-    void reboot() override { ++reboots; }
 
     QList<DisplayMode> modes;
     std::optional<DisplayMode> now;
@@ -24,5 +23,4 @@ public:
 
     int listed = 0;
     QList<int> changes;
-    int reboots = 0;
 };
