@@ -90,8 +90,11 @@ std::optional<QString> gridLine(const GridEvent& event, bool daysAndTime)
     const QString shownDate = date ? date->toString(u"yyyy-MM-dd") : event.date;
     const QString prefix = shownDate + QStringLiteral("    ") + event.message + QStringLiteral("  -  ");
 
-    if (event.remaining == kTimeIsUp)
+    if (event.remaining == kTimeIsUp || event.remaining == kMoreThanEnough)
         return prefix + event.remaining;
+    // Nothing is counted down for an event without a date this program can read.
+    if (event.daysOnly.isEmpty())
+        return prefix + QStringLiteral("date not readable");
     if (daysAndTime)
         return prefix + event.daysOnly + QStringLiteral("  and  ") + event.timeOnly;
     if (event.daysOnly == u"0 days")

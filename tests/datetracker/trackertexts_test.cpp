@@ -83,7 +83,11 @@ TEST(GridLine, ShowsWhatTheOptionAsksFor)
          "2026-12-25    Party  -  0 days  and  1:23:20"},
         {{"Party", "1 day", "1 day", "1 day", "0:00:00"}, false, "1 day    Party  -  1 day"},
         {{"", "12/25/2026", upText, "", ""}, true, nullptr},
-        {{"Party", "not a date", "", "", ""}, false, "not a date    Party  -  "},
+        {{"Party", "not a date", "", "", ""}, false, "not a date    Party  -  date not readable"},
+        {{"Party", "13/45/2026", "", "", ""}, true, "13/45/2026    Party  -  date not readable"},
+        {{"Party", "", "", "", ""}, true, "    Party  -  date not readable"},
+        {{"Party", "12/31/2094", "More than enough", "", ""}, true,
+         "2094-12-31    Party  -  More than enough"},
     };
     for (const Case& c : cases) {
         const auto line = gridLine(c.event, c.daysAndTime);
