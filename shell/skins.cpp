@@ -7,6 +7,7 @@
 #include "shellwidgets.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -220,8 +221,32 @@ bool Skins::showSkin()
         }
     }
     if (!applied)
-        dialogs_.message(window_, look_.errorTitle, look_.errorText);
+        reportMissingPicture();
     return saved;
+}
+
+void Skins::reportMissingPicture()
+{
+    if (window_->isVisible()) {
+        dialogs_.message(window_, look_.errorTitle, look_.errorText);
+        return;
+    }
+    // At start the window is not up yet: a box shown now would stand alone in a corner of the
+    // screen. It comes over the window once that shows.
+    window_->installEventFilter(this);
+    errorWaiting_ = true;
+}
+
+bool Skins::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == window_ && event->type() == QEvent::Show && errorWaiting_) {
+        errorWaiting_ = false;
+        window_->removeEventFilter(this);
+        QMetaObject::invokeMethod(
+            this, [this] { dialogs_.message(window_, look_.errorTitle, look_.errorText); },
+            Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Skins::menuBackgroundDefaultClick()

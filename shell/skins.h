@@ -124,9 +124,13 @@ public:
     QAction* defaultItem() const { return menuBackgroundDefault_; }
     QAction* skinItem(int row) const { return items_.at(row); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // Shows the skin of the fields and stores it; false when the store refused it.
     bool showSkin();
+    void reportMissingPicture();
     void showDefaultLook();
     void reportUnsaved(bool saved);
     void setColour(const QList<QWidget*>& labels, const QColor& colour);
@@ -136,6 +140,7 @@ private:
     SkinFields fields_;
     SkinLook look_;
     QWidget* window_;
+    bool errorWaiting_ = false; // the missing-picture message, until the window shows
     QAction* menuBackgroundDefault_ = nullptr;
     std::array<QAction*, kSkinCount> items_{};
 };

@@ -6,6 +6,7 @@
 #include "pellumkeys.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -24,10 +25,14 @@ protected:
         return std::make_unique<Pellum>(platform(store), shell());
     }
 
-    Pellum& open()
+    Pellum& open() { return open(t.store); }
+
+    Pellum& open(SettingsStore& store)
     {
-        window = make(t.store);
+        window = make(store);
         window->show();
+        // What the start has to say comes once the window is up.
+        QCoreApplication::processEvents();
         return *window;
     }
 

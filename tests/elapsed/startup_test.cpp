@@ -85,7 +85,7 @@ TEST_F(PellumTest, LaterStartsReadTheStoreAndRepairACommentedWhite)
                              {pellumkeys::kMode.name, c.mode},
                              {pellumkeys::kAlwaysOnTop.name, "0"}});
         dialogs.shown.clear();
-        window = make(fresh.store);
+        open(fresh.store);
         EXPECT_EQ(fresh.store.get(pellumkeys::kForeColor1.name), c.storedAfter);
         EXPECT_EQ(window->state().LabelColor1, c.storedAfter);
         EXPECT_EQ(window->state().LabelPicture1, "Wood3.gif");
@@ -94,6 +94,7 @@ TEST_F(PellumTest, LaterStartsReadTheStoreAndRepairACommentedWhite)
         EXPECT_EQ(fresh.store.get(pellumkeys::kMode.name), c.mode);
         EXPECT_FALSE(the<QAction>("menuAlwaysOnTop")->isChecked());
         EXPECT_EQ(dialogs.shown.size(), c.error ? 1 : 0);
+        window.reset(); // before its store goes
     }
 }
 
@@ -182,8 +183,8 @@ TEST_F(PellumTest, ANewTimerOpensOnTheOpenerOrBesideItWhenRenamed)
         QString left;
         QString top;
     };
-    const Start starts[] = {{{twips(2000), twips(1250)}, "1995", "1245"},
-                            {{twips(2495), twips(1745)}, "2490", "1740"}};
+    const Start starts[] = {{{twips(2000), twips(1250)}, "2000", "1250"},
+                            {{twips(2500), twips(1750)}, "2500", "1750"}};
     for (const Start& s : starts) {
         window = make(fresh.store);
         window->show();

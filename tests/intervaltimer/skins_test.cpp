@@ -175,11 +175,12 @@ TEST_F(VexloSkinsTest, AStoredPictureInAnyLetterCaseChecksItsSkin)
                              {timerkeys::kForeColor1, "16777215"},
                              {timerkeys::kForeColor2, "65535"}});
         dialogs.shown.clear();
-        window = make(fresh.store);
+        open(fresh.store);
         EXPECT_EQ(checkedSkins(), c.checked);
         EXPECT_EQ(dialogs.shown.size(), c.error ? 1 : 0);
         // The file is found whatever the letter case it was stored in.
         EXPECT_EQ(child<SkinPanel>("FrameVexlo1")->picture().isNull(), c.error);
+        window.reset(); // before its store goes
     }
 }
 
@@ -240,10 +241,11 @@ TEST_F(VexloSkinsTest, AStoredColourThatIsNoNumberIsReportedWithThePictureShown)
                              {timerkeys::kForeColor1, c.colour1},
                              {timerkeys::kForeColor2, c.colour2}});
         dialogs.shown.clear();
-        window = make(fresh.store);
+        open(fresh.store);
         EXPECT_EQ(dialogs.shown.size(), c.first && c.second ? 0 : 1);
         EXPECT_FALSE(child<SkinPanel>("FrameVexlo1")->picture().isNull());
         EXPECT_EQ(colour("FrameLabel1") == kRed, c.first);
         EXPECT_EQ(colour("FrameLabel3") == QColor(0, 255, 0), c.second);
+        window.reset(); // before its store goes
     }
 }

@@ -7,6 +7,7 @@
 #include "vexlo.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -27,10 +28,14 @@ protected:
         return std::make_unique<Vexlo>(platform(store), shell());
     }
 
-    Vexlo& open()
+    Vexlo& open() { return open(t.store); }
+
+    Vexlo& open(SettingsStore& store)
     {
-        window = make(t.store);
+        window = make(store);
         window->show();
+        // What the start has to say comes once the window is up.
+        QCoreApplication::processEvents();
         return *window;
     }
 

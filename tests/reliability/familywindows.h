@@ -19,6 +19,7 @@
 #include "vexlo.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -42,6 +43,7 @@ public:
         auto window =
             std::make_unique<Vexlo>(platform(), ShellPlatform{stacking, launcher, displayModes});
         window->show();
+        QCoreApplication::processEvents(); // what the start has to say, over the window
         return window;
     }
 
@@ -64,6 +66,7 @@ public:
         auto window =
             std::make_unique<Pellum>(platform(), ShellPlatform{stacking, launcher, displayModes});
         window->show();
+        QCoreApplication::processEvents(); // what the start has to say, over the window
         return window;
     }
 

@@ -106,6 +106,7 @@ TEST(Skins, AnotherProgramKeepsToItsOwnKeysPanelsAndTexts)
 TEST(Skins, AnotherProgramsErrorTextReportsAMissingPicture)
 {
     HostWindow host("/nowhere/");
+    host.window.show();
     host.skins().skinItem(0)->trigger();
     ASSERT_EQ(host.dialogs.shown.size(), 1);
     EXPECT_EQ(host.dialogs.shown[0].title, "Pellum");
