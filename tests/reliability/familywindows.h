@@ -12,6 +12,7 @@
 #include "pellum.h"
 #include "recordinghelpviewer.h"
 #include "recordinglauncher.h"
+#include "recordingnotifier.h"
 #include "recordingsoundplayer.h"
 #include "recordingstacking.h"
 #include "scripteddialogs.h"
@@ -35,7 +36,7 @@ public:
     {
     }
 
-    Platform platform() { return {store_, clock, sound, dialogs, help_, folder_}; }
+    Platform platform() { return {store_, clock, sound, dialogs, help_, notifier, folder_}; }
 
     std::unique_ptr<Vexlo> vexlo()
     {
@@ -71,6 +72,7 @@ public:
     RecordingSoundPlayer sound;
     ScriptedDialogs dialogs;
     RecordingHelpViewer recordingHelp;
+    RecordingNotifier notifier;
     RecordingStacking stacking;
     RecordingLauncher launcher;
     ScriptedDisplayModes displayModes;
