@@ -100,7 +100,7 @@ void DesktopNotifier::shown(uint id, QWidget* window)
 
 void DesktopNotifier::actionInvoked(uint id, const QString& action)
 {
-    // Every client on the bus hears every action; only ours are for us.
+    // The service may send its signals to every client on the bus; only our ids are ours.
     const auto found = open_.constFind(id);
     if (found == open_.constEnd() || action != QLatin1String(kDefaultAction))
         return;
