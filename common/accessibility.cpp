@@ -183,11 +183,8 @@ void send(QAccessibleEvent& event)
 
 void announce(QWidget* window, const QString& text)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(announcementInterface);
-        return true;
-    }();
-    (void)installed;
+    // Qt keeps one list of factories for the process and adds each one once.
+    QAccessible::installFactory(announcementInterface);
 
     QWidget* element = announcement(window);
     if (!element) {
