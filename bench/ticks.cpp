@@ -5,6 +5,7 @@
 #include "fakeclock.h"
 #include "fullscreenvexlo.h"
 #include "recordinghelpviewer.h"
+#include "recordingnotifier.h"
 #include "recordingsoundplayer.h"
 #include "scripteddialogs.h"
 #include "settingsstore.h"
@@ -56,7 +57,11 @@ struct Fakes {
     RecordingSoundPlayer sound;
     ScriptedDialogs dialogs;
     RecordingHelpViewer help;
-    Platform platform() { return {store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR}; }
+    RecordingNotifier notifier;
+    Platform platform()
+    {
+        return {store, clock, sound, dialogs, help, notifier, VEXLO_PROGRAM_DIR};
+    }
 };
 
 // Ticks a window the way its timer would, the clock moving a second every other tick, and

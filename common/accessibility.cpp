@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,6 +18,16 @@ namespace {
 constexpr char kNameFromCaption[] = "vexloNameFromCaption";
 // The same for a description taken from the tool tip.
 constexpr char kDescriptionFromToolTip[] = "vexloDescriptionFromToolTip";
+constexpr char kAnnouncement[] = "vexloAnnouncement";
+
+// What a screen reader sees of an announcement: a notification, which screen readers read out
+// as it appears (browsers present a web page's alerts to them the same way).
+QAccessibleInterface* announcementInterface(const QString&, QObject* object)
+{
+    if (!object || !object->isWidgetType() || object->objectName() != QLatin1String(kAnnouncement))
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+}
 
 // Keeps the descriptions of a window's controls in step with their tool tips.
 class ToolTipFollower final : public QObject {
@@ -168,6 +179,32 @@ void send(QAccessibleEvent& event)
     QAccessible::installUpdateHandler(handler);
     if (handler)
         handler(&event);
+}
+
+void announce(QWidget* window, const QString& text)
+{
+    // Qt keeps one list of factories for the process and adds each one once.
+    QAccessible::installFactory(announcementInterface);
+
+    QWidget* element = announcement(window);
+    if (!element) {
+        // A pixel under everything else, which neither the pointer nor the keyboard reaches.
+        element = new QWidget(window);
+        element->setObjectName(QLatin1String(kAnnouncement));
+        element->setAttribute(Qt::WA_TransparentForMouseEvents);
+        element->setFocusPolicy(Qt::NoFocus);
+        element->setGeometry(0, 0, 1, 1);
+    }
+    // It is read as it appears; shown again, it is read again.
+    element->hide();
+    element->setAccessibleName(text);
+    element->show();
+    element->lower();
+}
+
+QWidget* announcement(const QWidget* window)
+{
+    return window->findChild<QWidget*>(QLatin1String(kAnnouncement), Qt::FindDirectChildrenOnly);
 }
 
 QWidget* focusFirstAvailable(std::initializer_list<QWidget*> candidates)

@@ -43,6 +43,14 @@ void captionChanged(QWidget* control);
 // update handler installed in this process (a test, a tool) still hears it.
 void send(QAccessibleEvent& event);
 
+// Has a screen reader say `text` now, wherever the focus is: `window` shows an element that
+// reads as a notification with `text` as its name, as a desktop notification reads. (Qt's
+// AT-SPI bridge passes no Alert events on, so send() cannot do this.)
+void announce(QWidget* window, const QString& text);
+
+// The element announce() shows in `window`; none before the first announcement.
+QWidget* announcement(const QWidget* window);
+
 // Gives the focus to the first of `candidates` that can take it now (shown and enabled), and
 // returns it; none when no candidate can.
 QWidget* focusFirstAvailable(std::initializer_list<QWidget*> candidates);

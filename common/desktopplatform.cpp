@@ -19,9 +19,11 @@ QString preparedFolder(QApplication& app)
 } // namespace
 
 DesktopPlatform::DesktopPlatform(QApplication& app)
-    : folder_(preparedFolder(app)),
-      sound_(folder_, LazySoundPlayer::moduleCandidates(), &app),
-      help_(folder_ + QStringLiteral("Vexlo.hlp"))
+    : folder_(preparedFolder(app)), sound_(folder_, LazySoundPlayer::moduleCandidates(), &app),
+      help_(folder_ + QStringLiteral("Vexlo.hlp")),
+      notifier_({QApplication::applicationDisplayName(),
+                 QStringLiteral("org.orvane.") + QApplication::applicationName()},
+                &app)
 {
     // Said once: the save that repaired the file leaves it readable from then on. Shown after
     // the step that saved has ended, not in the middle of it.
@@ -40,5 +42,5 @@ DesktopPlatform::DesktopPlatform(QApplication& app)
 
 Platform DesktopPlatform::platform()
 {
-    return Platform{store_, clock_, sound_, dialogs_, help_, folder_};
+    return Platform{store_, clock_, sound_, dialogs_, help_, notifier_, folder_};
 }

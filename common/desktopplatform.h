@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock.h"
+#include "desktopnotifier.h"
 #include "dialogs.h"
 #include "helpwindow.h"
 #include "lazysoundplayer.h"
@@ -10,8 +11,8 @@
 class QApplication;
 
 // The real desktop behind a program's windows: the user's settings store, the system clock,
-// the audio server, Qt's dialogs and the help window on Vexlo.hlp. main() makes one and hands
-// platform() to its window.
+// the audio server, Qt's dialogs, the help window on Vexlo.hlp and the desktop's notifications.
+// main() makes one and hands platform() to its window.
 class DesktopPlatform {
 public:
     // Also gives the application the family's look.
@@ -26,4 +27,5 @@ private:
     LazySoundPlayer sound_;
     QtDialogs dialogs_;
     HelpWindow help_;
+    DesktopNotifier notifier_;
 };

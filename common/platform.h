@@ -5,6 +5,7 @@
 class Clock;
 class Dialogs;
 class HelpViewer;
+class Notifier;
 class SettingsStore;
 class SoundPlayer;
 
@@ -16,6 +17,7 @@ struct Platform {
     SoundPlayer& sound;
     Dialogs& dialogs;
     HelpViewer& help;
+    Notifier& notifier;
     // The folder of the data files, ending in "/".
     QString programFolder;
 };

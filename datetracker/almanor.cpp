@@ -3,9 +3,11 @@
 
 #include "accessibility.h"
 #include "clock.h"
+#include "notifier.h"
 #include "settingsstore.h"
 #include "soundplayer.h"
 #include "timetext.h"
+#include "timeupnotice.h"
 #include "trackerkeys.h"
 #include "trackertexts.h"
 #include "twips.h"
@@ -185,6 +187,14 @@ void Almanor::startUp()
     Calendar1->setSelectedDate(timetext::parseDate(savedDate).value_or(today()));
     state_.LabelCalendarDate = timetext::shortDateText(Calendar1->selectedDate());
 
+    // A kept moment ahead of the clock was kept by a clock set wrong, or is no moment at all.
+    const qint64 nowMsecs = platform_.clock.now().toMSecsSinceEpoch();
+    const auto kept = trackerkeys::readMoment(store.get(trackerkeys::kAlarmsGivenUntil));
+    alarmsGivenUntil_ = kept ? std::min(kept->toMSecsSinceEpoch(), nowMsecs) : nowMsecs;
+    if (!kept)
+        firstValues.append({trackerkeys::kAlarmsGivenUntil,
+                            trackerkeys::momentText(QDateTime::fromMSecsSinceEpoch(nowMsecs))});
+
     if (!firstValues.isEmpty())
         store.saveAll(firstValues);
 
@@ -318,6 +328,7 @@ void Almanor::Timer1Tick()
     // stretches a countdown nor moves an event.
     const qint64 nowMsecs = platform_.clock.now().toMSecsSinceEpoch();
     Timer1->setInterval(700);
+    QList<FallenDue> fallen;
 
     for (int n = 1; n <= AlmanorState::kSlots; ++n) {
         // Another window may have saved or deleted the event since the last tick.
@@ -350,11 +361,59 @@ void Almanor::Timer1Tick()
             s.LabelDaysOnly = state_.LabelGetDays;
             s.LabelTimeOnly = state_.LabelGetTime;
         } else if (s.LabelRemaining != kTimeIsUp) {
+            // The sound played if the last pending tick was the one a second before.
+            fallen.append({n, *target, s.LabelRemaining == kOneSecondLeft});
             s.LabelRemaining = kTimeIsUp;
             s.LabelDateColour = kDueColour;
         }
         showRemaining(n);
     }
+    tellFallenDue(fallen, nowMsecs);
+}
+
+void Almanor::tellFallenDue(const QList<FallenDue>& fallen, qint64 nowMsecs)
+{
+    // An event saved with a moment already past falls due without news.
+    QList<FallenDue> news;
+    for (const FallenDue& due : fallen) {
+        if (due.msecsSinceEpoch > alarmsGivenUntil_)
+            news.append(due);
+    }
+    if (!firstTickDone_) {
+        firstTickDone_ = true;
+        tellMissed(news);
+    } else {
+        for (const FallenDue& due : news)
+            timeupnotice::tell(platform_, this, slot(due.slot).Message,
+                               QDateTime::fromMSecsSinceEpoch(due.msecsSinceEpoch), due.rang);
+    }
+    alarmsGivenUntil_ = nowMsecs;
+    // Kept at once, not at the end: a program ended by a signal or killed never tells of these
+    // again. A store that refuses it only makes the next start tell of them once more.
+    if (!fallen.isEmpty())
+        platform_.store.save(trackerkeys::kAlarmsGivenUntil,
+                             trackerkeys::momentText(QDateTime::fromMSecsSinceEpoch(nowMsecs)));
+}
+
+// One notice for everything that fell due while no DateVexlo ran, without a sound: the alarms
+// are past, and the user may not be at the machine.
+void Almanor::tellMissed(QList<FallenDue> missed)
+{
+    if (missed.isEmpty())
+        return;
+    std::stable_sort(missed.begin(), missed.end(), [](const FallenDue& a, const FallenDue& b) {
+        return a.msecsSinceEpoch < b.msecsSinceEpoch;
+    });
+    QStringList lines;
+    for (const FallenDue& due : missed)
+        lines.append(tr("%1  %2").arg(
+            timetext::dateTimeText(QDateTime::fromMSecsSinceEpoch(due.msecsSinceEpoch)),
+            timeupnotice::line(slot(due.slot).Message)));
+    const QString summary =
+        missed.size() == 1
+            ? tr("An event fell due while Date Vexlo was closed")
+            : tr("%1 events fell due while Date Vexlo was closed").arg(missed.size());
+    platform_.notifier.tell(summary, lines.join(u'\n'), Notifier::Sound::Silent, this);
 }
 
 void Almanor::Timer2Tick()

@@ -133,6 +133,14 @@ private:
     void tellMovedTime(int n, QDate date, QTime chosen, const QDateTime& moved);
     void closeNotes();
     void showSaveFailure(const QString& what);
+    // An event whose moment came at this tick, and whether its sound played a second before.
+    struct FallenDue {
+        int slot;
+        qint64 msecsSinceEpoch;
+        bool rang;
+    };
+    void tellFallenDue(const QList<FallenDue>& fallen, qint64 nowMsecs);
+    void tellMissed(QList<FallenDue> missed);
     // Keeps the view for the next start ("1" rows, "2" grid), or says it could not.
     void saveView(const QString& view);
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -147,6 +155,12 @@ private:
         std::optional<qint64> msecsSinceEpoch;
     };
     std::array<Target, AlmanorState::kSlots> targets_;
+
+    // Events due up to this moment (msecs since the epoch) have been told of: the kept moment at
+    // start-up, the last tick from then on. An event due after it that falls due is news.
+    qint64 alarmsGivenUntil_ = 0;
+    // The first tick tells of what fell due while the program was not running, in one notice.
+    bool firstTickDone_ = false;
 
     // Each slot as this window last read or wrote it in the store: where the store holds
     // something else, another window (or program) saved the slot since.

@@ -30,4 +30,20 @@ StoredSlot readSlot(const SettingsStore& store, int slot)
     return {store.get(k.message), store.get(k.date), store.get(k.time), store.get(k.sound)};
 }
 
+QString momentText(const QDateTime& moment)
+{
+    return moment.toUTC().toString(Qt::ISODate);
+}
+
+std::optional<QDateTime> readMoment(const QString& text)
+{
+    // Longer texts are not moments; they are not worth parsing.
+    if (text.size() > 32)
+        return std::nullopt;
+    const QDateTime moment = QDateTime::fromString(text, Qt::ISODate);
+    if (!moment.isValid())
+        return std::nullopt;
+    return moment;
+}
+
 } // namespace trackerkeys

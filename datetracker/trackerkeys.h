@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
+
+#include <optional>
 
 class SettingsStore;
 
@@ -12,6 +15,11 @@ inline const QString kView = QStringLiteral("Date Vexlo View");
 inline const QString kCalendarOption = QStringLiteral("Date Vexlo Calendar Option");
 inline const QString kDateTimeOption = QStringLiteral("Date Vexlo DateTime Option");
 inline const QString kSavedDate = QStringLiteral("Date Vexlo Saved Date");
+// Every event due up to this moment has had its alarm, or was told of at a start: a start
+// tells of the events that fell due after it. Written at the first start and whenever an event
+// falls due, so that an alarm is never told again, however the program ended. Its name is
+// outside the "Date Vexlo " keys of events and options, so it can never be taken for one.
+inline const QString kAlarmsGivenUntil = QStringLiteral("DateVexlo Alarms Given Until");
 
 // First-run values of the option keys; the path and the saved date are worked out at start-up
 // (the program folder and today).
@@ -36,5 +44,10 @@ struct StoredSlot {
 };
 
 StoredSlot readSlot(const SettingsStore& store, int slot);
+
+// The stored form of kAlarmsGivenUntil: the instant in UTC ("2026-12-25T17:00:00Z"), so that it
+// means one moment through a change of daylight saving time or of time zone.
+QString momentText(const QDateTime& moment);
+std::optional<QDateTime> readMoment(const QString& text);
 
 } // namespace trackerkeys

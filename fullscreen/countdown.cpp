@@ -11,6 +11,7 @@
 #include "settingsstore.h"
 #include "soundplayer.h"
 #include "timetext.h"
+#include "timeupnotice.h"
 #include "twips.h"
 
 #include <QAction>
@@ -137,6 +138,7 @@ void FullScreenVexlo::Timer1Tick()
 
 void FullScreenVexlo::timeIsUp(qint64 remaining)
 {
+    const QDateTime due = state_.FutureMoment;
     // Read again: a sound chosen since the start, here or in another copy, is the one to play.
     state_.LabelSound3 = platform_.store.get(fullscreenkeys::kSound);
     DisplayTimeRemaining(remaining);
@@ -163,6 +165,7 @@ void FullScreenVexlo::timeIsUp(qint64 remaining)
         raise();
         activateWindow();
     }
+    timeupnotice::tell(platform_, this, LabelMessage->text(), due, true);
 }
 
 bool FullScreenVexlo::hoursBlank() const

@@ -12,6 +12,7 @@
 #include "timerkeys.h"
 #include "timertexts.h"
 #include "timetext.h"
+#include "timeupnotice.h"
 #include "twips.h"
 
 #include <QAction>
@@ -456,6 +457,7 @@ void Vexlo::Timer1Tick()
 
 void Vexlo::timeIsUp(qint64 remaining)
 {
+    const QDateTime due = state_.FutureMoment;
     // Read again: another Vexlo may have chosen a new sound or message since this one started.
     state_.LabelSound1 = platform_.store.get(timerkeys::kSound);
     ShowTimeRemaining(remaining);
@@ -483,6 +485,7 @@ void Vexlo::timeIsUp(qint64 remaining)
         raise();
         activateWindow();
     }
+    timeupnotice::tell(platform_, this, storedMessage(), due, true);
 }
 
 QString Vexlo::ShowTimeRemaining(qint64 seconds)

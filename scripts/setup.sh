@@ -10,6 +10,7 @@ packages=(
     xvfb xauth openbox xdotool wmctrl x11-utils x11-xserver-utils imagemagick
     fonts-liberation2 fonts-dejavu-core
     dpkg-dev desktop-file-utils appstream libglib2.0-bin
+    dbus at-spi2-core
 )
 
 missing=()

@@ -14,6 +14,7 @@
 #include "desktoplook.h"
 #include "dialogs.h"
 #include "helpwindow.h"
+#include "notifier.h"
 #include "settingsstore.h"
 #include "soundplayer.h"
 #include "timetext.h"
@@ -39,6 +40,12 @@ private:
 class SilentPlayer final : public SoundPlayer {
 public:
     void play(const QString&) override {}
+};
+
+class NoNotifier final : public Notifier {
+public:
+    void tell(const QString&, const QString&, Sound, QWidget*) override {}
+    void attention(QWidget*) override {}
 };
 
 class NoDialogs final : public Dialogs {
@@ -90,10 +97,11 @@ void dateVexlo(const QDir& out, const QString& folder)
     FixedClock clock;
     SilentPlayer sound;
     NoDialogs dialogs;
+    NoNotifier notifier;
     HelpWindow help(folder + QStringLiteral("Vexlo.hlp"));
     seedEvents(store, clock.now());
 
-    Almanor window(Platform{store, clock, sound, dialogs, help, folder});
+    Almanor window(Platform{store, clock, sound, dialogs, help, notifier, folder});
     window.show();
     window.Timer1Tick();
     save(window, out, QStringLiteral("datevexlo-list"));
@@ -149,6 +157,7 @@ struct Fakes {
     FixedClock clock;
     SilentPlayer sound;
     NoDialogs dialogs;
+    NoNotifier notifier;
     StillStacking stacking;
     NoLauncher launcher;
     OneDisplayMode displayModes;
@@ -164,7 +173,7 @@ void vexlo(const QDir& out, const QString& folder)
 {
     Fakes f;
     HelpWindow help(folder + QStringLiteral("Vexlo.hlp"));
-    Vexlo window(Platform{f.store, f.clock, f.sound, f.dialogs, help, folder},
+    Vexlo window(Platform{f.store, f.clock, f.sound, f.dialogs, help, f.notifier, folder},
                  ShellPlatform{f.stacking, f.launcher, f.displayModes});
     window.show();
     save(window, out, QStringLiteral("vexlo-no-time"));
@@ -196,7 +205,7 @@ void fullScreenVexlo(const QDir& out, const QString& folder)
 {
     Fakes f;
     HelpWindow help(folder + QStringLiteral("Vexlo.hlp"));
-    FullScreenVexlo window(Platform{f.store, f.clock, f.sound, f.dialogs, help, folder},
+    FullScreenVexlo window(Platform{f.store, f.clock, f.sound, f.dialogs, help, f.notifier, folder},
                            QRect(0, 0, 1280, 800));
     window.resize(1280, 800);
     window.show();
@@ -214,7 +223,7 @@ void pellum(const QDir& out, const QString& folder)
 {
     Fakes f;
     HelpWindow help(folder + QStringLiteral("Vexlo.hlp"));
-    Pellum window(Platform{f.store, f.clock, f.sound, f.dialogs, help, folder},
+    Pellum window(Platform{f.store, f.clock, f.sound, f.dialogs, help, f.notifier, folder},
                   ShellPlatform{f.stacking, f.launcher, f.displayModes});
     window.show();
     window.ButPellumStartClick();

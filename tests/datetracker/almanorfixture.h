@@ -3,6 +3,7 @@
 #include "almanor.h"
 #include "fakeclock.h"
 #include "recordinghelpviewer.h"
+#include "recordingnotifier.h"
 #include "recordingsoundplayer.h"
 #include "refusingstore.h"
 #include "scripteddialogs.h"
@@ -20,7 +21,10 @@
 // and a sound player that records.
 class AlmanorTest : public ::testing::Test {
 protected:
-    Platform platform() { return {store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR}; }
+    Platform platform()
+    {
+        return {store, clock, sound, dialogs, help, notifier, VEXLO_PROGRAM_DIR};
+    }
 
     Almanor& open()
     {
@@ -66,5 +70,6 @@ protected:
     RecordingSoundPlayer sound;
     ScriptedDialogs dialogs;
     RecordingHelpViewer help;
+    RecordingNotifier notifier;
     std::unique_ptr<Almanor> window;
 };

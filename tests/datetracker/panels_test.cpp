@@ -124,7 +124,7 @@ TEST_F(PanelsTest, OptionsSaveOrCancelInBothViews)
         fresh.store.save(trackerkeys::kView, view);
         fresh.store.save(slotKey(1, SlotField::Message), "Party");
         fresh.store.save(slotKey(1, SlotField::Date), "12/31/2026");
-        Almanor w(Platform{freshStore, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR});
+        Almanor w(Platform{freshStore, clock, sound, dialogs, help, notifier, VEXLO_PROGRAM_DIR});
         const bool grid = QString(view) == "2";
         QWidget* underneath = grid ? static_cast<QWidget*>(w.findChild<QListWidget*>("List1"))
                                    : w.findChild<QGroupBox*>("Frame1");

@@ -96,7 +96,7 @@ TEST_F(AlmanorTest, GarbageInEveryKeyNeverStopsTheWindow)
                 values.append({slotKey(n, field), value});
         ASSERT_TRUE(fresh.store.saveAll(values));
 
-        Almanor w(Platform{fresh.store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR});
+        Almanor w(Platform{fresh.store, clock, sound, dialogs, help, notifier, VEXLO_PROGRAM_DIR});
         w.show();
         w.Timer1Tick();
         w.FillListBox();

@@ -254,3 +254,42 @@ TEST_F(AlmanorTest, HugeMessagesAreShownCutAndTheGridRedoesOnlyChangedLines)
     EXPECT_EQ(added.size() + removed.size() + reset.size(), 0);
     EXPECT_TRUE(list->item(0)->text().endsWith("0 days  and  23:59:57"));
 }
+
+// A window destroyed without being closed is a program killed; the next window over the same
+// store is its next start.
+TEST_F(AlmanorTest, AStartTellsOnceOfWhatFellDueWhileNoneRan)
+{
+    using trackerkeys::SlotField;
+    clock.set(QDateTime(QDate(2026, 12, 25), QTime(12, 0, 0)));
+    storeEvent(1, "Before the first start", "12/24/2026", "09:00:00 AM");
+    storeEvent(2, "Rings while running", "12/25/2026", "12:00:05 PM");
+    storeEvent(3, "Dentist", "12/25/2026", "03:00:00 PM");
+    storeEvent(4, "Deleted before it fell due", "12/25/2026", "02:00:00 PM");
+    storeEvent(5, "Lunch", "12/25/2026", "01:00:00 PM");
+    storeEvent(6, "Next week", "01/01/2027", "12:00:00 PM");
+
+    open().Timer1Tick();
+    EXPECT_TRUE(notifier.told.isEmpty()) << "a first start knows of no run before it";
+    tickEverySecond(5);
+    ASSERT_EQ(notifier.told.size(), 1);
+    EXPECT_EQ(notifier.told[0].summary, "Rings while running");
+    window.reset();
+
+    for (SlotField field : {SlotField::Message, SlotField::Date, SlotField::Time})
+        t.store.remove(trackerkeys::slotKey(4, field));
+    clock.set(QDateTime(QDate(2026, 12, 25), QTime(16, 0, 0)));
+    open().Timer1Tick();
+    ASSERT_EQ(notifier.told.size(), 2);
+    const RecordingNotifier::Told& missed = notifier.told[1];
+    EXPECT_EQ(missed.summary, "2 events fell due while Date Vexlo was closed");
+    EXPECT_EQ(missed.body, "12/25/2026 01:00:00 PM  Lunch\n12/25/2026 03:00:00 PM  Dentist");
+    EXPECT_EQ(missed.sound, Notifier::Sound::Silent);
+    EXPECT_EQ(missed.window.data(), window.get());
+    tickEverySecond(3);
+    window.reset();
+
+    clock.advance(3600);
+    open().Timer1Tick();
+    tickEverySecond(3);
+    EXPECT_EQ(notifier.told.size(), 2) << "told again after a restart";
+}

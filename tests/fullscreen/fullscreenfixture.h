@@ -5,6 +5,7 @@
 #include "fullscreenkeys.h"
 #include "fullscreenvexlo.h"
 #include "recordinghelpviewer.h"
+#include "recordingnotifier.h"
 #include "recordingsoundplayer.h"
 #include "refusingstore.h"
 #include "scripteddialogs.h"
@@ -29,7 +30,10 @@ class FullScreenTest : public ::testing::Test {
 protected:
     static constexpr QRect kScreen{0, 0, 1280, 800};
 
-    Platform platform() { return {store, clock, sound, dialogs, help, VEXLO_PROGRAM_DIR}; }
+    Platform platform()
+    {
+        return {store, clock, sound, dialogs, help, notifier, VEXLO_PROGRAM_DIR};
+    }
 
     FullScreenVexlo& open()
     {
@@ -83,5 +87,6 @@ protected:
     RecordingSoundPlayer sound;
     ScriptedDialogs dialogs;
     RecordingHelpViewer help;
+    RecordingNotifier notifier;
     std::unique_ptr<FullScreenVexlo> window;
 };

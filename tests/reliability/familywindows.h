@@ -12,6 +12,7 @@
 #include "pellum.h"
 #include "recordinghelpviewer.h"
 #include "recordinglauncher.h"
+#include "recordingnotifier.h"
 #include "recordingsoundplayer.h"
 #include "recordingstacking.h"
 #include "scripteddialogs.h"
@@ -36,7 +37,7 @@ public:
     {
     }
 
-    Platform platform() { return {store_, clock, sound, dialogs, help_, folder_}; }
+    Platform platform() { return {store_, clock, sound, dialogs, help_, notifier, folder_}; }
 
     std::unique_ptr<Vexlo> vexlo()
     {
@@ -74,6 +75,7 @@ public:
     RecordingSoundPlayer sound;
     ScriptedDialogs dialogs;
     RecordingHelpViewer recordingHelp;
+    RecordingNotifier notifier;
     RecordingStacking stacking;
     RecordingLauncher launcher;
     ScriptedDisplayModes displayModes;

@@ -102,8 +102,9 @@ struct Program {
 
 QList<Program> programs()
 {
-    QStringList tracker = {trackerkeys::kPath, trackerkeys::kView, trackerkeys::kCalendarOption,
-                           trackerkeys::kDateTimeOption, trackerkeys::kSavedDate};
+    QStringList tracker = {trackerkeys::kPath,           trackerkeys::kView,
+                           trackerkeys::kCalendarOption, trackerkeys::kDateTimeOption,
+                           trackerkeys::kSavedDate,      trackerkeys::kAlarmsGivenUntil};
     for (int n = 1; n <= 15; ++n)
         for (auto field : {trackerkeys::SlotField::Message, trackerkeys::SlotField::Date,
                            trackerkeys::SlotField::Time, trackerkeys::SlotField::Sound,

@@ -25,8 +25,8 @@ inline xcb_atom_t atom(const char* name)
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
-// Whether the window manager lists the window as kept above the others.
-inline bool keptAbove(const QWidget& window)
+// Whether the window manager lists `state` ("_NET_WM_STATE_HIDDEN") among the window's states.
+inline bool hasState(const QWidget& window, const char* state)
 {
     std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> reply(
         xcb_get_property_reply(connection(),
@@ -38,8 +38,14 @@ inline bool keptAbove(const QWidget& window)
         return false;
     const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
     const int count = xcb_get_property_value_length(reply.get()) / int(sizeof(xcb_atom_t));
-    const xcb_atom_t above = atom("_NET_WM_STATE_ABOVE");
-    return std::find(atoms, atoms + count, above) != atoms + count;
+    const xcb_atom_t wanted = atom(state);
+    return std::find(atoms, atoms + count, wanted) != atoms + count;
+}
+
+// Whether the window manager lists the window as kept above the others.
+inline bool keptAbove(const QWidget& window)
+{
+    return hasState(window, "_NET_WM_STATE_ABOVE");
 }
 
 } // namespace x11windowstate

@@ -1,0 +1,42 @@
+#include "timeupnotice.h"
+
+#include "accessibility.h"
+#include "notifier.h"
+#include "platform.h"
+#include "soundplayer.h"
+#include "timetext.h"
+
+#include <QCoreApplication>
+
+namespace timeupnotice {
+
+namespace {
+
+// About two lines of a notification bubble.
+constexpr qsizetype kLineLength = 120;
+
+} // namespace
+
+void tell(const Platform& platform, QWidget* window, const QString& message,
+          const QDateTime& moment, bool soundPlayed)
+{
+    const bool heard = soundPlayed && platform.sound.audible();
+    const QString summary = line(message);
+    platform.notifier.tell(summary, timetext::dateTimeText(moment),
+                           heard ? Notifier::Sound::Silent : Notifier::Sound::Alarm, window);
+    platform.notifier.attention(window);
+    const QString timeIsUp = QCoreApplication::translate("timeupnotice", "Time Is Up!");
+    accessibility::announce(window, summary == timeIsUp ? summary : timeIsUp + u' ' + summary);
+}
+
+QString line(const QString& message)
+{
+    QString text = message.left(4 * kLineLength).simplified();
+    if (text.isEmpty())
+        return QCoreApplication::translate("timeupnotice", "Time Is Up!");
+    if (text.size() > kLineLength)
+        text = text.left(kLineLength - 1) + QChar(0x2026);
+    return text;
+}
+
+} // namespace timeupnotice

@@ -1,0 +1,116 @@
+// DateVexlo on a real X desktop with a real window manager.
+#include "almanorfixture.h"
+
+#include "accessibilitybus.h"
+#include "desktopnotifier.h"
+#include "desktopprograms.h"
+#include "settingsstore.h"
+#include "timetext.h"
+#include "x11windowstate.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+using desktopprograms::waitUntil;
+using x11windowstate::hasState;
+
+// The task bar shows a minimised window that wants the user, as the window manager lists it.
+TEST_F(AlmanorTest, AnEventFallingDueMakesTheMinimisedWindowDemandAttention)
+{
+    // The real attention, and no notifications: this desktop has no notification service.
+    DesktopNotifier desktop(
+        {QStringLiteral("DateVexlo"), QStringLiteral("org.orvane.DateVexlo")}, nullptr, [] {
+            return QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
+                                                 QStringLiteral("nowhere"));
+        });
+    storeEvent(1, "Dentist", "12/25/2026", "12:00:02 PM");
+    window = std::make_unique<Almanor>(
+        Platform{store, clock, sound, dialogs, help, desktop, VEXLO_PROGRAM_DIR});
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->Timer1Tick();
+    window->showMinimized();
+    ASSERT_TRUE(waitUntil([&] { return hasState(*window, "_NET_WM_STATE_HIDDEN"); }));
+    EXPECT_FALSE(hasState(*window, "_NET_WM_STATE_DEMANDS_ATTENTION"));
+
+    // The user works in another window meanwhile.
+    QWidget other;
+    other.setWindowTitle(QStringLiteral("Another program"));
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return other.isActiveWindow(); }));
+
+    tickEverySecond(2);
+    EXPECT_EQ(label("LabelRemaining1"), "Time Is Up!");
+    EXPECT_TRUE(waitUntil([&] { return hasState(*window, "_NET_WM_STATE_DEMANDS_ATTENTION"); }));
+    EXPECT_TRUE(window->isMinimized()) << "the alarm does not take the screen";
+}
+
+// A screen reader on the desktop hears of the alarm: the built program, with at-spi2-core's
+// accessibility bus and registry, and a listener on that bus as a screen reader would listen.
+TEST(DateVexloScreenReader, HearsTheAlarmThroughAtSpi)
+{
+    AccessibilityBus a11y({QStringLiteral("object:state-changed:showing")});
+    ASSERT_TRUE(a11y.running()) << a11y.error().toStdString();
+    QTemporaryDir home;
+    const QString config = home.path() + QStringLiteral("/.config");
+    desktopprograms::DesktopProgram program(QStringLiteral(DATEVEXLO_PROGRAM), home.path(), config);
+    QProcessEnvironment env = program.process.processEnvironment();
+    a11y.addTo(env);
+    program.process.setProcessEnvironment(env);
+    ASSERT_TRUE(program.start());
+    ASSERT_FALSE(program.waitForWindow(QStringLiteral("Date Vexlo 8.0")).isEmpty())
+        << program.errors().toStdString();
+
+    // What the accessibility bus carries of things shown, from the moment dbus-monitor is on.
+    QProcess monitor;
+    monitor.start(QStringLiteral("dbus-monitor"),
+                  {QStringLiteral("--address"), a11y.address(),
+                   QStringLiteral("type='signal',interface='org.a11y.atspi.Event.Object',"
+                                  "member='StateChanged',arg0='showing'"),
+                   QStringLiteral("type='signal',member='NameLost'")});
+    QString heard;
+    ASSERT_TRUE(waitUntil([&] {
+        heard += QString::fromLocal8Bit(monitor.readAllStandardOutput());
+        return heard.contains(QLatin1String("member=NameLost"));
+    })) << "dbus-monitor did not start";
+
+    // An event three seconds ahead, saved as another window would: the program follows the
+    // store at every tick, and rings once it falls due.
+    const QDateTime due = QDateTime::currentDateTime().addSecs(3);
+    IniSettingsStore store(config);
+    using trackerkeys::SlotField;
+    ASSERT_TRUE(store.saveAll(
+        {{trackerkeys::slotKey(1, SlotField::Message), "Dentist"},
+         {trackerkeys::slotKey(1, SlotField::Date), timetext::dateText(due.date())},
+         {trackerkeys::slotKey(1, SlotField::Time), timetext::timeText(due.time())}}));
+
+    // Each "showing" from the program, then what it was: a notification named as the alarm.
+    static const QRegularExpression shown(QStringLiteral(
+        "sender=(\\S+) .*path=(\\S+); interface=org\\.a11y\\.atspi\\.Event\\.Object; "
+        "member=StateChanged\\s+string \"showing\"\\s+int32 1"));
+    QSet<QString> asked;
+    QString told;
+    const bool found = waitUntil(
+        [&] {
+            heard += QString::fromLocal8Bit(monitor.readAllStandardOutput());
+            for (auto match = shown.globalMatch(heard); match.hasNext();) {
+                const auto m = match.next();
+                const QString key = m.captured(1) + m.captured(2);
+                if (asked.contains(key))
+                    continue;
+                asked.insert(key);
+                if (a11y.ask(m.captured(1), m.captured(2), QStringLiteral("RoleName")) ==
+                    QLatin1String("notification"))
+                    told = a11y.ask(m.captured(1), m.captured(2), QStringLiteral("Name"));
+            }
+            return !told.isEmpty();
+        },
+        30000);
+    monitor.kill();
+    monitor.waitForFinished(5000);
+    EXPECT_TRUE(found) << "heard: " << heard.left(3000).toStdString();
+    EXPECT_EQ(told, "Time Is Up! Dentist");
+}
