@@ -318,6 +318,8 @@ void Almanor::Timer1Tick()
     // stretches a countdown nor moves an event.
     const qint64 nowMsecs = platform_.clock.now().toMSecsSinceEpoch();
     Timer1->setInterval(700);
+    const TrackerSlot* nextAlarm = nullptr; // the soonest pending event, its sound prepared
+    qint64 nextAlarmSeconds = SoundPlayer::kPrepareAheadSeconds + 1;
 
     for (int n = 1; n <= AlmanorState::kSlots; ++n) {
         // Another window may have saved or deleted the event since the last tick.
@@ -347,6 +349,10 @@ void Almanor::Timer1Tick()
             s.LabelRemaining = GetTimeRemaining(static_cast<double>(seconds));
             if (s.LabelRemaining == kOneSecondLeft)
                 platform_.sound.play(s.Wave);
+            if (seconds < nextAlarmSeconds) {
+                nextAlarm = &s;
+                nextAlarmSeconds = seconds;
+            }
             s.LabelDaysOnly = state_.LabelGetDays;
             s.LabelTimeOnly = state_.LabelGetTime;
         } else if (s.LabelRemaining != kTimeIsUp) {
@@ -355,6 +361,8 @@ void Almanor::Timer1Tick()
         }
         showRemaining(n);
     }
+    if (nextAlarm)
+        platform_.sound.prepare(nextAlarm->Wave);
 }
 
 void Almanor::Timer2Tick()
