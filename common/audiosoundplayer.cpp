@@ -6,6 +6,7 @@
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QFile>
+#include <QFileInfo>
 #include <QMediaDevices>
 #include <QStandardPaths>
 
@@ -16,6 +17,7 @@
 #include <cstring>
 #include <limits>
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -352,36 +354,95 @@ AudioSoundPlayer::AudioSoundPlayer(const QString& folder, QObject* parent)
 {
     m_releaseTimer.setSingleShot(true);
     connect(&m_releaseTimer, &QTimer::timeout, this, &AudioSoundPlayer::stop);
+    m_readyTimer.setSingleShot(true);
+    connect(&m_readyTimer, &QTimer::timeout, this, &AudioSoundPlayer::dropReady);
 }
 
 AudioSoundPlayer::~AudioSoundPlayer()
 {
-    if (m_sink) {
-        m_sink->disconnect(this);
-        m_sink->stop();
+    for (QAudioSink* sink : {m_sink.data(), m_ready.sink.data()}) {
+        if (sink) {
+            sink->disconnect(this);
+            sink->stop();
+        }
     }
+}
+
+void AudioSoundPlayer::prepare(const QString& path)
+{
+    // Asked at every tick ahead of a moment: a ready stream for the same, unchanged file stays.
+    if (m_ready.sink && m_ready.path == path && unchanged(m_ready)) {
+        m_readyTimer.start(kReadyFor);
+        return;
+    }
+    dropReady();
+    const QString file = resolveInFolder(m_folder, path);
+    const QFileInfo info(file);
+    Ready ready{path, file, info.size(), info.lastModified(), nullptr};
+    // The stream is opened now and held back, so that play() only lets it go.
+    ready.sink = openSink(path);
+    if (!ready.sink)
+        return;
+    ready.sink->suspend();
+    connect(ready.sink, &QAudioSink::stateChanged, this, &AudioSoundPlayer::readyStateChanged);
+    m_ready = std::move(ready);
+    m_readyTimer.start(kReadyFor);
 }
 
 void AudioSoundPlayer::play(const QString& path)
 {
     stop();
+    if (m_ready.sink && m_ready.path == path && unchanged(m_ready)) {
+        m_readyTimer.stop();
+        m_sink = std::exchange(m_ready, {}).sink;
+        m_sink->disconnect(this);
+        m_sink->resume();
+    } else {
+        dropReady();
+        m_sink = openSink(path);
+        if (!m_sink)
+            return;
+    }
+    connect(m_sink, &QAudioSink::stateChanged, this, &AudioSoundPlayer::sinkStateChanged);
+    if (m_sink->error() != QAudio::NoError) {
+        // Refused at once, e.g. by an audio server that is going away.
+        m_audible = false;
+        stop();
+    }
+}
+
+QAudioSink* AudioSoundPlayer::openSink(const QString& path)
+{
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull())
-        return; // no audio output: nothing to play on
+    // No server, or no device on it: whoever would have been alerted by a sound must be told
+    // another way. A device found later, when the server is back, makes it audible again.
+    m_audible = !device.isNull();
+    if (!m_audible)
+        return nullptr;
     std::unique_ptr<SoundSource> source = openSoundOrAlert(m_folder, path);
     if (!source)
-        return;
+        return nullptr;
     const QAudioFormat format = outputFormatFor(device, source->sampleRate(), source->channels());
-    m_sink = new QAudioSink(device, format, this);
-    m_stream = new SoundStream(std::move(source), format, m_sink);
-    m_stream->open(QIODevice::ReadOnly);
-    // A quarter of a second queued in the server: short enough that a new sound replaces the
-    // old one at once, long enough to ride out a busy moment of the program.
-    m_sink->setBufferSize(format.bytesForDuration(250'000));
-    connect(m_sink, &QAudioSink::stateChanged, this, &AudioSoundPlayer::sinkStateChanged);
-    m_sink->start(m_stream);
-    if (m_sink->error() != QAudio::NoError)
-        stop(); // refused at once, e.g. by an audio server that is going away
+    auto* sink = new QAudioSink(device, format, this);
+    auto* stream = new SoundStream(std::move(source), format, sink);
+    stream->open(QIODevice::ReadOnly);
+    // A tenth of a second queued in the server: the server then renders in short steps, so a
+    // new sound is heard at once and replaces the old one at once; still enough to ride out a
+    // busy moment of the program.
+    sink->setBufferSize(format.bytesForDuration(kQueuedUs));
+    sink->start(stream);
+    if (sink->error() != QAudio::NoError) {
+        m_audible = false;
+        sink->deleteLater();
+        return nullptr;
+    }
+    return sink;
+}
+
+bool AudioSoundPlayer::unchanged(const Ready& ready)
+{
+    const QFileInfo info(ready.file);
+    return info.size() == ready.size && info.lastModified() == ready.modified;
 }
 
 void AudioSoundPlayer::stop()
@@ -389,24 +450,47 @@ void AudioSoundPlayer::stop()
     m_releaseTimer.stop();
     if (!m_sink)
         return;
-    m_sink->disconnect(this);
-    m_sink->stop();
+    release(m_sink);
+    m_sink = nullptr;
+}
+
+void AudioSoundPlayer::dropReady()
+{
+    m_readyTimer.stop();
+    if (m_ready.sink)
+        release(m_ready.sink);
+    m_ready = {};
+}
+
+void AudioSoundPlayer::release(QAudioSink* sink)
+{
+    sink->disconnect(this);
+    sink->stop();
     // Deleted from the event loop: the backend's teardown may process events, which must not
     // happen inside a caller's play().
-    m_sink->deleteLater();
-    m_sink = nullptr;
-    m_stream = nullptr;
+    sink->deleteLater();
+}
+
+void AudioSoundPlayer::readyStateChanged()
+{
+    if (m_ready.sink && m_ready.sink->error() != QAudio::NoError) {
+        // The server went away under the waiting stream: the sound would not be heard.
+        m_audible = false;
+        QTimer::singleShot(0, this, &AudioSoundPlayer::dropReady);
+    }
 }
 
 void AudioSoundPlayer::sinkStateChanged()
 {
-    if (!m_sink || !m_stream)
+    if (!m_sink)
         return;
     const QAudio::State state = m_sink->state();
+    const SoundStream* stream = m_sink->findChild<SoundStream*>();
     if (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
         // The server went away or refused the stream; closing here keeps the next play() clean.
+        m_audible = false;
         m_releaseTimer.start(0);
-    } else if (state == QAudio::IdleState && m_stream->atEnd()) {
+    } else if (state == QAudio::IdleState && stream && stream->atEnd()) {
         // All of the sound has been handed over, but up to a buffer of it is still to be heard:
         // closing the sink now would cut that off.
         const qint64 queued = m_sink->format().durationForBytes(m_sink->bufferSize()) / 1000;

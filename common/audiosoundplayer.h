@@ -3,6 +3,7 @@
 #include "soundplayer.h"
 
 #include <QAudioFormat>
+#include <QDateTime>
 #include <QIODevice>
 #include <QObject>
 #include <QPointer>
@@ -99,16 +100,41 @@ public:
     ~AudioSoundPlayer() override;
 
     void play(const QString& path) override;
+    // Opens the sound and its stream to the audio server and holds the stream back, so that
+    // play(path) only lets it go. Asked again for the same path, it keeps what it has; unused
+    // for a while, the stream is closed again.
+    void prepare(const QString& path) override;
+    bool audible() const override { return m_audible; }
 
 private:
+    static constexpr int kReadyFor = 90'000;     // ms a prepared stream waits for its play()
+    static constexpr qint64 kQueuedUs = 100'000; // queued in the server while playing
+
+    // A stream opened ahead of its play(), with its file as it was then: a file replaced since
+    // is opened again.
+    struct Ready {
+        QString path;
+        QString file;
+        qint64 size = -1;
+        QDateTime modified;
+        QPointer<QAudioSink> sink;
+    };
+
+    QAudioSink* openSink(const QString& path);
+    static bool unchanged(const Ready& ready);
     void stop();
+    void dropReady();
+    void release(QAudioSink* sink);
+    void readyStateChanged();
     void sinkStateChanged();
 
     QString m_folder;
+    bool m_audible = true;
     // The sink playing now, a child of this player; the stream it reads is the sink's child,
     // so it outlives the sink's own teardown.
     QPointer<QAudioSink> m_sink;
-    QPointer<SoundStream> m_stream;
     // Lets the audio already handed to the server finish before the sink is closed.
     QTimer m_releaseTimer;
+    Ready m_ready;
+    QTimer m_readyTimer;
 };

@@ -32,6 +32,14 @@ void LazySoundPlayer::play(const QString& path)
         QApplication::beep();
 }
 
+void LazySoundPlayer::prepare(const QString& path)
+{
+    if (!tried_)
+        load();
+    if (player_)
+        player_->prepare(path);
+}
+
 void LazySoundPlayer::load()
 {
     tried_ = true;

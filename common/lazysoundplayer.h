@@ -21,6 +21,10 @@ public:
     static QStringList moduleCandidates();
 
     void play(const QString& path) override;
+    // Loads the module, so that the sound to come does not wait for it.
+    void prepare(const QString& path) override;
+    // Without the module a sound is the beep, which is heard as long as the desktop is.
+    bool audible() const override { return player_ ? player_->audible() : true; }
 
     // Whether the module is loaded; after a first sound, why it is not.
     bool loaded() const { return player_ != nullptr; }

@@ -12,6 +12,9 @@ public:
     // Gets ready for a sound soon to come, so that play() of the same path is heard at once:
     // called ahead of a known moment (an event in the next minute, a running countdown).
     virtual void prepare(const QString& path) { (void)path; }
+    // How long before a known moment callers prepare its sound: any tick comes well within it,
+    // and no stream is held open through a long countdown.
+    static constexpr qint64 kPrepareAheadSeconds = 60;
     // False once the output found no audio server or device, or lost it: a sound asked for now
     // would not be heard, and the user must be told another way.
     virtual bool audible() const { return true; }

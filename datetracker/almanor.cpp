@@ -329,6 +329,8 @@ void Almanor::Timer1Tick()
     const qint64 nowMsecs = platform_.clock.now().toMSecsSinceEpoch();
     Timer1->setInterval(700);
     QList<FallenDue> fallen;
+    const TrackerSlot* nextAlarm = nullptr; // the soonest pending event, its sound prepared
+    qint64 nextAlarmSeconds = SoundPlayer::kPrepareAheadSeconds + 1;
 
     for (int n = 1; n <= AlmanorState::kSlots; ++n) {
         // Another window may have saved or deleted the event since the last tick.
@@ -358,6 +360,10 @@ void Almanor::Timer1Tick()
             s.LabelRemaining = GetTimeRemaining(static_cast<double>(seconds));
             if (s.LabelRemaining == kOneSecondLeft)
                 platform_.sound.play(s.Wave);
+            if (seconds < nextAlarmSeconds) {
+                nextAlarm = &s;
+                nextAlarmSeconds = seconds;
+            }
             s.LabelDaysOnly = state_.LabelGetDays;
             s.LabelTimeOnly = state_.LabelGetTime;
         } else if (s.LabelRemaining != kTimeIsUp) {
@@ -368,6 +374,8 @@ void Almanor::Timer1Tick()
         }
         showRemaining(n);
     }
+    if (nextAlarm)
+        platform_.sound.prepare(nextAlarm->Wave);
     tellFallenDue(fallen, nowMsecs);
 }
 

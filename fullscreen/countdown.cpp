@@ -129,6 +129,8 @@ void FullScreenVexlo::Timer1Tick()
     }
     const qint64 remaining = timetext::secondsBetween(platform_.clock.now(), state_.FutureMoment);
     state_.LabelSecondsRemaining = QString::number(remaining);
+    if (remaining > 0 && remaining <= SoundPlayer::kPrepareAheadSeconds)
+        platform_.sound.prepare(platform_.store.get(fullscreenkeys::kSound));
     if (remaining > 0)
         DisplayTimeRemaining(remaining);
     else

@@ -446,6 +446,8 @@ void Vexlo::Timer1Tick()
     const qint64 remaining = timetext::secondsBetween(platform_.clock.now(), state_.FutureMoment);
     state_.LabelSecondsRemaining1 = QString::number(remaining);
     if (remaining > 0) {
+        if (remaining <= SoundPlayer::kPrepareAheadSeconds)
+            platform_.sound.prepare(platform_.store.get(timerkeys::kSound));
         state_.LabelTotalTimeRemaining1 = ShowTimeRemaining(remaining);
         setWindowTitle(isMinimized() ? state_.LabelCurrentTitle + QStringLiteral(" - ") +
                                            state_.LabelTimeRemaining1

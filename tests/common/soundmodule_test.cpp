@@ -53,6 +53,13 @@ TEST_F(SoundModule, LoadsAtTheFirstSoundFromTheFirstPlaceItIsFound)
     // A second sound uses the same player.
     player.play(QStringLiteral("Timer1.wav"));
     EXPECT_TRUE(player.loaded());
+    // The module's player found no server, and says so through this one.
+    EXPECT_FALSE(player.audible());
+
+    // Getting ready for a sound loads it as well, so the sound does not wait for it.
+    LazySoundPlayer ready(kProgramDir, {kModule}, nullptr);
+    ready.prepare(QStringLiteral("Timer1.wav"));
+    EXPECT_TRUE(ready.loaded());
 }
 
 TEST_F(SoundModule, WithoutItASoundIsTheBeepAndSaysWhy)
@@ -70,11 +77,14 @@ TEST_F(SoundModule, WithoutItASoundIsTheBeepAndSaysWhy)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         LazySoundPlayer player(kProgramDir, c.modules, nullptr);
+        player.prepare(QStringLiteral("Timer1.wav"));
         player.play(QStringLiteral("Timer1.wav"));
         player.play(QStringLiteral("Timer1.wav"));
         EXPECT_FALSE(player.loaded());
         EXPECT_TRUE(player.loadError().contains(QLatin1String(c.saying)))
             << player.loadError().toStdString();
+        // The beep is still heard.
+        EXPECT_TRUE(player.audible());
     }
 }
 

@@ -1,11 +1,17 @@
+#include "almanor.h"
 #include "audiosoundplayer.h"
+#include "fakedesktop.h"
+#include "trackerkeys.h"
+#include "vexlo.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -29,7 +35,8 @@ const QString programDir = QStringLiteral(VEXLO_PROGRAM_DIR);
 
 // A sine with short fades, the same on every channel except for a level step per channel so a
 // swapped or mixed channel shows.
-std::vector<float> tone(double frequency, double seconds, int rate, int channels)
+std::vector<float> tone(double frequency, double seconds, int rate, int channels,
+                        double level = 0.5)
 {
     const auto frames = static_cast<qint64>(seconds * rate);
     std::vector<float> samples(size_t(frames * channels));
@@ -38,7 +45,7 @@ std::vector<float> tone(double frequency, double seconds, int rate, int channels
         const double fade = std::min({1.0, t / 0.005, (seconds - t) / 0.005});
         for (int c = 0; c < channels; ++c) {
             samples[size_t(n * channels + c)] =
-                float((0.5 - 0.1 * c) * fade * std::sin(2 * std::numbers::pi * frequency * t));
+                float((level - 0.1 * c) * fade * std::sin(2 * std::numbers::pi * frequency * t));
         }
     }
     return samples;
@@ -351,26 +358,31 @@ TEST(SoundData, TimerOneIsAShortCleanChime)
     EXPECT_LT(peakOf(samples.size() - edge, samples.size()), 0.01f);
 }
 
-TEST(SoundPlayerDeathTest, WithoutAnAudioServerPlayIsQuiet)
+TEST(SoundPlayerDeathTest, WithoutAnAudioServerPlayIsQuietAndSaysSo)
 {
-    // In a fresh process, so Qt's audio backend meets a missing server first.
+    // In a fresh process, so Qt's audio backend meets a missing server first. The exit code says
+    // at which step the player still claimed to be heard.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
             qputenv("PULSE_SERVER", "unix:/nonexistent/vexlo/native");
             AudioSoundPlayer player(programDir, nullptr);
+            player.prepare(QStringLiteral("Timer1.wav"));
+            if (player.audible())
+                std::_Exit(3);
             player.play(QStringLiteral("Timer1.wav"));
             player.play(QStringLiteral("missing.wav"));
             QEventLoop loop;
             QTimer::singleShot(200, &loop, &QEventLoop::quit);
             loop.exec();
-            std::_Exit(0);
+            std::_Exit(player.audible() ? 4 : 0);
         },
         testing::ExitedWithCode(0), "");
 }
 
-// Runs the event loop (which feeds the audio sink) until `done` or `timeoutMs` has passed.
-bool runUntil(const std::function<bool()>& done, int timeoutMs)
+// Runs the event loop (which feeds the audio sink) until `done` or `timeoutMs` has passed,
+// asking `done` every `pollMs`.
+bool runUntil(const std::function<bool()>& done, int timeoutMs, int pollMs = 10)
 {
     QEventLoop loop;
     QTimer poll;
@@ -379,7 +391,7 @@ bool runUntil(const std::function<bool()>& done, int timeoutMs)
             loop.quit();
     });
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    poll.start(10);
+    poll.start(pollMs);
     if (!done())
         loop.exec();
     return done();
@@ -416,6 +428,15 @@ public:
     }
 
     qint64 frames() const { return m_data.size() / 2; }
+    // The first frame from `from` on louder than `level`, or -1.
+    qint64 firstAbove(qint64 from, float level) const
+    {
+        for (qint64 i = std::max<qint64>(from, 0); i < frames(); ++i) {
+            if (std::abs(at(i)) > level)
+                return i;
+        }
+        return -1;
+    }
     float at(qint64 frame) const
     {
         qint16 value = 0;
@@ -485,6 +506,18 @@ protected:
     static void SetUpTestSuite()
     {
         s_dir = std::make_unique<QTemporaryDir>();
+        startServer();
+    }
+
+    static void TearDownTestSuite()
+    {
+        stopServer();
+        s_dir.reset();
+        qunsetenv("PULSE_SERVER");
+    }
+
+    static void startServer()
+    {
         const QString socket = s_dir->filePath(QStringLiteral("native"));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* variable :
@@ -522,7 +555,7 @@ protected:
             s_problem = "the test's PulseAudio server did not answer";
     }
 
-    static void TearDownTestSuite()
+    static void stopServer()
     {
         if (s_server) {
             s_server->terminate();
@@ -532,8 +565,6 @@ protected:
             }
         }
         s_server.reset();
-        s_dir.reset();
-        qunsetenv("PULSE_SERVER");
     }
 
     void SetUp() override
@@ -554,6 +585,17 @@ protected:
     // Returns where the recording of it starts.
     qint64 playAndRecord(const QString& path, double seconds)
     {
+        waitForSilence();
+        const qint64 mark = m_recorder.frames();
+        m_player.play(path);
+        const auto length = qint64((seconds + 1.0) * MonitorRecorder::rate);
+        EXPECT_TRUE(runUntil([&] { return m_recorder.frames() >= mark + length; }, 20000))
+            << "the recording stopped";
+        return mark;
+    }
+
+    void waitForSilence()
+    {
         const qint64 quiet = MonitorRecorder::rate * 3 / 10;
         const bool silent = runUntil(
             [&] {
@@ -562,12 +604,43 @@ protected:
             },
             10000);
         EXPECT_TRUE(silent) << "the sink never went quiet";
-        const qint64 mark = m_recorder.frames();
-        m_player.play(path);
-        const auto length = qint64((seconds + 1.0) * MonitorRecorder::rate);
-        EXPECT_TRUE(runUntil([&] { return m_recorder.frames() >= mark + length; }, 20000))
-            << "the recording stopped";
-        return mark;
+    }
+
+    // How long after `request` its sound is heard, in ms, measured in the recording against a
+    // marker that the server's own client plays into the sink: the request is made a known time
+    // after the marker is seen, and its place in the recording is where the marker was seen
+    // plus that time. The recording reaches us late, so that place is early and the result errs
+    // long. `level` tells the sound from what plays under it. Negative: heard before the
+    // request, or not at all.
+    double heardAfter(const std::function<void()>& request, float level)
+    {
+        constexpr int rate = MonitorRecorder::rate;
+        const QString marker = m_dir.filePath(QStringLiteral("marker.wav"));
+        EXPECT_TRUE(QFile::exists(marker) ||
+                    writeWav(marker, SF_FORMAT_PCM_16, 44100, 1, tone(3000, 0.03, 44100, 1, 0.9)));
+        const qint64 before = m_recorder.frames();
+        QProcess paplay;
+        dieWithParent(paplay);
+        paplay.start(QStringLiteral("paplay"),
+                     {QStringLiteral("--device=") + QLatin1String(sinkName), marker});
+        EXPECT_TRUE(runUntil([&] { return m_recorder.firstAbove(before, 0.7f) >= 0; }, 10000, 1))
+            << "the marker was never heard";
+        const qint64 seenAt = m_recorder.frames();
+        QElapsedTimer sinceSeen;
+        sinceSeen.start();
+        const qint64 markerAt = m_recorder.firstAbove(before, 0.7f);
+        // Nothing of the sound may leak out while it is only being got ready.
+        EXPECT_GE(m_recorder.firstAbove(before, level), markerAt - rate / 50)
+            << "heard before it was asked for";
+        // Well after the marker, so that the two never overlap.
+        runUntil([&] { return sinceSeen.elapsed() >= 300; }, 1000, 1);
+        const qint64 requestAt = seenAt + sinceSeen.nsecsElapsed() * rate / 1'000'000'000;
+        request();
+        paplay.waitForFinished(5000);
+        EXPECT_TRUE(runUntil([&] { return m_recorder.frames() >= requestAt + rate; }, 20000));
+        const qint64 heard =
+            m_recorder.firstAbove(std::max(markerAt + rate / 20, requestAt - rate / 10), level);
+        return heard < 0 ? -1.0 : double(heard - requestAt) * 1000 / rate;
     }
 
     static inline std::unique_ptr<QTemporaryDir> s_dir;
@@ -651,6 +724,111 @@ TEST_F(SoundOutput, NewSoundCutsOffTheOneBeforeIt)
            m_recorder.peak(lastSound - 1, lastSound) < MonitorRecorder::silence)
         --lastSound;
     EXPECT_NEAR(m_recorder.frequency(lastSound - MonitorRecorder::rate / 5, lastSound), 1000, 30);
+}
+
+TEST_F(SoundOutput, SoundIsHeardAtOnceWhenAsked)
+{
+    // A loud start over a quiet body, so that a restart shows over the sound it replaces.
+    const QString chime = m_dir.filePath(QStringLiteral("restart.wav"));
+    std::vector<float> samples = tone(1500, 0.06, 44100, 1, 0.8);
+    const std::vector<float> body = tone(500, 4.0, 44100, 1, 0.1);
+    samples.insert(samples.end(), body.begin(), body.end());
+    ASSERT_TRUE(writeWav(chime, SF_FORMAT_PCM_16, 44100, 1, samples));
+
+    // The windows ring through the same player as the other rows.
+    FakeDesktop desktop;
+    const Platform platform{desktop.t.store, desktop.clock, m_player,
+                            desktop.dialogs, desktop.help,  programDir};
+    std::unique_ptr<Almanor> almanor;
+    std::unique_ptr<Vexlo> vexlo;
+
+    struct Case {
+        const char* name;
+        std::function<void()> before; // what happens ahead of the moment
+        std::function<void()> request;
+        float level; // above what plays before it
+    };
+    const Case cases[] = {
+        {"Timer1.wav, prepared", [&] { m_player.prepare(QStringLiteral("Timer1.wav")); },
+         [&] { m_player.play(QStringLiteral("Timer1.wav")); }, MonitorRecorder::silence},
+        {"a playing sound restarted",
+         [&] {
+             // Until its loud start is over and its body plays.
+             const qint64 from = m_recorder.frames();
+             m_player.play(chime);
+             EXPECT_TRUE(runUntil(
+                 [&] {
+                     const qint64 start = m_recorder.firstAbove(from, 0.5f);
+                     return start >= 0 && m_recorder.frames() > start + MonitorRecorder::rate / 5;
+                 },
+                 10000));
+         },
+         [&] { m_player.play(chime); }, 0.5f},
+        {"DateVexlo's event alarm",
+         [&] {
+             using trackerkeys::SlotField;
+             desktop.t.store.save(trackerkeys::slotKey(1, SlotField::Date), "12/25/2026");
+             desktop.t.store.save(trackerkeys::slotKey(1, SlotField::Time), "12:00:30 PM");
+             almanor = std::make_unique<Almanor>(platform);
+             almanor->Timer1Tick();
+         },
+         [&] {
+             desktop.clock.advance(29);
+             almanor->Timer1Tick();
+         },
+         MonitorRecorder::silence},
+        {"Vexlo's alarm at zero",
+         [&] {
+             vexlo = std::make_unique<Vexlo>(platform, desktop.shell());
+             vexlo->findChild<QScrollBar*>(QStringLiteral("HScroll2"))->setValue(5);
+             vexlo->StartStopTimer();
+             vexlo->Timer1Tick();
+         },
+         [&] {
+             desktop.clock.advance(5);
+             vexlo->Timer1Tick();
+         },
+         MonitorRecorder::silence},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        waitForSilence();
+        c.before();
+        const double ms = heardAfter(c.request, c.level);
+        EXPECT_GE(ms, 0) << "not heard";
+        EXPECT_LE(ms, 100);
+        // Their own timers would ring again at the clock the row left.
+        almanor.reset();
+        vexlo.reset();
+    }
+}
+
+TEST_F(SoundOutput, LosingTheServerIsToldAtOnceAndNothingWaitsForIt)
+{
+    const QString timer1 = QStringLiteral("Timer1.wav");
+    m_player.prepare(timer1);
+    EXPECT_TRUE(m_player.audible());
+
+    stopServer();
+    // Qt's audio backend learns of it from its connection; the next prepare() asks it.
+    EXPECT_TRUE(runUntil(
+        [&] {
+            m_player.prepare(timer1);
+            return !m_player.audible();
+        },
+        10000));
+    m_player.play(timer1);
+    EXPECT_FALSE(m_player.audible());
+
+    // Back, for the tests that follow and for the player, which finds it again.
+    startServer();
+    ASSERT_TRUE(s_problem.empty()) << s_problem;
+    EXPECT_TRUE(runUntil(
+        [&] {
+            m_player.prepare(timer1);
+            return m_player.audible();
+        },
+        20000));
 }
 
 } // namespace

@@ -11,9 +11,13 @@ TEST_F(AlmanorTest, CountsDownAndRingsInTheLastSecondOnly)
 {
     clock.set(QDateTime(QDate(2026, 12, 25), QTime(12, 0, 0)));
     storeEvent(3, "Lunch", "12/25/2026", "12:00:10 PM", "Timer1.wav");
+    storeEvent(1, "Tea", "12/25/2026", "12:00:50 PM", "/sounds/tea.wav");
+    storeEvent(2, "Dinner", "12/25/2026", "06:00:00 PM", "/sounds/dinner.wav");
     Almanor& w = open();
     w.Timer1Tick();
     EXPECT_EQ(label("LabelRemaining3"), "0 days, 0 hrs, 0 mins, 10 secs.");
+    // The soonest event's sound is got ready, whatever its slot.
+    EXPECT_EQ(sound.prepared, QStringList{"Timer1.wav"});
 
     for (int left = 9; left >= 1; --left) {
         tickEverySecond(1);
@@ -38,6 +42,9 @@ TEST_F(AlmanorTest, CountsDownAndRingsInTheLastSecondOnly)
     tickEverySecond(5);
     EXPECT_EQ(label("LabelRemaining3"), "Time Is Up!");
     EXPECT_EQ(sound.requests.size(), 2);
+    // Then the next one; an event hours away is not got ready yet.
+    EXPECT_EQ(sound.prepared.last(), "/sounds/tea.wav");
+    EXPECT_FALSE(sound.prepared.contains("/sounds/dinner.wav"));
 }
 
 TEST_F(AlmanorTest, EventsDueInTheSameSecondRingInSlotOrder)

@@ -243,6 +243,8 @@ TEST_F(FullScreenTest, TimeUpBlinksRingsAndWaitsForAcknowledge)
     runOut(0, 3);
 
     EXPECT_EQ(sound.requests, QStringList{"Timer1.wav"});
+    // Got ready at every tick before it.
+    EXPECT_EQ(sound.prepared, (QStringList{"Timer1.wav", "Timer1.wav"}));
     EXPECT_FALSE(child<QTimer>("Timer1")->isActive());
     EXPECT_EQ(display(), " 0:00:00");
     EXPECT_EQ(w.state().LabelTimeRemaining, "LabelTimeRemaining");

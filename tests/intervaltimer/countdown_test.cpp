@@ -134,6 +134,7 @@ TEST_F(VexloTest, TheAlarmUsesTheSoundAndMessageStoredMeanwhile)
     setTime(0, 10);
     w.StartStopTimer();
     tickEverySecond(5);
+    EXPECT_EQ(sound.prepared.last(), "Timer1.wav");
 
     // Another Vexlo saves its choices while this one runs.
     IniSettingsStore other(t.dir.path());
@@ -141,6 +142,8 @@ TEST_F(VexloTest, TheAlarmUsesTheSoundAndMessageStoredMeanwhile)
     other.save(timerkeys::kMessage, "Tea is ready");
     tickEverySecond(5);
 
+    // What was got ready is what rings.
+    EXPECT_EQ(sound.prepared.last(), "/sounds/bell.wav");
     EXPECT_EQ(sound.requests, QStringList{"/sounds/bell.wav"});
     EXPECT_EQ(w.state().LabelSound1, "/sounds/bell.wav");
     EXPECT_EQ(text("FrameLabel6"), "Tea is ready");
