@@ -737,8 +737,8 @@ TEST_F(SoundOutput, SoundIsHeardAtOnceWhenAsked)
 
     // The windows ring through the same player as the other rows.
     FakeDesktop desktop;
-    const Platform platform{desktop.t.store, desktop.clock, m_player,
-                            desktop.dialogs, desktop.help,  programDir};
+    const Platform platform{desktop.t.store, desktop.clock,    m_player,  desktop.dialogs,
+                            desktop.help,    desktop.notifier, programDir};
     std::unique_ptr<Almanor> almanor;
     std::unique_ptr<Vexlo> vexlo;
 
