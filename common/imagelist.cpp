@@ -127,7 +127,9 @@ QPainterPath mapped(const QTransform& transform, const QPolygonF& polygon)
 
 void ImageList::paint(QPainter& painter, const QRectF& rect, int index) const
 {
-    if (index < 1 || index > digits::kPictureCount || rect.isEmpty())
+    // The blank stands in front of a single hour: even faint segments there would read as a
+    // digit, "8 1:15:00" at a glance.
+    if (index < 1 || index > digits::kPictureCount || index == digits::kBlank || rect.isEmpty())
         return;
     const GlyphFrame f = glyphFrame(rect, look_);
     if (f.width <= 0 || f.thickness <= 0)
@@ -144,7 +146,7 @@ void ImageList::paint(QPainter& painter, const QRectF& rect, int index) const
             lit.addPath(mapped(f.toRect, QPolygonF(dot)));
         }
     } else {
-        const int on = index == digits::kBlank ? 0 : kLitSegments.at(index);
+        const int on = kLitSegments.at(index);
         const auto shapes = segments(f);
         for (int s = 0; s < kSegmentCount; ++s)
             (on & (1 << s) ? lit : unlit).addPath(mapped(f.toRect, shapes[s]));

@@ -39,7 +39,8 @@ public:
 
     const DigitLook& look() const { return look_; }
 
-    // Paints picture `index` to fill `rect`; a number outside 1 to 12 paints nothing.
+    // Paints picture `index` to fill `rect`; the blank, or a number outside 1 to 12, paints
+    // nothing.
     void paint(QPainter& painter, const QRectF& rect, int index) const;
     // The picture on a transparent background, `size` in device-independent pixels.
     QPixmap picture(int index, QSize size, qreal devicePixelRatio = 1.0) const;

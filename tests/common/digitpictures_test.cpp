@@ -122,12 +122,16 @@ TEST(ImageList, EachPictureShowsItsDigitAtEverySize)
     }
 }
 
-TEST(ImageList, NumbersOutsideTheListPaintNothing)
+TEST(ImageList, TheBlankAndNumbersOutsideTheListPaintNothing)
 {
-    const ImageList list(digitlooks::imageList1());
-    for (int index : {-1, 0, 13, 100})
-        EXPECT_TRUE(inkBounds(list.picture(index, {30, 60}).toImage()).isNull()) << index;
-    EXPECT_TRUE(inkBounds(list.picture(8, {0, 0}).toImage()).isNull());
+    // Every look: those with faint unlit segments too, which a blank must not show.
+    for (const DigitLook& look :
+         {digitlooks::imageList1(), digitlooks::imageList2(), digitlooks::imageList3()}) {
+        const ImageList list(look);
+        for (int index : {-1, 0, int(kBlank), 13, 100})
+            EXPECT_TRUE(inkBounds(list.picture(index, {30, 60}).toImage()).isNull()) << index;
+        EXPECT_TRUE(inkBounds(list.picture(8, {0, 0}).toImage()).isNull());
+    }
 }
 
 TEST(ImageList, SecondsStandApartAndEveryLookLightsItsDigits)
