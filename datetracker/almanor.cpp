@@ -114,6 +114,9 @@ void Almanor::buildMenus()
     auto* menuhelpabout = named(menuhelp->addAction(tr("&About Date Vexlo")),
                                 QStringLiteral("menuhelpabout"));
     connect(menuhelpabout, &QAction::triggered, this, &Almanor::menuhelpaboutClick);
+    // F1 in an open menu is help on its highlighted item (see eventFilter).
+    for (QMenu* menu : {menufile, menuView, menuhelp})
+        menu->installEventFilter(this);
 }
 
 void Almanor::buildListPanel(QWidget* central)

@@ -20,7 +20,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,6 +35,7 @@ using trackerkeys::slotKey;
 namespace {
 
 constexpr int kHelpTopic = 203;
+constexpr int kAboutHelpTopic = 200; // the About item's own
 constexpr int kMessageLimit = 75;
 // Focus selects this much of a message, so typing replaces a message of up to 70 characters.
 constexpr int kFocusSelection = 70;
@@ -257,6 +261,19 @@ void Almanor::buildOptionsPanel(QWidget* central)
 
 bool Almanor::eventFilter(QObject* watched, QEvent* event)
 {
+    // An open menu keeps the window's F1 from it: help on the highlighted item instead.
+    if (auto* menu = qobject_cast<QMenu*>(watched); menu && event->type() == QEvent::KeyPress &&
+                                                    static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        const QAction* item = menu->activeAction();
+        const bool about = item && item->objectName() == u"menuhelpabout";
+        // Closed, and the menu bar left as Esc leaves it: the focus goes back where it was.
+        menu->close();
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(menuBar(), &escape);
+        platform_.help.open(about ? kAboutHelpTopic : kHelpTopic);
+        return true;
+    }
+
     // Enter or Space then acts on the button under the pointer.
     if (event->type() == QEvent::Enter &&
         (watched == butEditSave || watched == butEditCancel || watched == butEditDelete))

@@ -70,6 +70,9 @@ TEST_F(AlmanorKeyboardTest, EveryCommandTakesTheKeyboardAlone)
         {"Alt+H A", "butAboutOKContinue", [&] { EXPECT_TRUE(shown("Frame5")); }},
         {"Return", "Message1Edit", [&] { EXPECT_FALSE(shown("Frame5")); }},
         {"F1", "Message1Edit", [&] { EXPECT_EQ(help.topics, QList<int>{203}); }},
+        // The About item has a help topic of its own; the other items the window's.
+        {"Alt+H Down F1", "Message1Edit", [&] { EXPECT_EQ(help.topics, (QList<int>{203, 200})); }},
+        {"Alt+V F1", "Message1Edit", [&] { EXPECT_EQ(help.topics, (QList<int>{203, 200, 203})); }},
         {"Alt+F X", nullptr, [&] { EXPECT_FALSE(w.isVisible()); }},
     };
     for (const auto& s : steps) {
