@@ -281,7 +281,10 @@ void FullScreenVexlo::applyLayout(ScreenSize size)
     LabelMessage->setGeometry(pixels(layout_.LabelMessage));
     fitFont(LabelMessage, layout_.messagePointSize);
     Frame1->setGeometry(pixels(layout_.Frame1));
-    if (size == ScreenSize::Larger)
+    // The larger layout starts with a blank before the hours, but a time of ten hours or
+    // more already shown keeps its first digit: nothing else would draw it again while the
+    // timer is being set or stands.
+    if (size == ScreenSize::Larger && images_[0]->index() == 0)
         images_[0]->setPicture(ImageList2, digits::kBlank);
     QRect pictures;
     for (int i = 0; i < 8; ++i) {

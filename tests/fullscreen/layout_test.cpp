@@ -339,3 +339,26 @@ TEST_F(FullScreenTest, ExitStopsEverythingAndStoresNothing)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
 }
+
+// Ten hours or more keep their first digit through a change of layout, whether the time is
+// being set or stands stopped: no tick comes to draw it again.
+TEST_F(FullScreenTest, ALayoutChangeKeepsEveryDigitShown)
+{
+    FullScreenVexlo& w = open();
+    setTime(1440, 0);
+    const std::pair<const char*, std::function<void()>> states[] = {
+        {"being set", [] {}},
+        {"stopped", [&w] {
+             w.menustartClick();
+             w.menustartClick();
+         }},
+    };
+    for (const auto& [state, reach] : states) {
+        SCOPED_TRACE(state);
+        reach();
+        w.menuScreenSize2Click();
+        EXPECT_EQ(display(), "24:00:00");
+        w.menuScreenSize1Click();
+        EXPECT_EQ(display(), "24:00:00");
+    }
+}
