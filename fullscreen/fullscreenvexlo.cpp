@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QPainter>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QFrame>
@@ -45,10 +46,31 @@ QRect pixels(const QRect& place)
     return twipsRect(place.left(), place.top(), place.width(), place.height());
 }
 
+// A scroll bar that shows when it has the keyboard: the arrow keys set the time on the one that
+// has it, and the style draws no sign of that on a bar.
+class FocusedScrollBar final : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QScrollBar::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
 QScrollBar* scrollBar(QWidget* panel, const QString& name, int maximum, int largeStep,
                       const QString& accessibleName)
 {
-    auto* bar = named(new QScrollBar(Qt::Horizontal, panel), name);
+    auto* bar = named(new FocusedScrollBar(Qt::Horizontal, panel), name);
+    // The window's command menu, not the bar's own ("Scroll here"...), by right click or the
+    // Menu key.
+    bar->setContextMenuPolicy(Qt::NoContextMenu);
     bar->setRange(0, maximum);
     bar->setSingleStep(1);
     bar->setPageStep(largeStep);
@@ -83,8 +105,8 @@ FullScreenVexlo::FullScreenVexlo(const Platform& platform, const QRect& screen, 
     setWindowTitle(tr("Full Screen Vexlo 8.0"));
     setAccessibleName(tr("Full Screen Vexlo"));
     // With no control in reach of the keyboard, the window itself takes the keys that open the
-    // menu.
-    setFocusPolicy(Qt::StrongFocus);
+    // menu; a click, which opens the menu, leaves the keyboard on the bar being set.
+    setFocusPolicy(Qt::TabFocus);
     QPalette dark = palette();
     dark.setColor(QPalette::Window, kBackground);
     dark.setColor(QPalette::WindowText, kText);

@@ -2,7 +2,10 @@
 #include "keyboarddriver.h"
 #include "qtprinters.h"
 
+#include <QContextMenuEvent>
 #include <QDialog>
+#include <QMenu>
+#include <QScrollBar>
 
 #include <functional>
 
@@ -74,6 +77,28 @@ TEST_F(FullScreenKeyboardTest, EveryCommandTakesTheKeyboardAlone)
         }
         s.check();
     }
+
+    // The Menu key and a right click on a bar open the command menu, not the bar's own; a click
+    // elsewhere, which opens it too, leaves the keyboard on the bar, and the bar shows it has it.
+    auto* bar = child<QScrollBar>("HScroll1");
+    const auto closeCommandMenu = [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(menu->objectName(), "menufile");
+        menu->close();
+    };
+    for (const auto reason : {QContextMenuEvent::Keyboard, QContextMenuEvent::Mouse}) {
+        SCOPED_TRACE(reason);
+        QContextMenuEvent event(reason, bar->rect().center(), bar->mapToGlobal(bar->rect().center()));
+        QApplication::sendEvent(bar, &event);
+        closeCommandMenu();
+    }
+    QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(5, 5));
+    closeCommandMenu();
+    EXPECT_EQ(focused(), "HScroll1");
+    const QImage focusedLook = bar->grab().toImage();
+    w.setFocus();
+    EXPECT_NE(bar->grab().toImage(), focusedLook);
 
     // Start without a time says so, and Enter closes that.
     w.menuClearClick();
