@@ -527,7 +527,14 @@ void Vexlo::ButVexloAcknowlegdeClick()
     ButVexloStop->hide();
     // The alarm ended a run: the time items come back as they do when the timer is stopped.
     showTimeItems(true);
-    HScroll1->setFocus();
+    // A panel opened before the alarm is in front again: the keyboard goes to it, not to the
+    // scroll bars behind it, where arrow keys would set a time unseen.
+    if (!FrameOptions->isHidden())
+        FrameOptionsTitle->setFocus();
+    else if (!FrameAbout->isHidden())
+        FrameAbout->findChild<QPushButton*>(QStringLiteral("ButAboutOKr"))->setFocus();
+    else
+        HScroll1->setFocus();
     enableRetrieve();
 }
 

@@ -170,13 +170,23 @@ TEST_F(VexloOptionsTest, ATickPutsTheUsersTitleBackOverThePanelTitles)
         child<QPushButton>(panel.close)->click();
         EXPECT_TRUE(shown("FrameVexlo1"));
     }
-    // The alarm comes up over an open panel.
-    item("menuAbout")->trigger();
-    tickEverySecond(120);
-    EXPECT_TRUE(shown("FrameVexlo2"));
-    EXPECT_EQ(
-        w.childAt(child("ButVexloAcknowlegde")->geometry().center() + child("FrameVexlo2")->pos()),
-        child("ButVexloAcknowlegde"));
+    // The alarm comes up over an open panel; acknowledged, it gives the keyboard back to that
+    // panel, not to the scroll bars behind it, where arrow keys would set a time unseen.
+    const std::pair<const char*, const char*> open[] = {{"menuAbout", "ButAboutOKr"},
+                                                        {"menuOptions", "FrameOptionsTitle"}};
+    for (const auto& [panel, focus] : open) {
+        SCOPED_TRACE(panel);
+        setTime(2, 0);
+        w.StartStopTimer();
+        item(panel)->trigger();
+        tickEverySecond(120);
+        EXPECT_TRUE(shown("FrameVexlo2"));
+        EXPECT_EQ(w.childAt(child("ButVexloAcknowlegde")->geometry().center() +
+                            child("FrameVexlo2")->pos()),
+                  child("ButVexloAcknowlegde"));
+        w.ButVexloAcknowlegdeClick();
+        EXPECT_EQ(w.focusWidget(), child(focus));
+    }
 }
 
 TEST_F(VexloOptionsTest, HelpTopicsAndTheAboutPanel)
