@@ -270,11 +270,13 @@ void Almanor::showRemaining(int n)
     row.remaining->setText(s.LabelRemaining);
     accessibility::captionChanged(row.remaining);
 
+    // The blue of a due event is for an enabled row; a disabled one greys like its neighbours.
     const QColor colour = s.LabelDateColour.isValid() ? s.LabelDateColour
-                                                      : palette().color(QPalette::Text);
-    if (row.date->palette().color(QPalette::Text) != colour) {
+                                                      : palette().color(QPalette::Active, QPalette::Text);
+    if (row.date->palette().color(QPalette::Active, QPalette::Text) != colour) {
         QPalette p = row.date->palette();
-        p.setColor(QPalette::Text, colour);
+        for (const auto group : {QPalette::Active, QPalette::Inactive})
+            p.setColor(group, QPalette::Text, colour);
         row.date->setPalette(p);
     }
 }

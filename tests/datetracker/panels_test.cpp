@@ -131,11 +131,17 @@ TEST_F(PanelsTest, OptionsSaveOrCancelInBothViews)
         auto* list = w.findChild<QListWidget*>("List1");
         w.Timer2Tick();
 
+        // Every cell of a row greys alike, the date of a due event too.
+        const auto greyed = [&w](const char* name) {
+            const auto* label = w.findChild<QLabel*>(name);
+            return label->palette().color(QPalette::Disabled, label->foregroundRole());
+        };
         auto openOptions = [&] {
             w.findChild<QAction*>("menuViewOptions")->trigger();
             EXPECT_FALSE(w.findChild<QGroupBox*>("Frame6")->isHidden());
             EXPECT_FALSE(underneath->isEnabled()) << view;
             EXPECT_FALSE(underneath->isHidden()) << view;
+            EXPECT_EQ(greyed("LabelDate1"), greyed("Message1"));
         };
 
         openOptions();
