@@ -299,7 +299,15 @@ int FullScreenVexlo::screenWidth() const
 
 void FullScreenVexlo::applyLayout(ScreenSize size)
 {
-    layout_ = fullscreen::screenLayout(size, screenWidth());
+    layout_ = fullscreen::screenLayout(
+        size, QSize(screenWidth(), screen_.height() * kTwipsPerPixel));
+    // The captions and the button grow and shrink with the layout.
+    for (QWidget* text : std::initializer_list<QWidget*>{LabelUseScrollBar1, LabelUseScrollBar2,
+                                                         LabelStartClear, butAcknowledge}) {
+        QFont font = text->font();
+        font.setPointSizeF(kCaptionPointSize * layout_.scale);
+        text->setFont(font);
+    }
     LabelMessage->setGeometry(pixels(layout_.LabelMessage));
     fitFont(LabelMessage, layout_.messagePointSize);
     Frame1->setGeometry(pixels(layout_.Frame1));

@@ -3,6 +3,7 @@
 #include <QSize>
 
 #include <algorithm>
+#include <cmath>
 
 namespace fullscreen {
 
@@ -78,7 +79,26 @@ int centredLeft(int outerWidth, int width)
     return (outerWidth - width) / 2;
 }
 
-ScreenLayout screenLayout(ScreenSize size, int screenWidth)
+namespace {
+
+// The screens the layouts were drawn for, in twips: 1280 x 800 and 800 x 600 pixels.
+constexpr QSize kDrawnFor(19200, 12000);
+constexpr QSize kSmallerFits(12000, 9000);
+
+double fit(QSize drawn, QSize screen)
+{
+    return std::min(double(screen.width()) / drawn.width(),
+                    double(screen.height()) / drawn.height());
+}
+
+double layoutScale(ScreenSize size, QSize screen)
+{
+    const double larger = fit(kDrawnFor, screen);
+    return size == ScreenSize::Larger ? larger : std::min(larger, fit(kSmallerFits, screen));
+}
+
+// The layout as drawn, centred on a screen `screenWidth` twips wide.
+ScreenLayout drawnLayout(ScreenSize size, int screenWidth)
 {
     const Sizes& s = size == ScreenSize::Smaller ? kSmaller : kLarger;
     ScreenLayout l;
@@ -116,6 +136,36 @@ ScreenLayout screenLayout(ScreenSize size, int screenWidth)
     l.butAcknowledge = QRect(QPoint(centredLeft(l.Frame2.width(), kAcknowledgeSize.width()), 1400),
                              kAcknowledgeSize);
     l.blankHoursShift = s.blankHoursShift;
+    return l;
+}
+
+// Corner to corner, so that neighbours that touched still touch.
+QRect scaled(const QRect& r, double scale)
+{
+    const auto at = [scale](int v) { return int(std::lround(v * scale)); };
+    return QRect(QPoint(at(r.left()), at(r.top())),
+                 QPoint(at(r.left() + r.width()), at(r.top() + r.height())) - QPoint(1, 1));
+}
+
+} // namespace
+
+ScreenLayout screenLayout(ScreenSize size, QSize screen)
+{
+    const double scale = layoutScale(size, screen);
+    ScreenLayout l = drawnLayout(size, int(std::lround(screen.width() / scale)));
+    for (QRect* r : {&l.LabelMessage, &l.Frame1, &l.HScroll1, &l.HScroll2, &l.LabelUseScrollBar1,
+                     &l.LabelUseScrollBar2, &l.LabelStartClear, &l.Frame2, &l.Frame3,
+                     &l.LabelTimeIsUp, &l.butAcknowledge})
+        *r = scaled(*r, scale);
+    for (QRect& image : l.images)
+        image = scaled(image, scale);
+    // The room left above and below the drawn screen is shared out evenly.
+    const int top = std::max(0, int((screen.height() - kDrawnFor.height() * scale) / 2));
+    for (QRect* onScreen : {&l.LabelMessage, &l.Frame1, &l.Frame2})
+        onScreen->translate(0, top);
+    l.messagePointSize = std::max(1, int(std::lround(l.messagePointSize * scale)));
+    l.blankHoursShift = int(std::lround(l.blankHoursShift * scale));
+    l.scale = scale;
     return l;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QSize>
 
 #include <array>
 
@@ -30,9 +31,15 @@ struct ScreenLayout {
     // How far Frame1 moves left of centre while the tens of hours are blank, so that the digits
     // that do show stand in the middle.
     int blankHoursShift = 0;
+    // How much larger than drawn the layout stands on this screen; fonts grow with it.
+    double scale = 1;
 };
 
-ScreenLayout screenLayout(ScreenSize size, int screenWidth);
+// The layout for a screen of `screen` twips. Both were drawn in twips for one screen of
+// 1280 x 800 pixels; on another each is scaled as one piece, to the size that fits, and
+// centred. The smaller one never grows past what fits its own 800 x 600 pixels, nor past the
+// larger one's scale, so it stays the smaller of the two.
+ScreenLayout screenLayout(ScreenSize size, QSize screen);
 
 // The left edge that centres `width` in `outerWidth`.
 int centredLeft(int outerWidth, int width);

@@ -201,22 +201,42 @@ void vexlo(const QDir& out, const QString& folder)
     save(window, out, QStringLiteral("vexlo-skin-default"));
 }
 
-void fullScreenVexlo(const QDir& out, const QString& folder)
+// One layout on a screen of `screen`, counting and at time-up.
+void fullScreenOn(const QDir& out, const QString& folder, QSize screen, bool larger,
+                  const QString& name)
 {
     Fakes f;
     HelpWindow help(folder + QStringLiteral("Vexlo.hlp"));
     FullScreenVexlo window(Platform{f.store, f.clock, f.sound, f.dialogs, help, f.notifier, folder},
-                           QRect(0, 0, 1280, 800));
-    window.resize(1280, 800);
+                           QRect(QPoint(), screen));
+    window.resize(screen);
     window.show();
+    larger ? window.menuScreenSize2Click() : window.menuScreenSize1Click();
     setTime(window, 61, 5);
     window.menustartClick();
     f.clock.set(f.clock.now().addSecs(2));
     window.Timer1Tick();
-    save(window, out, QStringLiteral("fullscreen-smaller"));
-    window.menuScreenSize2Click();
+    save(window, out, name);
+    f.clock.set(f.clock.now().addSecs(61 * 60 + 5));
     window.Timer1Tick();
-    save(window, out, QStringLiteral("fullscreen-larger"));
+    save(window, out, name + QStringLiteral("-timeup"));
+}
+
+void fullScreenVexlo(const QDir& out, const QString& folder)
+{
+    fullScreenOn(out, folder, {1280, 800}, false, QStringLiteral("fullscreen-smaller"));
+    fullScreenOn(out, folder, {1280, 800}, true, QStringLiteral("fullscreen-larger"));
+    // Other screens; 640 x 400 is 1280 x 800 at a scale factor of 2.
+    for (const QSize screen : {QSize(800, 600), QSize(1024, 768), QSize(1280, 1024),
+                               QSize(1920, 1080), QSize(3840, 2160), QSize(640, 400)}) {
+        for (const bool larger : {false, true}) {
+            fullScreenOn(out, folder, screen, larger,
+                         QStringLiteral("fullscreen-%1x%2-%3")
+                             .arg(screen.width())
+                             .arg(screen.height())
+                             .arg(larger ? QStringLiteral("larger") : QStringLiteral("smaller")));
+        }
+    }
 }
 
 void pellum(const QDir& out, const QString& folder)

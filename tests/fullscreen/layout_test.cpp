@@ -362,3 +362,48 @@ TEST_F(FullScreenTest, ALayoutChangeKeepsEveryDigitShown)
         EXPECT_EQ(display(), "24:00:00");
     }
 }
+
+// Both layouts on screens from 800 x 600 to 3840 x 2160, and on 1280 x 800 at twice the scale:
+// every control inside the screen, the digits in order, the message clear of the digits and of
+// the time-up panel, every caption whole, and the smaller layout the smaller.
+TEST_F(FullScreenTest, EveryScreenHoldsBothLayoutsWhole)
+{
+    const QSize screens[] = {{800, 600},   {1024, 768},  {1280, 1024},
+                             {1920, 1080}, {3840, 2160}, {640, 400}};
+    const char* inOrder[] = {"Image1", "Image2", "Image7", "Image3",
+                             "Image4", "Image8", "Image5", "Image6"};
+    for (const QSize screen : screens) {
+        int digitWidths[2] = {};
+        for (const int larger : {0, 1}) {
+            SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()) +
+                         (larger ? " larger" : " smaller"));
+            window = std::make_unique<FullScreenVexlo>(platform(), QRect(QPoint(), screen));
+            window->show();
+            item(larger ? "menuScreenSize2" : "menuScreenSize1")->trigger();
+            const auto onScreen = [&](const char* name) {
+                QWidget* w = child(name);
+                return QRect(w->mapTo(window.get(), QPoint()), w->size());
+            };
+            for (const char* name : {"LabelMessage", "Frame1", "Image1", "Image6", "HScroll1",
+                                     "HScroll2", "LabelUseScrollBar1", "LabelUseScrollBar2",
+                                     "LabelStartClear", "Frame2", "butAcknowledge"})
+                EXPECT_TRUE(QRect(QPoint(), screen).contains(onScreen(name))) << name;
+            for (size_t i = 1; i < std::size(inOrder); ++i)
+                EXPECT_LT(onScreen(inOrder[i - 1]).center().x(), onScreen(inOrder[i]).center().x());
+            EXPECT_LT(onScreen("LabelMessage").bottom(), onScreen("Frame1").top());
+            EXPECT_LT(onScreen("LabelMessage").bottom(), onScreen("Frame2").top());
+            EXPECT_TRUE(onScreen("Frame2").contains(onScreen("butAcknowledge")));
+            for (const char* name : {"LabelUseScrollBar1", "LabelUseScrollBar2", "LabelStartClear"}) {
+                auto* label = child<QLabel>(name);
+                EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text().section(u' ', 0, 0)),
+                          label->width())
+                    << name;
+            }
+            auto* button = child<QPushButton>("butAcknowledge");
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), button->width());
+            digitWidths[larger] = child("Image1")->width();
+        }
+        EXPECT_LT(digitWidths[0], digitWidths[1]);
+    }
+}
