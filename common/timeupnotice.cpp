@@ -4,6 +4,7 @@
 #include "notifier.h"
 #include "platform.h"
 #include "soundplayer.h"
+#include "textcut.h"
 #include "timetext.h"
 
 #include <QCoreApplication>
@@ -31,11 +32,11 @@ void tell(const Platform& platform, QWidget* window, const QString& message,
 
 QString line(const QString& message)
 {
-    QString text = message.left(4 * kLineLength).simplified();
+    QString text = leftWhole(message, 4 * kLineLength).simplified();
     if (text.isEmpty())
         return QCoreApplication::translate("timeupnotice", "Time Is Up!");
     if (text.size() > kLineLength)
-        text = text.left(kLineLength - 1) + QChar(0x2026);
+        text = leftWhole(text, kLineLength - 1) + QChar(0x2026);
     return text;
 }
 

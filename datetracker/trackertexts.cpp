@@ -1,5 +1,6 @@
 #include "trackertexts.h"
 
+#include "textcut.h"
 #include "timetext.h"
 
 #include <cmath>
@@ -74,11 +75,7 @@ QString shownText(const QString& text)
 {
     // About twice what the grid's width shows of a line in the desktop's usual fonts.
     constexpr qsizetype kShownChars = 160;
-    if (text.size() <= kShownChars)
-        return text;
-    // Not between the two halves of a character outside the basic plane.
-    const qsizetype cut = text[kShownChars - 1].isHighSurrogate() ? kShownChars - 1 : kShownChars;
-    return text.left(cut) + u'\u2026';
+    return text.size() <= kShownChars ? text : leftWhole(text, kShownChars) + u'\u2026';
 }
 
 std::optional<QString> gridLine(const GridEvent& event, bool daysAndTime)

@@ -1,4 +1,5 @@
 #include "qtprinters.h"
+#include "textcut.h"
 #include "timetext.h"
 
 #include <QTimeZone>
@@ -121,4 +122,21 @@ TEST(TimeText, AWallTimeCountsFromTheMomentTheClocksReachIt)
         EXPECT_EQ(moment->toUTC().toString(Qt::ISODate), c.utc) << c.text;
         EXPECT_EQ(dateTimeText(*moment), c.shown) << c.text;
     }
+}
+
+TEST(TextCut, NeverSplitsACharacterOutsideTheBasicPlane)
+{
+    const QString emoji = QStringLiteral("\U0001F600");
+    const struct {
+        QString text;
+        qsizetype chars;
+        QString left;
+    } cases[] = {
+        {"abc", 5, "abc"},
+        {"abcdef", 3, "abc"},
+        {"ab" + emoji, 3, "ab"},
+        {"ab" + emoji, 4, "ab" + emoji},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(leftWhole(c.text, c.chars), c.left) << c.text.toStdString() << " " << c.chars;
 }
