@@ -22,7 +22,7 @@ DesktopPlatform::DesktopPlatform(QApplication& app)
     : folder_(preparedFolder(app)), sound_(folder_, LazySoundPlayer::moduleCandidates(), &app),
       help_(folder_ + QStringLiteral("Vexlo.hlp")),
       notifier_({QApplication::applicationDisplayName(),
-                 QStringLiteral("org.orvane.") + QApplication::applicationName()},
+                 QGuiApplication::desktopFileName()},
                 &app)
 {
     // Said once: the save that repaired the file leaves it readable from then on. Shown after

@@ -1,13 +1,28 @@
 #include "almanor.h"
+#include "desktopnotifier.h"
 #include "desktopplatform.h"
+#include "programstart.h"
+#include "singleinstance.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    DesktopPlatform desktop(app);
-    Almanor window(desktop.platform());
-    window.show();
-    return app.exec();
+    const ProgramIdentity dateVexlo{
+        QStringLiteral("DateVexlo"), QStringLiteral("org.orvane.datevexlo"),
+        QStringLiteral("Date Vexlo 8.01"),
+        QStringLiteral("Counts down to fifteen dated events and sounds each one as it falls due.")};
+    return runProgram(argc, argv, dateVexlo, [&dateVexlo](QApplication& app) {
+        // Two copies on one store would ring every event twice and overwrite each other's
+        // edits: a second start brings the first to the front instead.
+        SingleInstance single(dateVexlo.desktopId, IniSettingsStore().fileName());
+        if (single.handedOver())
+            return 0;
+        DesktopPlatform desktop(app);
+        Almanor window(desktop.platform());
+        QObject::connect(&single, &SingleInstance::activationRequested, &window,
+                         [&window] { DesktopNotifier::bringToFront(&window); });
+        window.show();
+        return app.exec();
+    });
 }

@@ -1,5 +1,6 @@
 #include "desktopplatform.h"
 #include "fullscreenvexlo.h"
+#include "programstart.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -7,16 +8,21 @@
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    DesktopPlatform desktop(app);
-    // The screen the user is looking at: the one with the pointer.
-    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    FullScreenVexlo window(desktop.platform(),
-                           screen ? screen->geometry() : QRect(0, 0, 1024, 768));
-    if (screen)
-        window.setScreen(screen);
-    window.showFullScreen();
-    return app.exec();
+    const ProgramIdentity fullScreenVexlo{
+        QStringLiteral("FullScreenVexlo"), QStringLiteral("org.orvane.fullscreenvexlo"),
+        QStringLiteral("Full Screen Vexlo 8.01"),
+        QStringLiteral("An interval timer over the whole screen, readable across a room.")};
+    return runProgram(argc, argv, fullScreenVexlo, [](QApplication& app) {
+        DesktopPlatform desktop(app);
+        // The screen the user is looking at: the one with the pointer.
+        QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        FullScreenVexlo window(desktop.platform(),
+                               screen ? screen->geometry() : QRect(0, 0, 1024, 768));
+        if (screen)
+            window.setScreen(screen);
+        window.showFullScreen();
+        return app.exec();
+    });
 }

@@ -55,7 +55,7 @@ TEST(DesktopNotifier, ReachesTheServiceWhenThereIsOneAndShowBringsTheWindowUp)
 
     // No session bus at all: nothing happens, at once.
     DesktopNotifier unconnected(
-        {QStringLiteral("DateVexlo"), QStringLiteral("org.orvane.DateVexlo")}, nullptr, [] {
+        {QStringLiteral("DateVexlo"), QStringLiteral("org.orvane.datevexlo")}, nullptr, [] {
             return QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
                                                  QStringLiteral("nowhere"));
         });
@@ -64,7 +64,7 @@ TEST(DesktopNotifier, ReachesTheServiceWhenThereIsOneAndShowBringsTheWindowUp)
     QWidget window;
     window.show();
     window.showMinimized();
-    DesktopNotifier notifier({QStringLiteral("DateVexlo"), QStringLiteral("org.orvane.DateVexlo")},
+    DesktopNotifier notifier({QStringLiteral("DateVexlo"), QStringLiteral("org.orvane.datevexlo")},
                              nullptr, [&bus] { return bus.connect(QStringLiteral("notifier")); });
     // Before the desktop's service runs: lost, and the notifier still works once it runs.
     notifier.tell(QStringLiteral("Too early"), QString(), Notifier::Sound::Alarm, &window);
@@ -93,12 +93,12 @@ TEST(DesktopNotifier, ReachesTheServiceWhenThereIsOneAndShowBringsTheWindowUp)
         SCOPED_TRACE(i);
         const StandInNotifications::Call& call = service.calls[i];
         EXPECT_EQ(call.appName, "DateVexlo");
-        EXPECT_EQ(call.appIcon, "org.orvane.DateVexlo");
+        EXPECT_EQ(call.appIcon, "org.orvane.datevexlo");
         EXPECT_EQ(call.summary, expected[i].summary);
         EXPECT_EQ(call.body, expected[i].body);
         EXPECT_EQ(call.actions, (QStringList{"default", "Show"}));
         QVariantMap hints = expected[i].soundHints;
-        hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("org.orvane.DateVexlo"));
+        hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("org.orvane.datevexlo"));
         EXPECT_EQ(call.hints, hints);
         EXPECT_EQ(call.expireTimeout, 0);
     }

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
 using desktopprograms::waitUntil;
 using x11windowstate::hasState;
 
@@ -21,7 +23,7 @@ TEST_F(AlmanorTest, AnEventFallingDueMakesTheMinimisedWindowDemandAttention)
 {
     // The real attention, and no notifications: this desktop has no notification service.
     DesktopNotifier desktop(
-        {QStringLiteral("DateVexlo"), QStringLiteral("org.orvane.DateVexlo")}, nullptr, [] {
+        {QStringLiteral("DateVexlo"), QStringLiteral("org.orvane.datevexlo")}, nullptr, [] {
             return QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
                                                  QStringLiteral("nowhere"));
         });
@@ -113,4 +115,45 @@ TEST(DateVexloScreenReader, HearsTheAlarmThroughAtSpi)
     monitor.waitForFinished(5000);
     EXPECT_TRUE(found) << "heard: " << heard.left(3000).toStdString();
     EXPECT_EQ(told, "Time Is Up! Dentist");
+}
+
+// One DateVexlo on one store: a second start brings the first back from the task bar and ends;
+// a first that crashed leaves nothing in the way of the next start.
+TEST(DateVexloSingleCopy, ASecondStartRaisesTheFirstAndACrashLeavesNoLock)
+{
+    using desktopprograms::DesktopProgram;
+    using desktopprograms::tool;
+    QTemporaryDir home;
+    const QString config = home.path() + QStringLiteral("/.config");
+    const QString title = QStringLiteral("Date Vexlo 8.0");
+    const auto windowsTitled = [&] {
+        return tool(QStringLiteral("xdotool"),
+                    {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                     QStringLiteral("--name"), u'^' + title + u'$'})
+            .split(u'\n', Qt::SkipEmptyParts);
+    };
+    DesktopProgram first(QStringLiteral(DATEVEXLO_PROGRAM), home.path(), config);
+    ASSERT_TRUE(first.start());
+    const QString window = first.waitForWindow(title);
+    ASSERT_FALSE(window.isEmpty()) << first.errors().toStdString();
+    tool(QStringLiteral("xdotool"),
+         {QStringLiteral("windowminimize"), QStringLiteral("--sync"), window});
+    ASSERT_TRUE(windowsTitled().isEmpty());
+
+    DesktopProgram second(QStringLiteral(DATEVEXLO_PROGRAM), home.path(), config);
+    ASSERT_TRUE(second.start());
+    ASSERT_TRUE(second.process.waitForFinished(30000)) << second.windowsShown().toStdString();
+    EXPECT_EQ(second.process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.process.exitCode(), 0) << second.errors().toStdString();
+    EXPECT_TRUE(waitUntil([&] {
+        return tool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}) == window;
+    })) << "the first DateVexlo did not come to the front";
+    EXPECT_EQ(windowsTitled(), QStringList{window});
+
+    ::kill(pid_t(first.pid()), SIGKILL);
+    ASSERT_TRUE(first.process.waitForFinished(10000));
+    DesktopProgram third(QStringLiteral(DATEVEXLO_PROGRAM), home.path(), config);
+    ASSERT_TRUE(third.start());
+    EXPECT_FALSE(third.waitForWindow(title).isEmpty()) << third.errors().toStdString();
+    EXPECT_TRUE(third.running());
 }

@@ -1,0 +1,135 @@
+#include "programstart.h"
+
+#include "programfolder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+
+#include <cstdio>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+QStringList argumentList(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+// Qt's messages while the application connects to its display are held back: without a
+// display Qt ends in an abort with a page of advice, where one line says what is wrong.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+QString startingProgram;
+
+void holdWhileConnecting(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type != QtFatalMsg) {
+        heldMessages.push_back({type, context.category, text});
+        return;
+    }
+    // The platform's first word is the cause ("could not connect to display :1"); the plugin
+    // loader's that follows is only its consequence.
+    QString reason;
+    for (const HeldMessage& held : heldMessages) {
+        if (held.category.startsWith("qt.qpa") && reason.isEmpty())
+            reason = held.text.trimmed();
+    }
+    const QString line =
+        QApplication::translate("ProgramStart", "%1: no display to open its window on (%2).\n")
+            .arg(startingProgram, reason.isEmpty() ? QStringLiteral("no platform") : reason);
+    std::fputs(line.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+    _exit(1);
+}
+
+void giveBackHeldMessages()
+{
+    for (const HeldMessage& held : heldMessages)
+        qt_message_output(held.type,
+                          QMessageLogContext(nullptr, 0, nullptr, held.category.constData()),
+                          held.text);
+    heldMessages.clear();
+}
+
+// The theme's icon, or the one installed with the program (share/icons beside share/vexlo),
+// or the one the build made beside the programs.
+QIcon programIcon(const QString& desktopId)
+{
+    QIcon installed;
+    const QString folder = programFolder();
+    for (const QString& themeFolder :
+         {folder + QStringLiteral("icons/hicolor"), folder + QStringLiteral("../icons/hicolor")}) {
+        const QDir theme(themeFolder);
+        if (!theme.exists())
+            continue;
+        for (const QString& size : theme.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            const QString png = theme.filePath(size + QStringLiteral("/apps/") + desktopId +
+                                               QStringLiteral(".png"));
+            if (QFileInfo::exists(png))
+                installed.addFile(png);
+        }
+        const QString svg = theme.filePath(QStringLiteral("scalable/apps/") + desktopId +
+                                           QStringLiteral(".svg"));
+        if (QFileInfo::exists(svg))
+            installed.addFile(svg);
+        break;
+    }
+    return QIcon::fromTheme(desktopId, installed);
+}
+
+void writeTo(FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+} // namespace
+
+int runProgram(int argc, char** argv, const ProgramIdentity& program,
+               const std::function<int(QApplication&)>& run)
+{
+    const QStringList arguments = argumentList(argc, argv);
+    if (argc > 1) {
+        // Answered before there is a display, so that --help works without one.
+        CommandLineAnswer answer;
+        {
+            QCoreApplication parsing(argc, argv);
+            answer = answerCommandLine(arguments, program);
+        }
+        if (!answer.run) {
+            writeTo(stdout, answer.out);
+            writeTo(stderr, answer.err);
+            return answer.status;
+        }
+    }
+
+    std::vector<char*> qtArguments(argv, argv + argc);
+    char platformOption[] = "-platform";
+    QByteArray platform = preferredPlatform(QProcessEnvironment::systemEnvironment(), arguments);
+    if (!platform.isEmpty()) {
+        qtArguments.push_back(platformOption);
+        qtArguments.push_back(platform.data());
+    }
+    qtArguments.push_back(nullptr);
+    int qtArgumentCount = int(qtArguments.size()) - 1;
+
+    QCoreApplication::setApplicationName(program.name);
+    startingProgram = program.name;
+    const QtMessageHandler previous = qInstallMessageHandler(holdWhileConnecting);
+    QApplication app(qtArgumentCount, qtArguments.data());
+    qInstallMessageHandler(previous);
+    giveBackHeldMessages();
+
+    QGuiApplication::setDesktopFileName(program.desktopId);
+    QApplication::setWindowIcon(programIcon(program.desktopId));
+    return run(app);
+}

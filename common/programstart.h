@@ -1,0 +1,13 @@
+#pragma once
+
+#include "startoptions.h"
+
+#include <functional>
+
+class QApplication;
+
+// The start of every program of the family, around `run`, which makes its window and runs it:
+// answers the command line, asks for X11 under Wayland, tells the desktop which menu entry and
+// icon the windows belong to, and ends with one line and status 1 where there is no display.
+int runProgram(int argc, char** argv, const ProgramIdentity& program,
+               const std::function<int(QApplication&)>& run);
