@@ -426,9 +426,9 @@ QAudioSink* AudioSoundPlayer::openSink(const QString& path)
     auto* sink = new QAudioSink(device, format, this);
     auto* stream = new SoundStream(std::move(source), format, sink);
     stream->open(QIODevice::ReadOnly);
-    // A tenth of a second queued in the server: the server then renders in short steps, so a
-    // new sound is heard at once and replaces the old one at once; still enough to ride out a
-    // busy moment of the program.
+    // A quarter of a second queued in the server: enough to ride out a busy moment of the
+    // program without a gap in the sound. A new sound still starts at once, since the old
+    // stream is dropped with what it had queued.
     sink->setBufferSize(format.bytesForDuration(kQueuedUs));
     sink->start(stream);
     if (sink->error() != QAudio::NoError) {

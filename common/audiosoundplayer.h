@@ -108,7 +108,7 @@ public:
 
 private:
     static constexpr int kReadyFor = 90'000;     // ms a prepared stream waits for its play()
-    static constexpr qint64 kQueuedUs = 100'000; // queued in the server while playing
+    static constexpr qint64 kQueuedUs = 250'000; // queued in the server while playing
 
     // A stream opened ahead of its play(), with its file as it was then: a file replaced since
     // is opened again.
