@@ -78,8 +78,8 @@ QIcon programIcon(const QString& desktopId)
             if (QFileInfo::exists(png))
                 installed.addFile(png);
         }
-        const QString svg = theme.filePath(QStringLiteral("scalable/apps/") + desktopId +
-                                           QStringLiteral(".svg"));
+        const QString svg =
+            theme.filePath(QStringLiteral("scalable/apps/") + desktopId + QStringLiteral(".svg"));
         if (QFileInfo::exists(svg))
             installed.addFile(svg);
         break;

@@ -8,10 +8,14 @@
 namespace {
 
 // The options QGuiApplication and its X11 platform take from the command line themselves.
-const char* const kQtValueOptions[] = {"platform", "platformpluginpath", "platformtheme",
-                                       "plugin", "display", "style", "stylesheet",
-                                       "qwindowgeometry", "geometry", "qwindowtitle",
-                                       "qwindowicon", "name", "title", "session", "visual"};
+const char* const kQtValueOptions[] = {"platform",      "platformpluginpath",
+                                       "platformtheme", "plugin",
+                                       "display",       "style",
+                                       "stylesheet",    "qwindowgeometry",
+                                       "geometry",      "qwindowtitle",
+                                       "qwindowicon",   "name",
+                                       "title",         "session",
+                                       "visual"};
 const char* const kQtFlagOptions[] = {"reverse", "nograb", "dograb", "widgetcount", "sync"};
 
 QString tr(const char* text)
@@ -35,7 +39,9 @@ void addQtOptions(QCommandLineParser& parser)
 
 CommandLineAnswer refusal(const ProgramIdentity& program, const QString& why)
 {
-    return {false, 2, {},
+    return {false,
+            2,
+            {},
             QStringLiteral("%1: %2\n").arg(program.name, why) +
                 tr("Try '%1 --help' for more information.\n").arg(program.name)};
 }
@@ -70,14 +76,17 @@ CommandLineAnswer answerCommandLine(const QStringList& arguments, const ProgramI
     if (!parser.parse(arguments))
         return refusal(program, parser.errorText());
     if (!parser.positionalArguments().isEmpty())
-        return refusal(program, tr("Unexpected argument '%1'.")
-                                    .arg(parser.positionalArguments().constFirst()));
+        return refusal(
+            program,
+            tr("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst()));
     if (parser.isSet(help))
         return {false, 0, parser.helpText(), {}};
     if (parser.isSet(version))
-        return {false, 0,
-                tr("%1 (Vexlo timers %2)\n").arg(program.versionText, QStringLiteral(VEXLO_VERSION)),
-                {}};
+        return {
+            false,
+            0,
+            tr("%1 (Vexlo timers %2)\n").arg(program.versionText, QStringLiteral(VEXLO_VERSION)),
+            {}};
     return {};
 }
 

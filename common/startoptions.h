@@ -7,18 +7,18 @@
 
 // Who a program of the family is to the desktop and on the command line.
 struct ProgramIdentity {
-    QString name;         // "DateVexlo": the program file and the window class
-    QString desktopId;    // "org.orvane.datevexlo": its menu entry, icon and AppStream id
-    QString versionText;  // "Date Vexlo 8.01", as its About shows
-    QString description;  // one line for --help
+    QString name;        // "DateVexlo": the program file and the window class
+    QString desktopId;   // "org.orvane.datevexlo": its menu entry, icon and AppStream id
+    QString versionText; // "Date Vexlo 8.01", as its About shows
+    QString description; // one line for --help
 };
 
 // What the command line asks of a start: to run, or to answer and end with `status`.
 struct CommandLineAnswer {
     bool run = true;
     int status = 0;
-    QString out;  // for standard output
-    QString err;  // for standard error
+    QString out; // for standard output
+    QString err; // for standard error
 };
 
 // Answers --help and --version, and refuses unknown options and arguments with status 2.
@@ -28,5 +28,4 @@ CommandLineAnswer answerCommandLine(const QStringList& arguments, const ProgramI
 // The Qt platform to ask for, or "" for Qt's own choice. The programs keep windows on top,
 // place them and read display modes through X11, which Wayland does not allow a program; on a
 // Wayland session with XWayland they ask for X11, unless the user chose a platform.
-QByteArray preferredPlatform(const QProcessEnvironment& environment,
-                             const QStringList& arguments);
+QByteArray preferredPlatform(const QProcessEnvironment& environment, const QStringList& arguments);

@@ -16,7 +16,7 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow)
         QStringList arguments;
         bool run;
         int status;
-        const char* out;  // part of what is printed, "" for nothing
+        const char* out; // part of what is printed, "" for nothing
         const char* err;
     };
     const Case cases[] = {
@@ -38,8 +38,10 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow)
         const std::string what = c.arguments.join(u' ').toStdString();
         EXPECT_EQ(answer.run, c.run) << what;
         EXPECT_EQ(answer.status, c.status) << what;
-        EXPECT_TRUE(answer.out.contains(QString::fromUtf8(c.out))) << what << ": " << answer.out.toStdString();
-        EXPECT_TRUE(answer.err.contains(QString::fromUtf8(c.err))) << what << ": " << answer.err.toStdString();
+        EXPECT_TRUE(answer.out.contains(QString::fromUtf8(c.out)))
+            << what << ": " << answer.out.toStdString();
+        EXPECT_TRUE(answer.err.contains(QString::fromUtf8(c.err)))
+            << what << ": " << answer.err.toStdString();
         EXPECT_EQ(answer.out.isEmpty(), !*c.out) << what;
         EXPECT_EQ(answer.err.isEmpty(), !*c.err) << what;
     }
@@ -52,15 +54,15 @@ TEST(CommandLine, AsksForX11UnderWaylandUnlessTheUserChose)
         const char* sessionType;
         const char* waylandDisplay;
         const char* display;
-        const char* userChoice;  // QT_QPA_PLATFORM
+        const char* userChoice; // QT_QPA_PLATFORM
         QStringList arguments;
         const char* platform;
     };
     const Case cases[] = {
         {"wayland", "wayland-0", ":0", "", {}, "xcb"},
-        {"", "wayland-0", ":0", "", {}, "xcb"},     // a session that does not say its type
+        {"", "wayland-0", ":0", "", {}, "xcb"}, // a session that does not say its type
         {"wayland", "", ":1", "", {}, "xcb"},
-        {"wayland", "wayland-0", "", "", {}, ""},   // no XWayland: Wayland it is
+        {"wayland", "wayland-0", "", "", {}, ""}, // no XWayland: Wayland it is
         {"x11", "", ":0", "", {}, ""},
         {"tty", "", "", "", {}, ""},
         {"wayland", "wayland-0", ":0", "wayland", {}, ""},
@@ -71,14 +73,16 @@ TEST(CommandLine, AsksForX11UnderWaylandUnlessTheUserChose)
     for (const Case& c : cases) {
         QProcessEnvironment environment;
         const std::pair<const char*, const char*> variables[] = {
-            {"XDG_SESSION_TYPE", c.sessionType}, {"WAYLAND_DISPLAY", c.waylandDisplay},
-            {"DISPLAY", c.display}, {"QT_QPA_PLATFORM", c.userChoice}};
+            {"XDG_SESSION_TYPE", c.sessionType},
+            {"WAYLAND_DISPLAY", c.waylandDisplay},
+            {"DISPLAY", c.display},
+            {"QT_QPA_PLATFORM", c.userChoice}};
         for (const auto& [name, value] : variables) {
             if (*value)
                 environment.insert(QString::fromLatin1(name), QString::fromLatin1(value));
         }
         EXPECT_EQ(preferredPlatform(environment, c.arguments), QByteArray(c.platform))
-            << c.sessionType << " " << c.waylandDisplay << " " << c.display << " "
-            << c.userChoice << " " << c.arguments.join(u' ').toStdString();
+            << c.sessionType << " " << c.waylandDisplay << " " << c.display << " " << c.userChoice
+            << " " << c.arguments.join(u' ').toStdString();
     }
 }

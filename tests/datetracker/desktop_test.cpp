@@ -8,12 +8,15 @@
 #include "timetext.h"
 #include "x11windowstate.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+
+#include <xcb/xcb.h>
 
 using desktopprograms::waitUntil;
 using x11windowstate::hasState;
@@ -117,8 +120,37 @@ TEST(DateVexloScreenReader, HearsTheAlarmThroughAtSpi)
     EXPECT_EQ(told, "Time Is Up! Dentist");
 }
 
-// One DateVexlo on one store: a second start brings the first back from the task bar and ends;
-// a first that crashed leaves nothing in the way of the next start.
+namespace {
+
+// The startup-notification messages the root window receives, as a desktop's launcher hears
+// them: the pieces of each, joined.
+class StartupMessages : public QAbstractNativeEventFilter {
+public:
+    StartupMessages() { qApp->installNativeEventFilter(this); }
+    ~StartupMessages() override { qApp->removeNativeEventFilter(this); }
+
+    bool nativeEventFilter(const QByteArray&, void* message, qintptr*) override
+    {
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_CLIENT_MESSAGE)
+            return false;
+        const auto* client = reinterpret_cast<const xcb_client_message_event_t*>(event);
+        if (client->type == x11windowstate::atom("_NET_STARTUP_INFO_BEGIN"))
+            heard.append(QByteArray());
+        else if (client->type != x11windowstate::atom("_NET_STARTUP_INFO") || heard.isEmpty())
+            return false;
+        const auto* data = reinterpret_cast<const char*>(client->data.data8);
+        heard.last().append(data, qsizetype(qstrnlen(data, 20)));
+        return false;
+    }
+
+    QByteArrayList heard;
+};
+
+} // namespace
+
+// One DateVexlo on one store: a second start brings the first back from the task bar, ends the
+// launcher's feedback for itself, and ends; a first that crashed leaves nothing in the way.
 TEST(DateVexloSingleCopy, ASecondStartRaisesTheFirstAndACrashLeavesNoLock)
 {
     using desktopprograms::DesktopProgram;
@@ -141,6 +173,11 @@ TEST(DateVexloSingleCopy, ASecondStartRaisesTheFirstAndACrashLeavesNoLock)
     ASSERT_TRUE(windowsTitled().isEmpty());
 
     DesktopProgram second(QStringLiteral(DATEVEXLO_PROGRAM), home.path(), config);
+    QProcessEnvironment env = second.process.processEnvironment();
+    const QByteArray startupId = "launcher-4711 \"DateVexlo\"_TIME42";
+    env.insert(QStringLiteral("DESKTOP_STARTUP_ID"), QString::fromLatin1(startupId));
+    second.process.setProcessEnvironment(env);
+    StartupMessages launcher;
     ASSERT_TRUE(second.start());
     ASSERT_TRUE(second.process.waitForFinished(30000)) << second.windowsShown().toStdString();
     EXPECT_EQ(second.process.exitStatus(), QProcess::NormalExit);
@@ -149,6 +186,8 @@ TEST(DateVexloSingleCopy, ASecondStartRaisesTheFirstAndACrashLeavesNoLock)
         return tool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}) == window;
     })) << "the first DateVexlo did not come to the front";
     EXPECT_EQ(windowsTitled(), QStringList{window});
+    EXPECT_TRUE(waitUntil([&] { return !launcher.heard.isEmpty(); }));
+    EXPECT_EQ(launcher.heard, QByteArrayList{R"(remove: ID="launcher-4711 \"DateVexlo\"_TIME42")"});
 
     ::kill(pid_t(first.pid()), SIGKILL);
     ASSERT_TRUE(first.process.waitForFinished(10000));

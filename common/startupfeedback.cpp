@@ -1,0 +1,66 @@
+#include "startupfeedback.h"
+
+#include <QGuiApplication>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+xcb_atom_t atom(xcb_connection_t* connection, const char* name)
+{
+    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> reply(
+        xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr),
+        &free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// The startup notification's message form: a value with blanks, quotes or backslashes is
+// quoted, its quotes and backslashes escaped.
+QByteArray removeMessage(const QByteArray& startupId)
+{
+    QByteArray value;
+    for (const char c : startupId) {
+        if (c == '"' || c == '\\')
+            value.append('\\');
+        value.append(c);
+    }
+    return QByteArrayLiteral("remove: ID=\"") + value + QByteArrayLiteral("\"");
+}
+
+} // namespace
+
+void endStartupFeedback(const QByteArray& startupId)
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (startupId.isEmpty() || !x11)
+        return;
+    xcb_connection_t* connection = x11->connection();
+    xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    // The message goes to the root window from a window of the sender's own, in pieces of 20
+    // bytes, the first typed as its beginning; the terminating NUL is part of it.
+    const xcb_window_t sender = xcb_generate_id(connection);
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, sender, screen->root, -100, -100, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_ONLY, screen->root_visual, 0, nullptr);
+    const QByteArray message = removeMessage(startupId) + '\0';
+    const xcb_atom_t begin = atom(connection, "_NET_STARTUP_INFO_BEGIN");
+    const xcb_atom_t more = atom(connection, "_NET_STARTUP_INFO");
+    for (qsizetype at = 0; at < message.size(); at += 20) {
+        xcb_client_message_event_t event{};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 8;
+        event.window = sender;
+        event.type = at == 0 ? begin : more;
+        std::memcpy(event.data.data8, message.constData() + at,
+                    size_t(std::min<qsizetype>(20, message.size() - at)));
+        xcb_send_event(connection, 0, screen->root, XCB_EVENT_MASK_PROPERTY_CHANGE,
+                       reinterpret_cast<const char*>(&event));
+    }
+    xcb_destroy_window(connection, sender);
+    xcb_flush(connection);
+}
