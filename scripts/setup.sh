@@ -4,12 +4,12 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libsndfile1-dev libxcb1-dev libxcb-randr0-dev libxcb-damage0-dev
+    qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland libsndfile1-dev libxcb1-dev libxcb-randr0-dev libxcb-damage0-dev
     libgtest-dev libgmock-dev
     pulseaudio pulseaudio-utils sound-theme-freedesktop
     xvfb xauth openbox xdotool wmctrl x11-utils x11-xserver-utils imagemagick
     fonts-liberation2 fonts-dejavu-core
-    dpkg-dev desktop-file-utils appstream libglib2.0-bin
+    dpkg-dev desktop-file-utils appstream libglib2.0-bin lintian file man-db
     dbus at-spi2-core
 )
 
