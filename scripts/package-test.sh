@@ -220,7 +220,7 @@ else
 fi
 
 # The sound module, loaded at the first sound, where the programs look for it.
-module=/usr/lib/vexlo/vexlo_audio.so
+module=/usr/lib/vexlo/modules/vexlo_audio.so
 if [ -f "$module" ] && ! ldd "$module" | grep -q "not found"; then
     echo "installed sound module: found, its libraries too"
     passed=$((passed + 1))
