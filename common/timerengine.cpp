@@ -14,6 +14,7 @@ void TimerEngine::start(const QDateTime& now)
 {
     const bool resuming = resumes();
     running_ = true;
+    upAhead_ = direction_ == Direction::Down;
     if (resuming && mode_ == Mode::StopWatch)
         return;
     const qint64 count = resuming ? *lastCount_ : (direction_ == Direction::Down ? duration_ : 0);
@@ -24,6 +25,7 @@ void TimerEngine::start(const QDateTime& now)
 void TimerEngine::clear(std::optional<qint64> count)
 {
     running_ = false;
+    upAhead_ = false;
     lastCount_ = count;
 }
 
@@ -42,8 +44,9 @@ TimerEngine::Tick TimerEngine::tick(const QDateTime& now)
     Tick tick;
     tick.count = direction_ == Direction::Down ? remaining(now) : elapsed(now);
     lastCount_ = tick.count;
-    if (direction_ == Direction::Down && running_ && tick.count <= 0) {
+    if (upAhead_ && tick.count <= 0) {
         running_ = false;
+        upAhead_ = false;
         tick.timeUp = true;
     }
     return tick;

@@ -45,8 +45,8 @@ public:
     qint64 remaining(const QDateTime& now) const;
     // The seconds gone since the start at `now`; a clock set back before it counts nothing.
     qint64 elapsed(const QDateTime& now) const;
-    // Takes the count at `now` and keeps it for a resume. A countdown whose time is up stops,
-    // so it reports the time up once only.
+    // Takes the count at `now` and keeps it for a resume. A countdown whose time is up stops and
+    // reports it once for each Start, even to a tick that comes while it is stopped.
     Tick tick(const QDateTime& now);
     // The count of the last tick; none since the engine was made or cleared.
     std::optional<qint64> lastCount() const { return lastCount_; }
@@ -58,6 +58,7 @@ private:
     Mode mode_ = Mode::Normal;
     qint64 duration_ = 0;
     bool running_ = false;
+    bool upAhead_ = false; // a countdown started whose time up is still to be told
     QDateTime moment_;
     std::optional<qint64> lastCount_;
 };
