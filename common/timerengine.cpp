@@ -51,3 +51,13 @@ TimerEngine::Tick TimerEngine::tick(const QDateTime& now)
     }
     return tick;
 }
+
+QString TimerEngine::momentText(const QString& none) const
+{
+    return moment_.isValid() ? timetext::dateTimeText(moment_) : none;
+}
+
+QString TimerEngine::countText(const QString& none) const
+{
+    return lastCount_ ? QString::number(*lastCount_) : none;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QString>
 #include <QtGlobal>
 
 #include <optional>
@@ -50,6 +51,11 @@ public:
     Tick tick(const QDateTime& now);
     // The count of the last tick; none since the engine was made or cleared.
     std::optional<qint64> lastCount() const { return lastCount_; }
+
+    // The texts of the windows' hidden fields: the moment in the family's date-and-time form and
+    // the count in decimal, or `none` while there is none.
+    QString momentText(const QString& none) const;
+    QString countText(const QString& none) const;
 
 private:
     bool resumes() const;

@@ -9,7 +9,6 @@
 #include "settingsstore.h"
 #include "shellwidgets.h"
 #include "skins.h"
-#include "timetext.h"
 #include "twips.h"
 
 #include <QAction>
@@ -339,18 +338,6 @@ void Pellum::menuclearClick()
 {
     engine_.clear();
     drawCleared();
-}
-
-QString Pellum::LabelTimeStarted3() const
-{
-    return engine_.moment().isValid() ? timetext::dateTimeText(engine_.moment())
-                                      : elapsed::kNoStart;
-}
-
-QString Pellum::LabelSecondsRemaining3() const
-{
-    const std::optional<qint64> count = engine_.lastCount();
-    return count ? QString::number(*count) : elapsed::kNoCount;
 }
 
 void Pellum::ButPellumActionClick()

@@ -62,9 +62,10 @@ public:
     void DisplayTimeElapsed(qint64 seconds);
 
     const PellumState& state() const { return state_; }
-    // The fields the count is kept in, as the texts they read.
-    QString LabelTimeStarted3() const;      // "12/25/2026 12:00:00 PM"
-    QString LabelSecondsRemaining3() const; // the count of the last tick
+    // The fields the count is kept in, as the texts they read: the start, "12/25/2026 12:00:00 PM",
+    // and the count of the last tick.
+    QString LabelTimeStarted3() const { return engine_.momentText(elapsed::kNoStart); }
+    QString LabelSecondsRemaining3() const { return engine_.countText(elapsed::kNoCount); }
     // Normal, rather than StopWatch.
     bool normalMode() const { return normalMode_; }
 

@@ -10,7 +10,6 @@
 #include "notimeselected.h"
 #include "settingsstore.h"
 #include "soundplayer.h"
-#include "timetext.h"
 #include "timeupnotice.h"
 #include "twips.h"
 
@@ -40,8 +39,7 @@ void FullScreenVexlo::HScroll1Change()
 {
     setTimeChanged();
     showPair(*images_[2], *images_[3], ImageList2, digits::paddedPair(HScroll1->value() % 60));
-    showPair(*images_[0], *images_[1], ImageList2,
-             digits::hoursPair(engine_.duration() / 3600));
+    showPair(*images_[0], *images_[1], ImageList2, digits::hoursPair(engine_.duration() / 3600));
 }
 
 void FullScreenVexlo::HScroll2Change()
@@ -93,18 +91,6 @@ void FullScreenVexlo::menustartClick()
         menustart->setText(tr("Start Full Screen Vexlo"));
         LabelStartClear->show();
     }
-}
-
-QString FullScreenVexlo::LabelFutureTime() const
-{
-    return engine_.moment().isValid() ? timetext::dateTimeText(engine_.moment())
-                                      : QStringLiteral("LabelFutureTime");
-}
-
-QString FullScreenVexlo::LabelSecondsRemaining() const
-{
-    const std::optional<qint64> count = engine_.lastCount();
-    return count ? QString::number(*count) : fullscreen::kNoRunYet;
 }
 
 void FullScreenVexlo::showScrollBars(bool shown)

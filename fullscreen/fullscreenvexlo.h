@@ -1,11 +1,11 @@
 #pragma once
 
+#include "countdowntexts.h"
 #include "imagelist.h"
 #include "platform.h"
 #include "screenlayout.h"
 #include "timerengine.h"
 
-#include <QDateTime>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -48,9 +48,12 @@ public:
     bool normalMode() const { return engine_.mode() == TimerEngine::Mode::Normal; }
     // The fields the count is kept in, as the texts they read.
     QString LabelSecondsInputted() const { return QString::number(engine_.duration()); }
-    QString LabelFutureTime() const; // "12/25/2026 12:05:00 PM"
+    QString LabelFutureTime() const
+    {
+        return engine_.momentText(QStringLiteral("LabelFutureTime"));
+    }
     // Seconds to the target as taken at the last tick; its first text means no run yet.
-    QString LabelSecondsRemaining() const;
+    QString LabelSecondsRemaining() const { return engine_.countText(fullscreen::kNoRunYet); }
     const ImageList& imageList2() const { return ImageList2; }
     const ImageList& imageList3() const { return ImageList3; }
 

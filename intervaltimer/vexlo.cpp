@@ -11,7 +11,6 @@
 #include "soundplayer.h"
 #include "timerkeys.h"
 #include "timertexts.h"
-#include "timetext.h"
 #include "timeupnotice.h"
 #include "twips.h"
 
@@ -475,16 +474,6 @@ void Vexlo::timeIsUp(qint64 remaining)
         activateWindow();
     }
     timeupnotice::tell(platform_, this, storedMessage(), due, true);
-}
-
-QString Vexlo::LabelFutureTime1() const
-{
-    return engine_.moment().isValid() ? timetext::dateTimeText(engine_.moment()) : QString();
-}
-
-QString Vexlo::LabelSecondsRemaining1() const
-{
-    return QString::number(engine_.lastCount().value_or(0));
 }
 
 QString Vexlo::ShowTimeRemaining(qint64 seconds)

@@ -29,9 +29,9 @@ struct VexloState {
     QString LabelCheckHours = QStringLiteral("0");
     QString LabelCheckMinutes = QStringLiteral("0");
     QString LabelCheckSeconds = QStringLiteral("0");
-    QString LabelTimeRemaining1;                          // "0:04:59"
-    QString LabelTotalTimeRemaining1;                     // "0 hours, 4 mins, 59 secs."
-    QString LabelRemainingMinutes = QStringLiteral("0");  // what "Save this time" stores
+    QString LabelTimeRemaining1;                         // "0:04:59"
+    QString LabelTotalTimeRemaining1;                    // "0 hours, 4 mins, 59 secs."
+    QString LabelRemainingMinutes = QStringLiteral("0"); // what "Save this time" stores
     QString LabelRemainingSeconds = QStringLiteral("0");
     QString LabelSound1;
     QString LabelCurrentTitle = QStringLiteral("Vexlo");
@@ -55,8 +55,9 @@ public:
     bool normalMode() const { return normalMode_; }
     // The fields the count is kept in, as the texts they read.
     QString LabelSecondsInputted1() const { return QString::number(engine_.duration()); }
-    QString LabelFutureTime1() const;                     // the target, "12/25/2026 12:05:00 PM"
-    QString LabelSecondsRemaining1() const;               // as taken at the last tick
+    // The target, "12/25/2026 12:05:00 PM", and the count as taken at the last tick.
+    QString LabelFutureTime1() const { return engine_.momentText(QString()); }
+    QString LabelSecondsRemaining1() const { return engine_.countText(QStringLiteral("0")); }
     // The skins and the desktop behaviour the window shares with the other desktop timer.
     Skins& skins() const { return *skins_; }
     DesktopShell& desktopShell() const { return *shell_; }

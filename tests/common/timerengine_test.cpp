@@ -85,11 +85,14 @@ TEST(TimerEngine, OnlyACountLeftAboveZeroResumesACountdown)
         qint64 resumedAt;
     };
     const Case cases[] = {
-        {Direction::Down, 1, 1},     {Direction::Down, 86459, 86459},
-        {Direction::Down, 0, 100},   {Direction::Down, -3, 100},
+        {Direction::Down, 1, 1},
+        {Direction::Down, 86459, 86459},
+        {Direction::Down, 0, 100},
+        {Direction::Down, -3, 100},
         {Direction::Down, std::nullopt, 100},
         // A count-up resumes from any count, zero too; without one it begins at zero.
-        {Direction::Up, 0, 0},       {Direction::Up, 42, 42},
+        {Direction::Up, 0, 0},
+        {Direction::Up, 42, 42},
         {Direction::Up, std::nullopt, 0},
     };
     for (const Case& c : cases) {
