@@ -9,7 +9,6 @@
 #include "settingsstore.h"
 #include "shellwidgets.h"
 #include "skins.h"
-#include "timetext.h"
 #include "twips.h"
 
 #include <QAction>
@@ -294,13 +293,11 @@ void Pellum::drawCleared()
 
 void Pellum::Timer1Tick()
 {
-    if (!state_.StartMoment.isValid()) {
+    if (!engine_.moment().isValid()) {
         Timer1->stop();
         return;
     }
-    const qint64 seconds = elapsed::secondsSince(state_.StartMoment, platform_.clock.now());
-    state_.LabelSecondsRemaining3 = QString::number(seconds);
-    DisplayTimeElapsed(seconds);
+    DisplayTimeElapsed(engine_.tick(platform_.clock.now()).count);
     setWindowTitle(isMinimized() ? state_.LabelCurrentTitle + QStringLiteral(" - ") +
                                        state_.LabelTotalTimeRemaining1
                                  : state_.LabelCurrentTitle);
@@ -308,15 +305,16 @@ void Pellum::Timer1Tick()
 
 void Pellum::ButPellumStartClick()
 {
+    // The mode chosen last counts from this Start on.
+    engine_.setMode(normalMode_ ? TimerEngine::Mode::Normal : TimerEngine::Mode::StopWatch);
+    engine_.start(platform_.clock.now());
     Timer1->start();
     showRunning(true);
-    state_.StartMoment = elapsed::startMoment(platform_.clock.now(), state_.LabelSecondsRemaining3,
-                                              normalMode_, state_.StartMoment);
-    state_.LabelTimeStarted3 = timetext::dateTimeText(state_.StartMoment);
 }
 
 void Pellum::ButPellumStopClick()
 {
+    engine_.stop();
     Timer1->stop();
     showRunning(false);
 }
@@ -338,7 +336,7 @@ void Pellum::showRunning(bool running)
 
 void Pellum::menuclearClick()
 {
-    state_.LabelSecondsRemaining3 = elapsed::kNoCount;
+    engine_.clear();
     drawCleared();
 }
 

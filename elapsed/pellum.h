@@ -4,9 +4,9 @@
 #include "imagelist.h"
 #include "platform.h"
 #include "shellplatform.h"
+#include "timerengine.h"
 
 #include <QAction>
-#include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
@@ -20,10 +20,9 @@ class DesktopShell;
 class SkinPanel;
 class Skins;
 
-// Pellum's working state, one field per hidden label, with their first texts.
+// Pellum's working state, one field per hidden label, with their first texts. The count itself
+// is the engine's.
 struct PellumState {
-    QString LabelTimeStarted3 = elapsed::kNoStart;             // "12/25/2026 12:00:00 PM"
-    QString LabelSecondsRemaining3 = elapsed::kNoCount;        // the count of the last tick
     QString LabelTotalTimeRemaining1 = elapsed::kNothingShown; // "1:02:03"
     QString LabelCurrentTitle = QStringLiteral("Pellum");
     // The skin of the panels: read at start-up, changed by the Background menu.
@@ -31,9 +30,6 @@ struct PellumState {
     QString LabelColor1 = QStringLiteral("65535");
     QString LabelColor2 = QStringLiteral("16777215");
     QString LabelPath;
-    // The start as a moment. Its text cannot tell apart the two 1:30 AMs of the night the clocks
-    // go back, so the tick counts from this.
-    QDateTime StartMoment;
 };
 
 // Pellum's main window: an elapsed-time timer that counts up from Start in large digits.
@@ -66,6 +62,10 @@ public:
     void DisplayTimeElapsed(qint64 seconds);
 
     const PellumState& state() const { return state_; }
+    // The fields the count is kept in, as the texts they read: the start, "12/25/2026 12:00:00 PM",
+    // and the count of the last tick.
+    QString LabelTimeStarted3() const { return engine_.momentText(elapsed::kNoStart); }
+    QString LabelSecondsRemaining3() const { return engine_.countText(elapsed::kNoCount); }
     // Normal, rather than StopWatch.
     bool normalMode() const { return normalMode_; }
 
@@ -90,6 +90,7 @@ private:
     void backToTimer(QWidget* panel);
 
     PellumState state_;
+    TimerEngine engine_{TimerEngine::Direction::Up};
     bool normalMode_ = true;
     Platform platform_;
     // What the window shares with Vexlo: the skins and the desktop behaviour.

@@ -10,7 +10,6 @@
 #include "notimeselected.h"
 #include "settingsstore.h"
 #include "soundplayer.h"
-#include "timetext.h"
 #include "timeupnotice.h"
 #include "twips.h"
 
@@ -31,7 +30,7 @@ void FullScreenVexlo::setTimeChanged()
     menustart->setVisible(!noTime);
     sep1->setVisible(!noTime);
     state_.LabelScrollMinutes = QString::number(minutes);
-    state_.LabelSecondsInputted = QString::number(minutes * 60 + seconds);
+    engine_.setDuration(minutes * 60 + seconds);
     state_.LabelRemainingMinutes = QString::number(minutes);
     state_.LabelRemainingSeconds = QString::number(seconds);
 }
@@ -40,8 +39,7 @@ void FullScreenVexlo::HScroll1Change()
 {
     setTimeChanged();
     showPair(*images_[2], *images_[3], ImageList2, digits::paddedPair(HScroll1->value() % 60));
-    showPair(*images_[0], *images_[1], ImageList2,
-             digits::hoursPair(state_.LabelSecondsInputted.toLongLong() / 3600));
+    showPair(*images_[0], *images_[1], ImageList2, digits::hoursPair(engine_.duration() / 3600));
 }
 
 void FullScreenVexlo::HScroll2Change()
@@ -72,12 +70,13 @@ void FullScreenVexlo::DisplayTimeRemaining(qint64 seconds)
 
 void FullScreenVexlo::menustartClick()
 {
-    if (state_.LabelSecondsInputted == u"0" || state_.LabelTimeRemaining == u"0:00:00") {
+    if (engine_.duration() == 0 || state_.LabelTimeRemaining == u"0:00:00") {
         noTimeSelected_->open();
         return;
     }
 
     if (!Timer1->isActive()) {
+        engine_.start(platform_.clock.now());
         Timer1->start();
         showScrollBars(false);
         showTimeItems(false);
@@ -86,23 +85,12 @@ void FullScreenVexlo::menustartClick()
         // The keys that open the menu still reach the window with the scroll bars gone.
         setFocus();
     } else {
+        engine_.stop();
         Timer1->stop();
         showTimeItems(true);
         menustart->setText(tr("Start Full Screen Vexlo"));
         LabelStartClear->show();
     }
-
-    // A run under way resumes from the time it had left (Normal) or keeps its target, so that the
-    // time spent stopped counts (Stopwatch). Anything else starts afresh, a run whose time was up
-    // included: its count is at or below zero.
-    const QDateTime now = platform_.clock.now();
-    if (fullscreen::resumes(state_.LabelSecondsRemaining) && state_.FutureMoment.isValid()) {
-        if (normalMode_)
-            state_.FutureMoment = now.addSecs(state_.LabelSecondsRemaining.toLongLong());
-    } else {
-        state_.FutureMoment = now.addSecs(state_.LabelSecondsInputted.toLongLong());
-    }
-    state_.LabelFutureTime = timetext::dateTimeText(state_.FutureMoment);
 }
 
 void FullScreenVexlo::showScrollBars(bool shown)
@@ -123,24 +111,23 @@ void FullScreenVexlo::showTimeItems(bool shown)
 
 void FullScreenVexlo::Timer1Tick()
 {
-    if (!state_.FutureMoment.isValid()) {
+    if (!engine_.moment().isValid()) {
         Timer1->stop();
         return;
     }
-    const qint64 remaining = timetext::secondsBetween(platform_.clock.now(), state_.FutureMoment);
-    state_.LabelSecondsRemaining = QString::number(remaining);
-    if (remaining > 0 && remaining <= SoundPlayer::kPrepareAheadSeconds)
+    const TimerEngine::Tick tick = engine_.tick(platform_.clock.now());
+    if (tick.count > 0 && tick.count <= SoundPlayer::kPrepareAheadSeconds)
         platform_.sound.prepare(platform_.store.get(fullscreenkeys::kSound));
-    if (remaining > 0)
-        DisplayTimeRemaining(remaining);
+    if (tick.timeUp)
+        timeIsUp(tick.count);
     else
-        timeIsUp(remaining);
+        DisplayTimeRemaining(tick.count);
     recentre();
 }
 
 void FullScreenVexlo::timeIsUp(qint64 remaining)
 {
-    const QDateTime due = state_.FutureMoment;
+    const QDateTime due = engine_.moment();
     // Read again: a sound chosen since the start, here or in another copy, is the one to play.
     state_.LabelSound3 = platform_.store.get(fullscreenkeys::kSound);
     DisplayTimeRemaining(remaining);
@@ -150,7 +137,7 @@ void FullScreenVexlo::timeIsUp(qint64 remaining)
     sep1->setVisible(true);
     menustart->setText(tr("Start Full Screen Vexlo"));
     menustart->setVisible(false);
-    state_.LabelSecondsInputted = QStringLiteral("0");
+    engine_.setDuration(0);
     state_.LabelTimeRemaining = fullscreen::kNothingShown;
     HScroll1->setValue(0);
     HScroll2->setValue(0);
@@ -221,8 +208,9 @@ void FullScreenVexlo::menuRetrieveClick()
 {
     HScroll1->setValue(0);
     HScroll2->setValue(0);
-    state_.LabelSecondsInputted = QStringLiteral("0");
-    state_.LabelSecondsRemaining = QStringLiteral("0");
+    engine_.setDuration(0);
+    // The next Start is a fresh run of the time retrieved.
+    engine_.clear(0);
     resetDigits();
     const SettingsStore& store = platform_.store;
     HScroll1->setValue(
@@ -235,8 +223,8 @@ void FullScreenVexlo::menuClearClick()
 {
     HScroll1->setValue(0);
     HScroll2->setValue(0);
-    state_.LabelSecondsInputted = QStringLiteral("0");
-    state_.LabelSecondsRemaining = fullscreen::kNoRunYet;
+    engine_.setDuration(0);
+    engine_.clear();
     resetDigits();
     state_.LabelTimeRemaining = fullscreen::kNothingShown;
     Frame1->move(twips(fullscreen::centredLeft(screenWidth(), layout_.Frame1.width())),
@@ -250,14 +238,14 @@ void FullScreenVexlo::menuClearClick()
 
 void FullScreenVexlo::markTimingMode(bool normal)
 {
-    normalMode_ = normal;
+    engine_.setMode(normal ? TimerEngine::Mode::Normal : TimerEngine::Mode::StopWatch);
     menuTimingMode1->setChecked(normal);
     menuTimingMode2->setChecked(!normal);
 }
 
 void FullScreenVexlo::selectTimingMode(bool normal)
 {
-    if (normal != normalMode_ &&
+    if (normal != normalMode() &&
         !platform_.store.save(fullscreenkeys::kTimingMode, normal ? fullscreenkeys::kNormalMode
                                                                   : fullscreenkeys::kStopwatchMode))
         reportUnsaved(tr("The timing mode"));

@@ -20,11 +20,6 @@ qint64 totalMinutes(const durations::Parts& remaining)
     return remaining.hours * 60 + remaining.minutes;
 }
 
-bool resumes(const QString& secondsRemaining)
-{
-    return parsedNumber(secondsRemaining).value_or(0) > 0;
-}
-
 QString numberOrZero(const QString& text)
 {
     const auto value = parsedNumber(text);

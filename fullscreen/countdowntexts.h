@@ -20,10 +20,6 @@ inline const QString kNothingShown = QStringLiteral("LabelTimeRemaining");
 // The whole minutes of a remaining time, hours included: what "Save this time" keeps.
 qint64 totalMinutes(const durations::Parts& remaining);
 
-// Whether a stopped run resumes: the last tick left a count of seconds above zero. The first
-// text, "0" and a count at or below zero (the time was up) all mean a fresh run.
-bool resumes(const QString& secondsRemaining);
-
 // A field's text when it holds a whole number, else "0", so that no first text of a field is
 // ever stored as a time.
 QString numberOrZero(const QString& text);

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "countdowntexts.h"
 #include "imagelist.h"
 #include "platform.h"
 #include "screenlayout.h"
+#include "timerengine.h"
 
-#include <QDateTime>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -24,21 +25,14 @@ class QScrollBar;
 class QTimer;
 
 // The full-screen timer's working state, one field per hidden control, with their first texts.
-// Numbers are held as their decimal text.
+// Numbers are held as their decimal text. The count itself is the engine's.
 struct FullScreenState {
-    QString LabelSecondsInputted = QStringLiteral("0"); // the set time in seconds; "0": none
     QString LabelScrollMinutes = QStringLiteral("LabelScrollMinutes");
-    QString LabelFutureTime = QStringLiteral("LabelFutureTime"); // "12/25/2026 12:05:00 PM"
-    // Seconds to the target as taken at the last tick; its first text means no run yet.
-    QString LabelSecondsRemaining = QStringLiteral("LabelSecondsRemaining");
     QString LabelTimeRemaining = QStringLiteral("LabelTimeRemaining");       // "1:01:05"
     QString LabelRemainingMinutes = QStringLiteral("LabelRemainingMinutes"); // what Save keeps
     QString LabelRemainingSeconds = QStringLiteral("LabelRemainingSeconds");
     QString LabelSound3 = QStringLiteral("LabelSound3");
     QString LabelPath; // where the sound browser opens
-    // The target as a moment. Its text cannot tell apart the two 1:30 AMs of the night the clocks
-    // go back, so the tick counts to this.
-    QDateTime FutureMoment;
 };
 
 // FullScreenVexlo's one window: an interval timer in very large digits over a whole screen,
@@ -51,7 +45,15 @@ public:
     FullScreenVexlo(const Platform& platform, const QRect& screen, QWidget* parent = nullptr);
 
     const FullScreenState& state() const { return state_; }
-    bool normalMode() const { return normalMode_; }
+    bool normalMode() const { return engine_.mode() == TimerEngine::Mode::Normal; }
+    // The fields the count is kept in, as the texts they read.
+    QString LabelSecondsInputted() const { return QString::number(engine_.duration()); }
+    QString LabelFutureTime() const
+    {
+        return engine_.momentText(QStringLiteral("LabelFutureTime"));
+    }
+    // Seconds to the target as taken at the last tick; its first text means no run yet.
+    QString LabelSecondsRemaining() const { return engine_.countText(fullscreen::kNoRunYet); }
     const ImageList& imageList2() const { return ImageList2; }
     const ImageList& imageList3() const { return ImageList3; }
 
@@ -112,7 +114,7 @@ private:
     QRect screen_;
     FullScreenState state_;
     fullscreen::ScreenLayout layout_;
-    bool normalMode_ = true;
+    TimerEngine engine_{TimerEngine::Direction::Down};
 
     const ImageList ImageList2{digitlooks::imageList2()};
     const ImageList ImageList3{digitlooks::imageList3()};

@@ -11,7 +11,6 @@
 #include "soundplayer.h"
 #include "timerkeys.h"
 #include "timertexts.h"
-#include "timetext.h"
 #include "timeupnotice.h"
 #include "twips.h"
 
@@ -57,11 +56,6 @@ constexpr int kTickInterval = 950;
 constexpr int kFirstFlashInterval = 750;
 constexpr int kMessageShownInterval = 1500;
 constexpr int kMessageHiddenInterval = 300;
-
-qint64 number(const QString& text)
-{
-    return text.toLongLong();
-}
 
 QScrollBar* scrollBar(QWidget* panel, const QString& name, int maximum, int largeStep,
                       QLabel* caption, const QRect& place)
@@ -368,7 +362,7 @@ void Vexlo::setTimeChanged()
     ButVexloStart->setVisible(!noTime);
     FrameLabel3->setVisible(noTime);
     state_.LabelScrollMinutes1 = QString::number(minutes);
-    state_.LabelSecondsInputted1 = QString::number(minutes * 60 + seconds);
+    engine_.setDuration(minutes * 60 + seconds);
     state_.LabelRemainingMinutes = QString::number(minutes);
     state_.LabelRemainingSeconds = QString::number(seconds);
 }
@@ -377,7 +371,7 @@ void Vexlo::HScroll1Change()
 {
     setTimeChanged();
     const int minutes = HScroll1->value() % 60;
-    const qint64 hours = number(state_.LabelSecondsInputted1) / 3600;
+    const qint64 hours = engine_.duration() / 3600;
     state_.LabelCheckMinutes = QString::number(minutes);
     state_.LabelCheckHours = QString::number(hours);
     showPair(*Image3, *Image4, ImageList1, digits::paddedPair(minutes));
@@ -397,15 +391,7 @@ void Vexlo::StartStopTimer()
         return;
 
     if (!ButVexloStart->isHidden()) {
-        const QDateTime now = platform_.clock.now();
-        const qint64 remaining = number(state_.LabelSecondsRemaining1);
-        if (remaining <= 0 || !state_.FutureMoment.isValid())
-            state_.FutureMoment = now.addSecs(number(state_.LabelSecondsInputted1));
-        else if (normalMode_)
-            state_.FutureMoment = now.addSecs(remaining);
-        // StopWatch keeps the target, so the time spent stopped counts as elapsed.
-        state_.LabelFutureTime1 = timetext::dateTimeText(state_.FutureMoment);
-
+        engine_.start(platform_.clock.now());
         Timer1->start();
         ButVexloStop->show();
         ButVexloStart->hide();
@@ -416,6 +402,7 @@ void Vexlo::StartStopTimer()
         FrameLabel4->show();
         ButVexloStop->setFocus();
     } else {
+        engine_.stop();
         Timer1->stop();
         ButVexloStart->show();
         showTimeItems(true);
@@ -439,27 +426,26 @@ void Vexlo::ButVexloActionClick()
 
 void Vexlo::Timer1Tick()
 {
-    if (!state_.FutureMoment.isValid()) {
+    if (!engine_.moment().isValid()) {
         Timer1->stop();
         return;
     }
-    const qint64 remaining = timetext::secondsBetween(platform_.clock.now(), state_.FutureMoment);
-    state_.LabelSecondsRemaining1 = QString::number(remaining);
-    if (remaining > 0) {
-        if (remaining <= SoundPlayer::kPrepareAheadSeconds)
-            platform_.sound.prepare(platform_.store.get(timerkeys::kSound));
-        state_.LabelTotalTimeRemaining1 = ShowTimeRemaining(remaining);
-        setWindowTitle(isMinimized() ? state_.LabelCurrentTitle + QStringLiteral(" - ") +
-                                           state_.LabelTimeRemaining1
-                                     : state_.LabelCurrentTitle);
-    } else {
-        timeIsUp(remaining);
+    const TimerEngine::Tick tick = engine_.tick(platform_.clock.now());
+    if (tick.timeUp) {
+        timeIsUp(tick.count);
+        return;
     }
+    if (tick.count > 0 && tick.count <= SoundPlayer::kPrepareAheadSeconds)
+        platform_.sound.prepare(platform_.store.get(timerkeys::kSound));
+    state_.LabelTotalTimeRemaining1 = ShowTimeRemaining(tick.count);
+    setWindowTitle(isMinimized() ? state_.LabelCurrentTitle + QStringLiteral(" - ") +
+                                       state_.LabelTimeRemaining1
+                                 : state_.LabelCurrentTitle);
 }
 
 void Vexlo::timeIsUp(qint64 remaining)
 {
-    const QDateTime due = state_.FutureMoment;
+    const QDateTime due = engine_.moment();
     // Read again: another Vexlo may have chosen a new sound or message since this one started.
     state_.LabelSound1 = platform_.store.get(timerkeys::kSound);
     ShowTimeRemaining(remaining);
@@ -467,7 +453,7 @@ void Vexlo::timeIsUp(qint64 remaining)
     platform_.sound.play(state_.LabelSound1);
 
     Timer1->stop();
-    state_.LabelSecondsInputted1 = QStringLiteral("0");
+    engine_.setDuration(0);
     HScroll1->setValue(0);
     HScroll2->setValue(0);
 
@@ -574,8 +560,8 @@ void Vexlo::clearTime()
 {
     HScroll1->setValue(0);
     HScroll2->setValue(0);
-    state_.LabelSecondsInputted1 = QStringLiteral("0");
-    state_.LabelSecondsRemaining1 = QStringLiteral("0");
+    engine_.setDuration(0);
+    engine_.clear();
     drawEmptyDisplay();
     showScrollBars(true);
     shell_->hideNotepad();
@@ -614,6 +600,7 @@ void Vexlo::selectMode(bool normal)
         !platform_.store.save(timerkeys::kMode,
                               normal ? timerkeys::kNormalMode : timerkeys::kStopWatchMode))
         showStoreRefused(tr("The timing mode was not saved"));
+    engine_.setMode(normalMode_ ? TimerEngine::Mode::Normal : TimerEngine::Mode::StopWatch);
 }
 
 void Vexlo::menuExitClick()

@@ -3,8 +3,8 @@
 #include "imagelist.h"
 #include "platform.h"
 #include "shellplatform.h"
+#include "timerengine.h"
 
-#include <QDateTime>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -23,18 +23,15 @@ class SkinPanel;
 class Skins;
 
 // The interval timer's working state, one field per hidden control, with their first texts.
-// Numbers are held as their decimal text.
+// Numbers are held as their decimal text. The count itself is the engine's.
 struct VexloState {
     QString LabelScrollMinutes1 = QStringLiteral("0");
-    QString LabelSecondsInputted1 = QStringLiteral("0"); // the set time in seconds
     QString LabelCheckHours = QStringLiteral("0");
     QString LabelCheckMinutes = QStringLiteral("0");
     QString LabelCheckSeconds = QStringLiteral("0");
-    QString LabelFutureTime1;                             // the target, "12/25/2026 12:05:00 PM"
-    QString LabelSecondsRemaining1 = QStringLiteral("0"); // as taken at the last tick
-    QString LabelTimeRemaining1;                          // "0:04:59"
-    QString LabelTotalTimeRemaining1;                     // "0 hours, 4 mins, 59 secs."
-    QString LabelRemainingMinutes = QStringLiteral("0");  // what "Save this time" stores
+    QString LabelTimeRemaining1;                         // "0:04:59"
+    QString LabelTotalTimeRemaining1;                    // "0 hours, 4 mins, 59 secs."
+    QString LabelRemainingMinutes = QStringLiteral("0"); // what "Save this time" stores
     QString LabelRemainingSeconds = QStringLiteral("0");
     QString LabelSound1;
     QString LabelCurrentTitle = QStringLiteral("Vexlo");
@@ -43,9 +40,6 @@ struct VexloState {
     QString LabelPicture1;
     QString LabelColor1;
     QString LabelColor2;
-    // The target as a moment. Its text cannot tell apart the two 1:30 AMs of the night the clocks
-    // go back, so the tick counts to this.
-    QDateTime FutureMoment;
 };
 
 // Vexlo's main window: an interval timer that counts a set time down in large digits and
@@ -59,6 +53,11 @@ public:
 
     const VexloState& state() const { return state_; }
     bool normalMode() const { return normalMode_; }
+    // The fields the count is kept in, as the texts they read.
+    QString LabelSecondsInputted1() const { return QString::number(engine_.duration()); }
+    // The target, "12/25/2026 12:05:00 PM", and the count as taken at the last tick.
+    QString LabelFutureTime1() const { return engine_.momentText(QString()); }
+    QString LabelSecondsRemaining1() const { return engine_.countText(QStringLiteral("0")); }
     // The skins and the desktop behaviour the window shares with the other desktop timer.
     Skins& skins() const { return *skins_; }
     DesktopShell& desktopShell() const { return *shell_; }
@@ -120,6 +119,7 @@ private:
 
     Platform platform_;
     VexloState state_;
+    TimerEngine engine_{TimerEngine::Direction::Down};
     bool normalMode_ = true;
 
     const ImageList ImageList1{digitlooks::imageList1()};

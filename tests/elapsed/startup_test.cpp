@@ -40,7 +40,7 @@ TEST_F(PellumTest, FirstStartStoresItsKeysAndStartsClearedInIndianLaurel)
     EXPECT_EQ(w.state().LabelColor1, "65535");
     EXPECT_EQ(w.state().LabelColor2, "16777215");
     EXPECT_EQ(w.state().LabelCurrentTitle, "Pellum");
-    EXPECT_EQ(w.state().LabelSecondsRemaining3, "LabelSecondsRemaining3");
+    EXPECT_EQ(w.LabelSecondsRemaining3(), "LabelSecondsRemaining3");
     EXPECT_TRUE(the<QAction>("menuBackgroundWood5")->isChecked());
     EXPECT_FALSE(the<SkinPanel>("FramePellumFrame1")->picture().isNull());
     EXPECT_TRUE(the<QAction>("menuMode1")->isChecked());

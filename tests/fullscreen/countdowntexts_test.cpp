@@ -37,17 +37,6 @@ TEST(FullScreenTexts, RemainingCountsSplitIntoTheDisplayedTime)
     }
 }
 
-TEST(FullScreenTexts, OnlyACountAboveZeroResumesARun)
-{
-    const std::pair<QString, bool> cases[] = {
-        {"1", true},  {"86459", true}, {" 42 ", true},
-        {"0", false}, {"-3", false},   {"LabelSecondsRemaining", false},
-        {"", false},  {"1.5", false},
-    };
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(resumes(text), expected) << text.toStdString();
-}
-
 TEST(FullScreenTexts, StoredNumbersAreHeldToTheScrollBarsRange)
 {
     const std::tuple<QString, int, int> cases[] = {

@@ -127,7 +127,7 @@ TEST_F(FullScreenTest, RetrieveHoldsAStoredTimeToTheScrollBars)
         w.menuRetrieveClick();
         EXPECT_EQ(bar(1)->value(), c.minutesSet);
         EXPECT_EQ(bar(2)->value(), c.secondsSet);
-        EXPECT_EQ(w.state().LabelSecondsInputted,
+        EXPECT_EQ(w.LabelSecondsInputted(),
                   QString::number(c.minutesSet * 60 + c.secondsSet));
     }
 }

@@ -120,7 +120,7 @@ TEST_F(VexloTest, ScrollBarsSetTheTimeAndTheDigits)
     for (const Case& c : cases) {
         setTime(c.minutes, c.seconds);
         EXPECT_EQ(display(), c.shown) << c.minutes << ":" << c.seconds;
-        EXPECT_EQ(w.state().LabelSecondsInputted1, c.secondsSet);
+        EXPECT_EQ(w.LabelSecondsInputted1(), c.secondsSet);
         EXPECT_EQ(w.state().LabelCheckHours, c.hours);
         EXPECT_EQ(w.state().LabelCheckMinutes, QString::number(c.minutes % 60));
         EXPECT_EQ(w.state().LabelCheckSeconds, QString::number(c.seconds));
@@ -137,7 +137,7 @@ TEST_F(VexloTest, ScrollBarsSetTheTimeAndTheDigits)
     child<QPushButton>("ButVexloStart")->click();
     EXPECT_FALSE(child<QTimer>("Timer1")->isActive());
     EXPECT_TRUE(shown("HScroll1"));
-    EXPECT_TRUE(w.state().LabelFutureTime1.isEmpty());
+    EXPECT_TRUE(w.LabelFutureTime1().isEmpty());
 }
 
 TEST_F(VexloTest, ShowTimeRemainingDrawsAndWritesEveryPart)

@@ -148,8 +148,8 @@ TEST_F(VexloTest, SaveRetrieveAndClearATime)
     EXPECT_EQ(display(), " 0:00:00");
     EXPECT_EQ(bar(1)->value(), 0);
     EXPECT_EQ(bar(2)->value(), 0);
-    EXPECT_EQ(w.state().LabelSecondsRemaining1, "0");
-    EXPECT_EQ(w.state().LabelSecondsInputted1, "0");
+    EXPECT_EQ(w.LabelSecondsRemaining1(), "0");
+    EXPECT_EQ(w.LabelSecondsInputted1(), "0");
     for (const char* name : {"HScroll1", "HScroll2", "FrameLabel1", "FrameLabel2", "FrameLabel3"})
         EXPECT_TRUE(shown(name)) << name;
     for (const char* name : {"FrameLabel4", "ButVexloStart", "ButVexloStop"})
@@ -166,7 +166,7 @@ TEST_F(VexloTest, SaveRetrieveAndClearATime)
 
     // The retrieved time runs in full, from now.
     w.StartStopTimer();
-    EXPECT_EQ(w.state().LabelFutureTime1, "12/25/2026 01:15:00 PM");
+    EXPECT_EQ(w.LabelFutureTime1(), "12/25/2026 01:15:00 PM");
 }
 
 TEST_F(VexloTest, RetrieveCopesWithAHandEditedSavedTime)

@@ -1,0 +1,63 @@
+#include "timerengine.h"
+
+#include "timetext.h"
+
+#include <algorithm>
+
+bool TimerEngine::resumes() const
+{
+    // A countdown at zero or past it was up: what follows is a fresh run.
+    return lastCount_ && moment_.isValid() && (direction_ == Direction::Up || *lastCount_ > 0);
+}
+
+void TimerEngine::start(const QDateTime& now)
+{
+    const bool resuming = resumes();
+    running_ = true;
+    upAhead_ = direction_ == Direction::Down;
+    if (resuming && mode_ == Mode::StopWatch)
+        return;
+    const qint64 count = resuming ? *lastCount_ : (direction_ == Direction::Down ? duration_ : 0);
+    // addSecs counts real seconds, so the moment is right across a clock change.
+    moment_ = now.addSecs(direction_ == Direction::Down ? count : -count);
+}
+
+void TimerEngine::clear(std::optional<qint64> count)
+{
+    running_ = false;
+    upAhead_ = false;
+    lastCount_ = count;
+}
+
+qint64 TimerEngine::remaining(const QDateTime& now) const
+{
+    return timetext::secondsBetween(now, moment_);
+}
+
+qint64 TimerEngine::elapsed(const QDateTime& now) const
+{
+    return std::max<qint64>(timetext::secondsBetween(moment_, now), 0);
+}
+
+TimerEngine::Tick TimerEngine::tick(const QDateTime& now)
+{
+    Tick tick;
+    tick.count = direction_ == Direction::Down ? remaining(now) : elapsed(now);
+    lastCount_ = tick.count;
+    if (upAhead_ && tick.count <= 0) {
+        running_ = false;
+        upAhead_ = false;
+        tick.timeUp = true;
+    }
+    return tick;
+}
+
+QString TimerEngine::momentText(const QString& none) const
+{
+    return moment_.isValid() ? timetext::dateTimeText(moment_) : none;
+}
+
+QString TimerEngine::countText(const QString& none) const
+{
+    return lastCount_ ? QString::number(*lastCount_) : none;
+}
