@@ -1,6 +1,5 @@
 #pragma once
 
-#include "imagelist.h"
 #include "platform.h"
 #include "screenlayout.h"
 
@@ -9,10 +8,8 @@
 #include <QString>
 #include <QWidget>
 
-#include <array>
-
 class About;
-class DigitRow;
+class DigitDisplay;
 class NoTimeSelected;
 class Options;
 class QAction;
@@ -52,8 +49,6 @@ public:
 
     const FullScreenState& state() const { return state_; }
     bool normalMode() const { return normalMode_; }
-    const ImageList& imageList2() const { return ImageList2; }
-    const ImageList& imageList3() const { return ImageList3; }
 
     // Event handlers, public so that tests drive them as the event loop would.
     void HScroll1Change();
@@ -114,13 +109,9 @@ private:
     fullscreen::ScreenLayout layout_;
     bool normalMode_ = true;
 
-    const ImageList ImageList2{digitlooks::imageList2()};
-    const ImageList ImageList3{digitlooks::imageList3()};
-
     QLabel* LabelMessage = nullptr;
     QFrame* Frame1 = nullptr;
-    DigitRow* DigitDisplay = nullptr;     // holds the digit pictures
-    std::array<PictureBox*, 8> images_{}; // Image1 to Image8
+    ::DigitDisplay* DigitDisplay = nullptr; // Image1 to Image8
     QScrollBar* HScroll1 = nullptr;
     QScrollBar* HScroll2 = nullptr;
     QLabel* LabelUseScrollBar1 = nullptr;
