@@ -1,7 +1,5 @@
 #include "imagelist.h"
 
-#include "digitrow.h"
-
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -235,7 +233,6 @@ void PictureBox::setPicture(const ImageList& list, int index)
     index_ = index;
     painter_ = nullptr;
     update();
-    tellRow();
 }
 
 void PictureBox::setPicture(Painter painter)
@@ -244,13 +241,6 @@ void PictureBox::setPicture(Painter painter)
     index_ = 0;
     painter_ = std::move(painter);
     update();
-    tellRow();
-}
-
-void PictureBox::tellRow()
-{
-    if (auto* row = qobject_cast<DigitRow*>(parentWidget()))
-        row->pictureChanged();
 }
 
 void PictureBox::paintEvent(QPaintEvent*)
@@ -260,10 +250,4 @@ void PictureBox::paintEvent(QPaintEvent*)
         painter_(painter, rect());
     else if (list_ && index_ >= 1 && index_ <= digits::kPictureCount)
         painter.drawPixmap(0, 0, list_->keptPicture(index_, size(), devicePixelRatioF()));
-}
-
-void showPair(PictureBox& tens, PictureBox& ones, const ImageList& list, digits::Pair pair)
-{
-    tens.setPicture(list, pair.tens);
-    ones.setPicture(list, pair.ones);
 }

@@ -79,13 +79,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // A box in a DigitRow lets the row know, so that it reads the new time.
-    void tellRow();
-
     const ImageList* list_ = nullptr;
     int index_ = 0;
     Painter painter_;
 };
-
-// Shows a number's two places, tens and ones, from one list.
-void showPair(PictureBox& tens, PictureBox& ones, const ImageList& list, digits::Pair pair);

@@ -4,7 +4,7 @@
 #include "clock.h"
 #include "desktopshell.h"
 #include "dialogs.h"
-#include "digitrow.h"
+#include "digitdisplay.h"
 #include "pellumkeys.h"
 #include "settingsstore.h"
 #include "shellwidgets.h"
@@ -32,8 +32,8 @@ constexpr std::chrono::milliseconds kTick(450);
 // The digit row. Each glyph is narrower than the distance to the next picture box, so the boxes
 // never overlap; the blank Image9 ends at the panel's edge.
 constexpr int kRowHeight = 750;
-constexpr int kGlyphWidth = 330;
-constexpr int kImage9Left = 3250;
+constexpr DigitDisplay::SmallRow kDigitRow{
+    330, 330, 3250, kOuterSize.width() - kBorderAllowanceTwips, DigitDisplay::Shows::Blank};
 
 // The digits and the hint stand on a dark ground of their own, the same on every skin, since
 // neither takes the skin's colours.
@@ -82,32 +82,12 @@ void Pellum::buildTimerPanel()
     FramePellumFrame1->setAccessibleName(tr("Timer"));
 
     // A screen reader reads the strip as the time it shows, with this name as its description.
-    auto* row = named(new DigitRow(FramePellumFrame1), QStringLiteral("DigitDisplay"));
-    row->setGeometry(0, 0, width(), twips(kRowHeight));
-    row->setAccessibleName(tr("Time elapsed"));
-    darkGround(row);
-
-    struct Place {
-        PictureBox* Pellum::*box;
-        const char* name;
-        int left;
-    };
-    const Place places[] = {
-        {&Pellum::Image1, "Image1", 0},           {&Pellum::Image2, "Image2", 480},
-        {&Pellum::Image7, "Image7", 830},         {&Pellum::Image3, "Image3", 1160},
-        {&Pellum::Image4, "Image4", 1640},        {&Pellum::Image8, "Image8", 2000},
-        {&Pellum::Image5, "Image5", 2330},        {&Pellum::Image6, "Image6", 2810},
-        {&Pellum::Image9, "Image9", kImage9Left},
-    };
-    for (const Place& place : places) {
-        const QString name = QString::fromLatin1(place.name);
-        PictureBox* box = named(new PictureBox(row), name);
-        const int glyphWidth =
-            place.left == kImage9Left ? width() - twips(kImage9Left) : twips(kGlyphWidth);
-        box->setGeometry(twips(place.left), 0, glyphWidth, row->height());
-        box->setAccessibleName(name);
-        this->*place.box = box;
-    }
+    DigitDisplay = named(new ::DigitDisplay(FramePellumFrame1, ::DigitDisplay::smallRow(kDigitRow),
+                                            {digitlooks::imageList1(), digitlooks::imageList2()}),
+                         QStringLiteral("DigitDisplay"));
+    DigitDisplay->setGeometry(0, 0, width(), twips(kRowHeight));
+    DigitDisplay->setAccessibleName(tr("Time elapsed"));
+    darkGround(DigitDisplay);
 
     const QRect startPlace = twipsRect(400, 830, 900, 500);
     ButPellumStart = panelButton(FramePellumFrame1, QStringLiteral("ButPellumStart"), tr("Start"),
@@ -260,9 +240,6 @@ void Pellum::startUp()
     skins_->CheckBackground();
 
     drawCleared();
-    Image7->setPicture(ImageList1, digits::kSeparator);
-    Image8->setPicture(ImageList2, digits::kSeparator);
-    Image9->setPicture(ImageList1, digits::kBlank);
     Timer1->setInterval(kTick);
 
     normalMode_ = firstStart || store.get(kMode.name) == kNormalMode;
@@ -277,9 +254,7 @@ void Pellum::startUp()
 void Pellum::DisplayTimeElapsed(qint64 seconds)
 {
     const durations::Parts parts = elapsed::shownParts(seconds);
-    showPair(*Image1, *Image2, ImageList1, digits::hoursPair(parts.hours));
-    showPair(*Image3, *Image4, ImageList1, digits::paddedPair(parts.minutes));
-    showPair(*Image5, *Image6, ImageList2, digits::paddedPair(parts.seconds));
+    DigitDisplay->setTime(parts);
     state_.LabelTotalTimeRemaining1 = durations::clockText(parts);
 }
 

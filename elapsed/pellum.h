@@ -1,7 +1,6 @@
 #pragma once
 
 #include "elapsedtexts.h"
-#include "imagelist.h"
 #include "platform.h"
 #include "shellplatform.h"
 #include "timerengine.h"
@@ -17,6 +16,7 @@
 #include <QWidget>
 
 class DesktopShell;
+class DigitDisplay;
 class SkinPanel;
 class Skins;
 
@@ -101,13 +101,7 @@ private:
     SkinPanel* FramePellumFrame1 = nullptr;
     SkinPanel *FrameOptions = nullptr, *FrameAbout = nullptr, *FrameAboutFrame2 = nullptr;
 
-    // The digit row as it reads: hours, colon, minutes, colon, seconds, and a blank at the end.
-    // Hours and minutes come from the first list, the seconds from the second.
-    const ImageList ImageList1{digitlooks::imageList1()};
-    const ImageList ImageList2{digitlooks::imageList2()};
-    PictureBox *Image1 = nullptr, *Image2 = nullptr, *Image7 = nullptr;
-    PictureBox *Image3 = nullptr, *Image4 = nullptr, *Image8 = nullptr;
-    PictureBox *Image5 = nullptr, *Image6 = nullptr, *Image9 = nullptr;
+    ::DigitDisplay* DigitDisplay = nullptr; // Image1 to Image9
 
     QPushButton *ButPellumStart = nullptr, *ButPellumStop = nullptr;
     QPushButton* ButPellumAction = nullptr;

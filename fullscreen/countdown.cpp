@@ -5,7 +5,7 @@
 
 #include "clock.h"
 #include "countdowntexts.h"
-#include "digitrow.h"
+#include "digitdisplay.h"
 #include "fullscreenkeys.h"
 #include "notimeselected.h"
 #include "settingsstore.h"
@@ -38,29 +38,26 @@ void FullScreenVexlo::setTimeChanged()
 void FullScreenVexlo::HScroll1Change()
 {
     setTimeChanged();
-    showPair(*images_[2], *images_[3], ImageList2, digits::paddedPair(HScroll1->value() % 60));
-    showPair(*images_[0], *images_[1], ImageList2, digits::hoursPair(engine_.duration() / 3600));
+    DigitDisplay->setTime({engine_.duration() / 3600, HScroll1->value() % 60,
+                           DigitDisplay->time().seconds});
 }
 
 void FullScreenVexlo::HScroll2Change()
 {
     setTimeChanged();
-    showPair(*images_[4], *images_[5], ImageList3, digits::paddedPair(HScroll2->value()));
+    const durations::Parts shown = DigitDisplay->time();
+    DigitDisplay->setTime({shown.hours, shown.minutes, HScroll2->value()});
 }
 
 void FullScreenVexlo::resetDigits()
 {
-    showPair(*images_[0], *images_[1], ImageList2, digits::hoursPair(0));
-    showPair(*images_[2], *images_[3], ImageList2, digits::paddedPair(0));
-    showPair(*images_[4], *images_[5], ImageList3, digits::paddedPair(0));
+    DigitDisplay->setTime({});
 }
 
 void FullScreenVexlo::DisplayTimeRemaining(qint64 seconds)
 {
     const durations::Parts parts = durations::split(seconds);
-    showPair(*images_[0], *images_[1], ImageList2, digits::hoursPair(parts.hours));
-    showPair(*images_[2], *images_[3], ImageList2, digits::paddedPair(parts.minutes));
-    showPair(*images_[4], *images_[5], ImageList3, digits::paddedPair(parts.seconds));
+    DigitDisplay->setTime(parts);
     state_.LabelTimeRemaining = durations::clockText(parts);
     state_.LabelRemainingMinutes = QString::number(fullscreen::totalMinutes(parts));
     state_.LabelRemainingSeconds = QString::number(parts.seconds);
@@ -159,7 +156,8 @@ void FullScreenVexlo::timeIsUp(qint64 remaining)
 
 bool FullScreenVexlo::hoursBlank() const
 {
-    return images_[0]->list() == &ImageList2 && images_[0]->index() == digits::kBlank;
+    // Below ten hours the tens of hours show the blank.
+    return DigitDisplay->time().hours < 10;
 }
 
 void FullScreenVexlo::recentre()

@@ -6,7 +6,7 @@
 #include "about.h"
 #include "countdowntexts.h"
 #include "dialogs.h"
-#include "digitrow.h"
+#include "digitdisplay.h"
 #include "fullscreenkeys.h"
 #include "fullscreenwidgets.h"
 #include "helpviewer.h"
@@ -40,6 +40,16 @@ constexpr int kCaptionPointSize = 14;
 const QColor kBackground(0, 0, 0);
 const QColor kText(240, 240, 228);
 const QColor kTimeIsUpText(255, 214, 64);
+
+// Image1 to Image8 in the order of their names; their places come with the layout. Hours and
+// minutes are drawn in the first look, the seconds in the second.
+using Shows = DigitDisplay::Shows;
+constexpr DigitDisplay::Box kDigitBoxes[] = {
+    {"Image1", Shows::HoursTens, 0, {}},   {"Image2", Shows::HoursOnes, 0, {}},
+    {"Image3", Shows::MinutesTens, 0, {}}, {"Image4", Shows::MinutesOnes, 0, {}},
+    {"Image5", Shows::SecondsTens, 1, {}}, {"Image6", Shows::SecondsOnes, 1, {}},
+    {"Image7", Shows::Separator, 0, {}},   {"Image8", Shows::Separator, 1, {}},
+};
 
 QRect pixels(const QRect& place)
 {
@@ -140,17 +150,10 @@ void FullScreenVexlo::buildTimerPanel()
     Frame1->setAccessibleName(tr("Time remaining"));
     // The pictures stand on a strip of their own, which a screen reader reads as the time they
     // show, with this name as its description.
-    DigitDisplay = named(new DigitRow(Frame1), QStringLiteral("DigitDisplay"));
+    DigitDisplay = named(new ::DigitDisplay(Frame1, kDigitBoxes,
+                                            {digitlooks::imageList2(), digitlooks::imageList3()}),
+                         QStringLiteral("DigitDisplay"));
     DigitDisplay->setAccessibleName(tr("Time remaining"));
-
-    for (int n = 1; n <= 8; ++n) {
-        const QString name = QStringLiteral("Image%1").arg(n);
-        auto* box = named(new PictureBox(DigitDisplay), name);
-        box->setAccessibleName(name);
-        images_[n - 1] = box;
-    }
-    images_[6]->setPicture(ImageList2, digits::kSeparator);
-    images_[7]->setPicture(ImageList3, digits::kSeparator);
 
     LabelUseScrollBar1 =
         caption(Frame1, QStringLiteral("LabelUseScrollBar1"), tr("Set the hours and minutes!"));
@@ -311,18 +314,9 @@ void FullScreenVexlo::applyLayout(ScreenSize size)
     LabelMessage->setGeometry(pixels(layout_.LabelMessage));
     fitFont(LabelMessage, layout_.messagePointSize);
     Frame1->setGeometry(pixels(layout_.Frame1));
-    // The larger layout starts with a blank before the hours, but a time of ten hours or
-    // more already shown keeps its first digit: nothing else would draw it again while the
-    // timer is being set or stands.
-    if (size == ScreenSize::Larger && images_[0]->index() == 0)
-        images_[0]->setPicture(ImageList2, digits::kBlank);
-    QRect pictures;
-    for (int i = 0; i < 8; ++i) {
-        images_[i]->setGeometry(pixels(layout_.images[i]));
-        pictures |= images_[i]->geometry();
-    }
-    // From the panel's corner, so that the pictures keep their places in the panel.
-    DigitDisplay->setGeometry(QRect(QPoint(0, 0), pictures.bottomRight()));
+    // The pictures stay as they are: a time of ten hours or more keeps its first digit, since
+    // nothing else would draw it again while the timer is being set or stands.
+    DigitDisplay->place(layout_.images);
     LabelStartClear->setGeometry(pixels(layout_.LabelStartClear));
     HScroll1->setGeometry(pixels(layout_.HScroll1));
     LabelUseScrollBar1->setGeometry(pixels(layout_.LabelUseScrollBar1));

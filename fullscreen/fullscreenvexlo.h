@@ -1,7 +1,6 @@
 #pragma once
 
 #include "countdowntexts.h"
-#include "imagelist.h"
 #include "platform.h"
 #include "screenlayout.h"
 #include "timerengine.h"
@@ -10,10 +9,8 @@
 #include <QString>
 #include <QWidget>
 
-#include <array>
-
 class About;
-class DigitRow;
+class DigitDisplay;
 class NoTimeSelected;
 class Options;
 class QAction;
@@ -54,8 +51,6 @@ public:
     }
     // Seconds to the target as taken at the last tick; its first text means no run yet.
     QString LabelSecondsRemaining() const { return engine_.countText(fullscreen::kNoRunYet); }
-    const ImageList& imageList2() const { return ImageList2; }
-    const ImageList& imageList3() const { return ImageList3; }
 
     // Event handlers, public so that tests drive them as the event loop would.
     void HScroll1Change();
@@ -116,13 +111,9 @@ private:
     fullscreen::ScreenLayout layout_;
     TimerEngine engine_{TimerEngine::Direction::Down};
 
-    const ImageList ImageList2{digitlooks::imageList2()};
-    const ImageList ImageList3{digitlooks::imageList3()};
-
     QLabel* LabelMessage = nullptr;
     QFrame* Frame1 = nullptr;
-    DigitRow* DigitDisplay = nullptr;     // holds the digit pictures
-    std::array<PictureBox*, 8> images_{}; // Image1 to Image8
+    ::DigitDisplay* DigitDisplay = nullptr; // Image1 to Image8
     QScrollBar* HScroll1 = nullptr;
     QScrollBar* HScroll2 = nullptr;
     QLabel* LabelUseScrollBar1 = nullptr;

@@ -4,7 +4,7 @@
 #include "clock.h"
 #include "desktopshell.h"
 #include "dialogs.h"
-#include "digitrow.h"
+#include "digitdisplay.h"
 #include "settingsstore.h"
 #include "shellwidgets.h"
 #include "skins.h"
@@ -45,9 +45,8 @@ constexpr int kPanelHeight = kOuterHeight - kCaptionAllowance;
 // The digit display. A glyph takes less than the distance to the next picture box, so the
 // boxes are only as wide as the glyphs and never overlap; the last one ends at the panel's edge.
 constexpr int kDisplayHeight = 750;
-constexpr int kDigitWidth = 300;
-constexpr int kSeparatorWidth = 330;
-constexpr int kImage9Left = 3100;
+constexpr DigitDisplay::SmallRow kDigitRow{300, 330, 3100, kPanelWidth,
+                                           DigitDisplay::Shows::Hourglass};
 
 constexpr int kMessagePointSize = 11;
 constexpr int kSmallestMessagePointSize = 6;
@@ -116,30 +115,15 @@ void Vexlo::buildTimerPanel()
 
     // The digits light up on a dark strip of their own, readable on any skin. A screen reader
     // reads the strip as the time it shows, with this name as its description.
-    DigitDisplay = named(new DigitRow(FrameVexlo1), QStringLiteral("DigitDisplay"));
+    DigitDisplay = named(new ::DigitDisplay(FrameVexlo1, ::DigitDisplay::smallRow(kDigitRow),
+                                            {digitlooks::imageList1(), digitlooks::imageList2()}),
+                         QStringLiteral("DigitDisplay"));
     DigitDisplay->setGeometry(twipsRect(0, 0, kPanelWidth, kDisplayHeight));
     DigitDisplay->setAccessibleName(tr("Time remaining"));
     QPalette dark = DigitDisplay->palette();
     dark.setColor(QPalette::Window, QColor(24, 22, 20));
     DigitDisplay->setPalette(dark);
     DigitDisplay->setAutoFillBackground(true);
-
-    auto picture = [this](const QString& name, int left, int width) {
-        auto* box = named(new PictureBox(DigitDisplay), name);
-        box->setGeometry(twipsRect(left, 0, width, kDisplayHeight));
-        box->setAccessibleName(name);
-        return box;
-    };
-    Image1 = picture(QStringLiteral("Image1"), 0, kDigitWidth);
-    Image2 = picture(QStringLiteral("Image2"), 480, kDigitWidth);
-    Image7 = picture(QStringLiteral("Image7"), 830, kSeparatorWidth);
-    Image3 = picture(QStringLiteral("Image3"), 1160, kDigitWidth);
-    Image4 = picture(QStringLiteral("Image4"), 1640, kDigitWidth);
-    Image8 = picture(QStringLiteral("Image8"), 2000, kSeparatorWidth);
-    Image5 = picture(QStringLiteral("Image5"), 2330, kDigitWidth);
-    Image6 = picture(QStringLiteral("Image6"), 2810, kDigitWidth);
-    Image9 = picture(QStringLiteral("Image9"), kImage9Left, kPanelWidth - kImage9Left);
-    Image9->setPicture(paintImage9);
 
     ButVexloStart = panelButton(FrameVexlo1, QStringLiteral("ButVexloStart"), tr("Start"),
                                 tr("Start the timer"), twipsRect(400, 830, 900, 500));
@@ -336,8 +320,6 @@ void Vexlo::startUp()
     skins_->CheckBackground();
 
     drawEmptyDisplay();
-    Image7->setPicture(ImageList1, digits::kSeparator);
-    Image8->setPicture(ImageList2, digits::kSeparator);
     Timer1->setInterval(kTickInterval);
 
     normalMode_ = setting(kMode) == kNormalMode;
@@ -349,9 +331,7 @@ void Vexlo::startUp()
 
 void Vexlo::drawEmptyDisplay()
 {
-    showPair(*Image1, *Image2, ImageList1, digits::hoursPair(0));
-    showPair(*Image3, *Image4, ImageList1, digits::paddedPair(0));
-    showPair(*Image5, *Image6, ImageList2, digits::paddedPair(0));
+    DigitDisplay->setTime({});
 }
 
 void Vexlo::setTimeChanged()
@@ -374,15 +354,15 @@ void Vexlo::HScroll1Change()
     const qint64 hours = engine_.duration() / 3600;
     state_.LabelCheckMinutes = QString::number(minutes);
     state_.LabelCheckHours = QString::number(hours);
-    showPair(*Image3, *Image4, ImageList1, digits::paddedPair(minutes));
-    showPair(*Image1, *Image2, ImageList1, digits::hoursPair(hours));
+    DigitDisplay->setTime({hours, minutes, DigitDisplay->time().seconds});
 }
 
 void Vexlo::HScroll2Change()
 {
     setTimeChanged();
     state_.LabelCheckSeconds = QString::number(HScroll2->value());
-    showPair(*Image5, *Image6, ImageList2, digits::paddedPair(HScroll2->value()));
+    const durations::Parts shown = DigitDisplay->time();
+    DigitDisplay->setTime({shown.hours, shown.minutes, HScroll2->value()});
 }
 
 void Vexlo::StartStopTimer()
@@ -481,9 +461,7 @@ QString Vexlo::ShowTimeRemaining(qint64 seconds)
     if (!intervaltimer::fitsTimeTexts(seconds))
         return tr("Way too much!");
     const durations::Parts parts = durations::split(seconds);
-    showPair(*Image1, *Image2, ImageList1, digits::hoursPair(parts.hours));
-    showPair(*Image3, *Image4, ImageList1, digits::paddedPair(parts.minutes));
-    showPair(*Image5, *Image6, ImageList2, digits::paddedPair(parts.seconds));
+    DigitDisplay->setTime(parts);
     state_.LabelTimeRemaining1 = durations::clockText(parts);
     state_.LabelRemainingMinutes = QString::number(parts.hours * 60 + parts.minutes);
     state_.LabelRemainingSeconds = QString::number(parts.seconds);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "imagelist.h"
 #include "platform.h"
 #include "shellplatform.h"
 #include "timerengine.h"
@@ -10,7 +9,7 @@
 #include <QWidget>
 
 class DesktopShell;
-class DigitRow;
+class DigitDisplay;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -122,24 +121,12 @@ private:
     TimerEngine engine_{TimerEngine::Direction::Down};
     bool normalMode_ = true;
 
-    const ImageList ImageList1{digitlooks::imageList1()};
-    const ImageList ImageList2{digitlooks::imageList2()};
-
     SkinPanel* FrameVexlo1 = nullptr;
     SkinPanel* FrameVexlo2 = nullptr;
     SkinPanel* FrameOptions = nullptr;
     SkinPanel* FrameAbout = nullptr;
     SkinPanel* FrameAboutFrame2 = nullptr;
-    DigitRow* DigitDisplay = nullptr;
-    PictureBox* Image1 = nullptr;
-    PictureBox* Image2 = nullptr;
-    PictureBox* Image3 = nullptr;
-    PictureBox* Image4 = nullptr;
-    PictureBox* Image5 = nullptr;
-    PictureBox* Image6 = nullptr;
-    PictureBox* Image7 = nullptr;
-    PictureBox* Image8 = nullptr;
-    PictureBox* Image9 = nullptr;
+    ::DigitDisplay* DigitDisplay = nullptr; // Image1 to Image9
     QScrollBar* HScroll1 = nullptr;
     QScrollBar* HScroll2 = nullptr;
     QLabel* FrameLabel1 = nullptr;

@@ -1,7 +1,5 @@
 #include "accessibility.h"
 #include "accessibilitychecks.h"
-#include "digitrow.h"
-#include "imagelist.h"
 #include "qtprinters.h"
 
 #include <QApplication>
@@ -210,100 +208,4 @@ TEST(Accessibility, EscapeCancelsOnlyThePanelWithTheFocus)
     panel->hide();
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_EQ(cancel.presses, 1);
-}
-
-// A row of digit pictures as the timers build theirs: hours, separator, minutes, separator,
-// seconds, and a picture of its own at the end.
-class DigitRowTest : public ::testing::Test {
-protected:
-    DigitRowTest()
-    {
-        row = new DigitRow(&window);
-        row->setAccessibleName("Time remaining");
-        // Made out of order: the row reads its pictures from left to right.
-        const int lefts[] = {0, 20, 60, 80, 120, 140, 40, 100, 160};
-        for (int i = 0; i < 9; ++i) {
-            boxes[i] = new PictureBox(row);
-            boxes[i]->setGeometry(lefts[i], 0, 20, 40);
-        }
-        boxes[6]->setPicture(list, digits::kSeparator);
-        boxes[7]->setPicture(list, digits::kSeparator);
-        boxes[8]->setPicture([](QPainter&, const QRectF&) {});
-    }
-
-    void show(qint64 hours, qint64 minutes, qint64 seconds)
-    {
-        showPair(*boxes[0], *boxes[1], list, digits::hoursPair(hours));
-        showPair(*boxes[2], *boxes[3], list, digits::paddedPair(minutes));
-        showPair(*boxes[4], *boxes[5], list, digits::paddedPair(seconds));
-    }
-
-    const ImageList list{digitlooks::imageList1()};
-    QWidget window;
-    DigitRow* row;
-    std::array<PictureBox*, 9> boxes{};
-};
-
-TEST_F(DigitRowTest, ReadsAsTheTimeItShows)
-{
-    const struct {
-        qint64 hours;
-        qint64 minutes;
-        qint64 seconds;
-        QString read;
-    } cases[] = {
-        {0, 4, 59, "0:04:59"},   {0, 0, 0, "0:00:00"},     {1, 15, 0, "1:15:00"},
-        {24, 0, 59, "24:00:59"}, {10, 59, 58, "10:59:58"},
-    };
-    for (const auto& c : cases) {
-        show(c.hours, c.minutes, c.seconds);
-        EXPECT_EQ(row->shownTime(), c.read);
-        EXPECT_EQ(accessibleName(row), c.read);
-        // Any one of its pictures reads as the whole time.
-        EXPECT_EQ(accessibleName(boxes[4]), c.read);
-    }
-    // A blank place is not read at all.
-    boxes[0]->setPicture(list, digits::kBlank);
-    EXPECT_EQ(row->shownTime(), "0:59:58");
-
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(row);
-    ASSERT_NE(iface, nullptr);
-    EXPECT_EQ(iface->role(), QAccessible::StaticText);
-    EXPECT_EQ(iface->childCount(), 0) << "one element, not a row of pictures";
-    EXPECT_EQ(iface->text(QAccessible::Description), "Time remaining");
-    row->setAccessibleDescription("Time elapsed");
-    EXPECT_EQ(iface->text(QAccessible::Description), "Time elapsed");
-}
-
-TEST_F(DigitRowTest, TellsTheMinuteAndTheAlertButNotEverySecond)
-{
-    AccessibilityRecorder recorder;
-    show(0, 2, 1);
-    EXPECT_EQ(recorder.told(row), QStringList{"NameChanged 0:02:01"});
-
-    // A second a time, as the tick draws it; the whole time changes picture by picture.
-    const struct {
-        qint64 minutes;
-        qint64 seconds;
-        QStringList told;
-    } steps[] = {
-        {2, 0, {}},
-        {1, 59, {"NameChanged 0:01:59"}},
-        {1, 58, {}},
-        {1, 58, {}},
-        {0, 0, {"NameChanged 0:00:00"}},
-        {10, 0, {"NameChanged 0:10:00"}},
-        {9, 59, {"NameChanged 0:09:59"}}, // both minute pictures change: told once
-    };
-    for (const auto& step : steps) {
-        show(0, step.minutes, step.seconds);
-        EXPECT_EQ(recorder.told(row), step.told) << step.minutes << ":" << step.seconds;
-    }
-
-    // Time is up: the last time first, then the alert.
-    show(0, 0, 0);
-    row->alert();
-    EXPECT_EQ(recorder.told(row), (QStringList{"NameChanged 0:00:00", "Alert 0:00:00"}));
-    row->alert();
-    EXPECT_EQ(recorder.told(row), QStringList{"Alert 0:00:00"});
 }

@@ -171,7 +171,7 @@ inline QStringList unreadableControls(QWidget* window, const QStringList& namedB
             qobject_cast<QAbstractButton*>(widget) || qobject_cast<QAbstractSlider*>(widget) ||
             qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractScrollArea*>(widget) ||
             qobject_cast<QComboBox*>(widget) || qobject_cast<QCalendarWidget*>(widget) ||
-            widget->inherits("DigitRow") ||
+            widget->inherits("DigitDisplay") ||
             (label && (!label->text().isEmpty() || !label->pixmap().isNull()));
         if (control && name.isEmpty())
             faults << id + QStringLiteral(" has no name");

@@ -1,9 +1,12 @@
-#include "digitpairs.h"
-#include "imagelist.h"
-#include "qtprinters.h"
+#include "accessibilitychecks.h"
+#include "digitdisplay.h"
+#include "familywindows.h"
+#include "tempstore.h"
+#include "twips.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -162,4 +165,146 @@ TEST(ImageList, Image9StandsClearOfTheDigitBeforeIt)
     EXPECT_GE(ink.left(), 3);
     EXPECT_LT(ink.right(), 14);
     EXPECT_GT(ink.top(), 20); // on the digits' baseline, the lower half
+}
+
+// A display as the small windows build theirs: hours, minutes and seconds with a separator
+// between them, and a picture of its own at the end.
+class DigitDisplayTest : public ::testing::Test {
+protected:
+    QWidget window;
+    DigitDisplay* row = new DigitDisplay(
+        &window, DigitDisplay::smallRow({300, 330, 3100, 3310, DigitDisplay::Shows::Hourglass}),
+        {digitlooks::imageList1(), digitlooks::imageList2()});
+};
+
+TEST_F(DigitDisplayTest, ReadsAsTheTimeItShows)
+{
+    const struct {
+        durations::Parts time;
+        QString read;
+    } cases[] = {
+        {{0, 4, 59}, "0:04:59"},    {{0, 0, 0}, "0:00:00"},
+        {{1, 15, 0}, "1:15:00"},    {{24, 0, 59}, "24:00:59"},
+        {{10, 59, 58}, "10:59:58"}, {{0, 59, 58}, "0:59:58"}, // a blank place is not read at all
+    };
+    for (const auto& c : cases) {
+        row->setTime(c.time);
+        EXPECT_EQ(row->shownTime(), c.read);
+        EXPECT_EQ(accessibleName(row), c.read);
+        // Any one of its pictures reads as the whole time.
+        EXPECT_EQ(accessibleName(row->findChild<PictureBox*>("Image5")), c.read);
+    }
+
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(row);
+    ASSERT_NE(iface, nullptr);
+    EXPECT_EQ(iface->role(), QAccessible::StaticText);
+    EXPECT_EQ(iface->childCount(), 0) << "one element, not a row of pictures";
+    row->setAccessibleName("Time remaining");
+    EXPECT_EQ(iface->text(QAccessible::Description), "Time remaining");
+    row->setAccessibleDescription("Time elapsed");
+    EXPECT_EQ(iface->text(QAccessible::Description), "Time elapsed");
+}
+
+TEST_F(DigitDisplayTest, TellsTheMinuteAndTheAlertButNotEverySecondAndPaintsOnlyWhatChanges)
+{
+    // Counts the pictures painted, by name.
+    struct Painted : QObject {
+        QStringList names;
+        bool eventFilter(QObject* box, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                names << box->objectName();
+            return false;
+        }
+    } painted;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    for (PictureBox* box : row->findChildren<PictureBox*>())
+        box->installEventFilter(&painted);
+    AccessibilityRecorder recorder;
+    row->setTime({0, 2, 1});
+    EXPECT_EQ(recorder.told(row), QStringList{"NameChanged 0:02:01"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return painted.names.contains("Image4"); }));
+
+    // A second a time, as the tick draws it. The pictures of a step are painted together.
+    const struct {
+        int minutes, seconds;
+        QStringList told, painted;
+    } steps[] = {
+        {2, 0, {}, {"Image6"}},
+        {1, 59, {"NameChanged 0:01:59"}, {"Image4", "Image5", "Image6"}},
+        {1, 58, {}, {"Image6"}},
+        {1, 58, {}, {}},
+        {1, 48, {}, {"Image5"}}, // nothing left over from the time shown again
+        {0, 0, {"NameChanged 0:00:00"}, {"Image4", "Image5", "Image6"}},
+        {10, 0, {"NameChanged 0:10:00"}, {"Image3"}},
+        {9, 59, {"NameChanged 0:09:59"}, {"Image3", "Image4", "Image5", "Image6"}}, // told once
+    };
+    for (const auto& step : steps) {
+        painted.names.clear();
+        row->setTime({0, step.minutes, step.seconds});
+        EXPECT_EQ(recorder.told(row), step.told) << step.minutes << ":" << step.seconds;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return painted.names.size() >= step.painted.size(); }));
+        painted.names.sort();
+        EXPECT_EQ(painted.names, step.painted) << step.minutes << ":" << step.seconds;
+    }
+
+    // Time is up: the last time first, then the alert.
+    row->setTime({0, 0, 0});
+    row->alert();
+    EXPECT_EQ(recorder.told(row), (QStringList{"NameChanged 0:00:00", "Alert 0:00:00"}));
+    row->alert();
+    EXPECT_EQ(recorder.told(row), QStringList{"Alert 0:00:00"});
+}
+
+// Each timer's digits as its window builds them: left to right without overlapping, at the
+// places of its table where the screen does not decide them, hours and minutes in one look and
+// the seconds in another.
+TEST(DigitDisplayOfEachTimer, StandsInOrderInTheLooksOfItsGroups)
+{
+    TempStore t;
+    Family family(t.store);
+    const DigitLook look1 = digitlooks::imageList1(), look2 = digitlooks::imageList2();
+    const struct {
+        std::unique_ptr<QWidget> window;
+        int image9Left; // twips; 0 where the screen decides the places
+        DigitLook hours, seconds;
+        int image9; // its picture: 0 one of its own, -1 no Image9
+        QString description;
+    } timers[] = {
+        {family.vexlo(), 3100, look1, look2, 0, "Time remaining"},
+        {family.pellum(), 3250, look1, look2, kBlank, "Time elapsed"},
+        {family.fullScreen(), 0, look2, digitlooks::imageList3(), -1, "Time remaining"},
+    };
+    const int smallLefts[] = {0, 480, 830, 1160, 1640, 2000, 2330, 2810};
+    const char* leftToRight[] = {"Image1", "Image2", "Image7", "Image3", "Image4",
+                                 "Image8", "Image5", "Image6", "Image9"};
+    for (const auto& timer : timers) {
+        const QWidget* window = timer.window.get();
+        auto* display = window->findChild<DigitDisplay*>("DigitDisplay");
+        SCOPED_TRACE(window->objectName().toStdString());
+        EXPECT_EQ(accessibleName(display), digitsShown(*window).trimmed());
+        EXPECT_EQ(accessibleDescription(display), timer.description);
+        QRect previous;
+        for (int i = 0; i < (timer.image9 < 0 ? 8 : 9); ++i) {
+            const auto* box = window->findChild<PictureBox*>(leftToRight[i]);
+            ASSERT_NE(box, nullptr) << leftToRight[i];
+            EXPECT_TRUE(box->width() > 0 && (i == 0 || box->x() > previous.x())) << leftToRight[i];
+            // Where the table places them, clear of each other.
+            const bool fixed = timer.image9Left > 0;
+            const QRect place =
+                !fixed ? box->geometry()
+                       : twipsRect(i < 8 ? smallLefts[i] : timer.image9Left, 0, 0, 750);
+            EXPECT_EQ(box->geometry().topLeft(), place.topLeft()) << leftToRight[i];
+            EXPECT_TRUE(!fixed ||
+                        (box->height() == place.height() && !box->geometry().intersects(previous)))
+                << leftToRight[i];
+            const DigitLook& look = i < 5 ? timer.hours : timer.seconds;
+            EXPECT_TRUE(i == 8 || box->list()->look().ink == look.ink) << leftToRight[i];
+            previous = box->geometry();
+        }
+        const auto* image9 = window->findChild<PictureBox*>("Image9");
+        EXPECT_EQ(image9 ? image9->index() : -1, timer.image9);
+        EXPECT_EQ(image9 && image9->list(), timer.image9 > 0);
+    }
 }

@@ -65,11 +65,6 @@ TEST_F(FullScreenTest, ScrollBarsSetTheTimeTheTickShows)
         EXPECT_EQ(w.state().LabelTimeRemaining, c.text);
         EXPECT_EQ(w.LabelSecondsRemaining(), QString::number(c.minutes * 60 + c.seconds));
     }
-    // Hours and minutes in one look, the seconds in another.
-    for (const char* name : {"Image1", "Image2", "Image3", "Image4", "Image7"})
-        EXPECT_EQ(child<PictureBox>(name)->list(), &window->imageList2()) << name;
-    for (const char* name : {"Image5", "Image6", "Image8"})
-        EXPECT_EQ(child<PictureBox>(name)->list(), &window->imageList3()) << name;
 }
 
 TEST_F(FullScreenTest, StartCountsDownFromTheClock)

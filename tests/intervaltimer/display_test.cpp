@@ -69,36 +69,6 @@ TEST_F(VexloTest, ControlsSitWhereTheyBelongWithTheirCaptions)
     }
 }
 
-TEST_F(VexloTest, DigitsStandInOneRowWithoutOverlapping)
-{
-    open();
-    const char* order[] = {"Image1", "Image2", "Image7", "Image3", "Image4",
-                           "Image8", "Image5", "Image6", "Image9"};
-    const int lefts[] = {0, 480, 830, 1160, 1640, 2000, 2330, 2810, 3100};
-    QRect previous;
-    for (int i = 0; i < 9; ++i) {
-        const QRect box = child(order[i])->geometry();
-        EXPECT_EQ(box.left(), twips(lefts[i])) << order[i];
-        EXPECT_EQ(box.top(), 0) << order[i];
-        EXPECT_EQ(box.height(), twips(750)) << order[i];
-        EXPECT_GT(box.width(), 0) << order[i];
-        EXPECT_FALSE(box.intersects(previous)) << order[i];
-        previous = box;
-    }
-    // Hours and minutes share one look, the seconds have another.
-    const ImageList* first = child<PictureBox>("Image1")->list();
-    const ImageList* second = child<PictureBox>("Image5")->list();
-    ASSERT_NE(first, nullptr);
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(first->look().ink, digitlooks::imageList1().ink);
-    EXPECT_EQ(second->look().ink, digitlooks::imageList2().ink);
-    for (const char* name : {"Image2", "Image3", "Image4", "Image7"})
-        EXPECT_EQ(child<PictureBox>(name)->list(), first) << name;
-    for (const char* name : {"Image6", "Image8"})
-        EXPECT_EQ(child<PictureBox>(name)->list(), second) << name;
-    EXPECT_EQ(child<PictureBox>("Image9")->list(), nullptr);
-}
-
 TEST_F(VexloTest, ScrollBarsSetTheTimeAndTheDigits)
 {
     Vexlo& w = open();

@@ -11,16 +11,14 @@
 // that is missing.
 inline QString digitsShown(const QWidget& timer)
 {
+    // Pictures 1 to 12: the digits 1 to 9, then 0, the separator and the blank.
+    static const QString kPictures = QStringLiteral("1234567890: ");
     QString shown;
     for (const char* name :
          {"Image1", "Image2", "Image7", "Image3", "Image4", "Image8", "Image5", "Image6"}) {
         const auto* box = timer.findChild<PictureBox*>(QString::fromLatin1(name));
-        const int index = box ? box->index() : -1;
-        shown += index == digits::kSeparator ? u':'
-                 : index == digits::kBlank   ? u' '
-                 : index == digits::kZero    ? u'0'
-                 : index >= 1 && index <= 9  ? QChar(u'0' + index)
-                                             : u'?';
+        const int index = box ? box->index() : 0;
+        shown += index >= 1 && index <= digits::kPictureCount ? kPictures.at(index - 1) : u'?';
     }
     return shown;
 }
