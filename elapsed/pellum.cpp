@@ -141,8 +141,7 @@ void Pellum::buildShell(const ShellPlatform& shell)
     QList<std::pair<QWidget*, QColor>> redAbout;
     for (QWidget* text : aboutTexts_)
         redAbout.append({text, colourOf(255)});
-    const SkinKeys keys{kBackground.name, kForeColor1.name, kForeColor2.name,
-                        kRunDefaultColors.name};
+    const SkinKeys keys{kBackground, kForeColor1, kForeColor2, kRunDefaultColors};
     skins_ = new Skins(
         platform_.store, platform_.dialogs,
         SkinFields{state_.LabelPath, state_.LabelPicture1, state_.LabelColor1, state_.LabelColor2},
@@ -159,8 +158,7 @@ void Pellum::buildShell(const ShellPlatform& shell)
                  [this](const QString& what) { reportRefusedSave(what); }},
         this);
 
-    const WindowKeys windowKeys{kAlwaysOnTop.name, kPositionLeft.name, kPositionTop.name,
-                                kCurrentTitle.name};
+    const WindowKeys windowKeys{kAlwaysOnTop, kPositionLeft, kPositionTop, kCurrentTitle};
     shell_ = new DesktopShell(
         platform_.store, platform_.dialogs, shell,
         ShellWindow{*this, state_.LabelCurrentTitle, windowKeys, kFirstPosition,
@@ -224,37 +222,38 @@ void Pellum::startUp()
     FramePellumFrame1->show();
     FrameAbout->hide();
 
-    QString colour1 = store.get(kForeColor1.name);
+    QString colour1 = store.get(kForeColor1);
     if (colour1 == kCommentedWhite) {
         colour1 = kWhite;
-        if (!store.save(kForeColor1.name, kWhite))
-            reportRefusedSave(tr("The repaired colour was not saved"));
+        if (!store.save(kForeColor1, kWhite))
+            reportRefusedSave(tr("The repaired colour"));
     }
 
     // An empty path marks the first start. Its values are used as meant even when the store
     // refuses them.
-    const bool firstStart = store.get(kPath.name).isEmpty();
+    const bool firstStart = store.get(kPath).isEmpty();
+    FirstRun first;
     if (firstStart) {
-        state_.LabelPath = platform_.programFolder;
-        state_.LabelPicture1 = kBackground.firstStart;
-        state_.LabelColor1 = kForeColor1.firstStart;
-        state_.LabelColor2 = kForeColor2.firstStart;
-        if (!store.saveAll(SettingsStore::Values{{kPath.name, state_.LabelPath}} +
-                           firstStartValues()))
-            reportRefusedSave(tr("Pellum's first settings were not saved"));
+        first = writeFirstRunDefaults(store, firstRunKeys(platform_.programFolder));
+        if (first.refused)
+            reportRefusedSave(tr("The settings"));
+        state_.LabelPath = first.value(kPath);
     } else {
-        state_.LabelPath = store.get(kPath.name);
+        state_.LabelPath = store.get(kPath);
         if (!QFileInfo(state_.LabelPath).isDir()) {
             // A store copied from another machine names that machine's folder, where no skin
             // would ever be found: this machine's folder takes its place, the other choices stay.
             state_.LabelPath = platform_.programFolder;
-            if (!store.save(kPath.name, state_.LabelPath))
-                reportRefusedSave(tr("Pellum's program folder was not saved"));
+            if (!store.save(kPath, state_.LabelPath))
+                reportRefusedSave(tr("The program folder"));
         }
-        state_.LabelPicture1 = store.get(kBackground.name);
-        state_.LabelColor1 = colour1;
-        state_.LabelColor2 = store.get(kForeColor2.name);
     }
+    const auto setting = [&](const QString& key) {
+        return firstStart ? first.value(key) : store.get(key);
+    };
+    state_.LabelPicture1 = setting(kBackground);
+    state_.LabelColor1 = colour1.isEmpty() ? setting(kForeColor1) : colour1;
+    state_.LabelColor2 = setting(kForeColor2);
     skins_->CheckMarkedBackground();
 
     shell_->CheckStayOnTop();
@@ -266,7 +265,7 @@ void Pellum::startUp()
     Image9->setPicture(ImageList1, digits::kBlank);
     Timer1->setInterval(kTick);
 
-    normalMode_ = firstStart || store.get(kMode.name) == kNormalMode;
+    normalMode_ = setting(kMode) == kNormalMode;
     menuMode1->setChecked(normalMode_);
     menuMode2->setChecked(!normalMode_);
     // Ready for the keyboard: Space starts the count.
@@ -363,9 +362,9 @@ void Pellum::menuMode2Click()
 void Pellum::selectMode(bool normal)
 {
     if (markModeItems(*menuMode1, *menuMode2, normalMode_, normal) &&
-        !platform_.store.save(pellumkeys::kMode.name,
+        !platform_.store.save(pellumkeys::kMode,
                               normal ? pellumkeys::kNormalMode : pellumkeys::kStopWatchMode))
-        reportRefusedSave(tr("The timing mode was not saved"));
+        reportRefusedSave(tr("The timing mode"));
 }
 
 // ---- The end ----
@@ -388,7 +387,7 @@ void Pellum::storePosition(bool report)
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     if (!platform_.store.saveAll(shell_->positionValues()) && report)
-        reportRefusedSave(tr("The window's place was not saved"));
+        reportRefusedSave(tr("The window's place"));
 }
 
 void Pellum::reportRefusedSave(const QString& what)

@@ -308,26 +308,25 @@ void Vexlo::startUp()
     using namespace timerkeys;
     SettingsStore& store = platform_.store;
 
-    // An empty path marks the first run: it stores a full set of defaults and reads them back
-    // from that set rather than from the store, which may have refused them.
-    SettingsStore::Values firstRun;
+    // An empty path marks the first run: it stores its defaults and reads them back from that
+    // set rather than from the store, which may have refused them.
     state_.LabelPath = store.get(kPath);
-    if (state_.LabelPath.isEmpty()) {
-        state_.LabelPath = platform_.programFolder;
-        firstRun = SettingsStore::Values{{kPath, state_.LabelPath}} + firstRunValues();
-        store.saveAll(firstRun);
+    const bool firstRun = state_.LabelPath.isEmpty();
+    FirstRun first;
+    if (firstRun) {
+        first = writeFirstRunDefaults(store, firstRunKeys(platform_.programFolder));
+        if (first.refused)
+            showStoreRefused(tr("The settings"));
+        state_.LabelPath = first.value(kPath);
     } else if (!QFileInfo(state_.LabelPath).isDir()) {
         // A store copied from another machine names that machine's folder, where no skin would
         // ever be found: this machine's folder takes its place, the other choices stay.
         state_.LabelPath = platform_.programFolder;
-        store.save(kPath, state_.LabelPath);
+        if (!store.save(kPath, state_.LabelPath))
+            showStoreRefused(tr("The program folder"));
     }
-    auto setting = [&](const QString& key) {
-        for (const auto& [k, value] : firstRun) {
-            if (k == key)
-                return value;
-        }
-        return store.get(key);
+    const auto setting = [&](const QString& key) {
+        return firstRun ? first.value(key) : store.get(key);
     };
 
     state_.LabelPicture1 = setting(kBackground);
@@ -566,7 +565,7 @@ void Vexlo::menuSaveClick()
         platform_.store.saveAll({{timerkeys::kSavedMinutes, state_.LabelRemainingMinutes},
                                  {timerkeys::kSavedSeconds, state_.LabelRemainingSeconds}});
     if (!saved)
-        showStoreRefused(tr("This time was not saved"));
+        showStoreRefused(tr("This time"));
     enableRetrieve();
 }
 
@@ -613,7 +612,7 @@ void Vexlo::selectMode(bool normal)
     if (markModeItems(*menuMode1, *menuMode2, normalMode_, normal) &&
         !platform_.store.save(timerkeys::kMode,
                               normal ? timerkeys::kNormalMode : timerkeys::kStopWatchMode))
-        showStoreRefused(tr("The timing mode was not saved"));
+        showStoreRefused(tr("The timing mode"));
 }
 
 void Vexlo::menuExitClick()
@@ -634,7 +633,9 @@ void Vexlo::storePosition()
     // Only a window in its normal state has a place of its own worth keeping.
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
-    platform_.store.saveAll(shell_->positionValues());
+    // Best effort: the window is going, and a place not kept only opens the next Vexlo where
+    // the last kept place was.
+    (void)platform_.store.saveAll(shell_->positionValues());
 }
 
 void Vexlo::showStoreRefused(const QString& what)
