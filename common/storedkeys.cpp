@@ -1,5 +1,8 @@
 #include "storedkeys.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+
 QString FirstRun::value(const QString& key) const
 {
     for (const auto& [k, value] : values) {
@@ -22,7 +25,24 @@ FirstRun writeFirstRunDefaults(SettingsStore& store, const StoredKeys& table,
         }
         run.values.append({entry.key, value});
     }
-    if (!missing.isEmpty())
-        run.refused = !store.saveAll(missing);
+    if (!missing.isEmpty() && !store.saveAll(missing))
+        run.refused = QCoreApplication::translate("FirstRun", "The settings");
+    return run;
+}
+
+FirstRun startWithPath(SettingsStore& store, const StoredKeys& table, const QString& pathKey)
+{
+    if (store.get(pathKey).isEmpty())
+        return writeFirstRunDefaults(store, table);
+    FirstRun run;
+    for (const StoredKey& entry : table) {
+        QString value = store.get(entry.key);
+        if (entry.key == pathKey && !QFileInfo(value).isDir()) {
+            value = entry.firstRunDefault;
+            if (!store.save(pathKey, value))
+                run.refused = QCoreApplication::translate("FirstRun", "The program folder");
+        }
+        run.values.append({entry.key, value});
+    }
     return run;
 }

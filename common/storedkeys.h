@@ -17,8 +17,9 @@ using StoredKeys = QList<StoredKey>;
 struct FirstRun {
     // Every key of the table with the value this run uses: the stored one, or its default.
     SettingsStore::Values values;
-    // The store refused the defaults; the program tells the user once, with refusalMessage.
-    bool refused = false;
+    // What the store refused to keep ("The settings"), or empty: the program tells the user
+    // once, with refusalMessage(refused).
+    QString refused;
 
     QString value(const QString& key) const;
 };
@@ -27,7 +28,13 @@ struct FirstRun {
 // `alsoSave`, in one write, so that another program never reads half a first run.
 //
 // A store that refuses that write loses nothing: the run goes on with the defaults it meant to
-// store, as a first run would, and the program tells the user once that its settings were not
-// saved, with the store's refusal message. The keys stay empty, so the next start tries again.
+// store, as a first run would, and the program tells the user once that its settings could not
+// be saved, with the store's refusal message. The keys stay empty, so the next start tries again.
 FirstRun writeFirstRunDefaults(SettingsStore& store, const StoredKeys& table,
                                const SettingsStore::Values& alsoSave = {});
+
+// The start of a program whose empty path key marks its first run (Vexlo, Pellum): the first run
+// writes the defaults of `table`, the path among them; a later run takes what is stored, except
+// that a stored folder that is none here (a store copied from another machine, where no skin
+// would ever be found) gives way to the table's path, the other choices staying.
+FirstRun startWithPath(SettingsStore& store, const StoredKeys& table, const QString& pathKey);

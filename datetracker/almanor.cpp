@@ -176,8 +176,8 @@ void Almanor::startUp()
     const FirstRun setting = writeFirstRunDefaults(
         store, trackerkeys::firstRunKeys(platform_.programFolder, timetext::shortDateText(today())),
         keepMoment);
-    if (setting.refused)
-        showSaveFailure(tr("The settings"));
+    if (!setting.refused.isEmpty())
+        showSaveFailure(setting.refused);
 
     state_.LabelPath = setting.value(trackerkeys::kPath);
     showGridView(optionNumber(setting.value(trackerkeys::kView)) == 2);

@@ -15,7 +15,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -231,26 +230,11 @@ void Pellum::startUp()
 
     // An empty path marks the first start. Its values are used as meant even when the store
     // refuses them.
-    const bool firstStart = store.get(kPath).isEmpty();
-    FirstRun first;
-    if (firstStart) {
-        first = writeFirstRunDefaults(store, firstRunKeys(platform_.programFolder));
-        if (first.refused)
-            reportRefusedSave(tr("The settings"));
-        state_.LabelPath = first.value(kPath);
-    } else {
-        state_.LabelPath = store.get(kPath);
-        if (!QFileInfo(state_.LabelPath).isDir()) {
-            // A store copied from another machine names that machine's folder, where no skin
-            // would ever be found: this machine's folder takes its place, the other choices stay.
-            state_.LabelPath = platform_.programFolder;
-            if (!store.save(kPath, state_.LabelPath))
-                reportRefusedSave(tr("The program folder"));
-        }
-    }
-    const auto setting = [&](const QString& key) {
-        return firstStart ? first.value(key) : store.get(key);
-    };
+    const FirstRun start = startWithPath(store, firstRunKeys(platform_.programFolder), kPath);
+    if (!start.refused.isEmpty())
+        reportRefusedSave(start.refused);
+    state_.LabelPath = start.value(kPath);
+    const auto setting = [&](const QString& key) { return start.value(key); };
     state_.LabelPicture1 = setting(kBackground);
     state_.LabelColor1 = colour1.isEmpty() ? setting(kForeColor1) : colour1;
     state_.LabelColor2 = setting(kForeColor2);

@@ -262,8 +262,8 @@ void FullScreenVexlo::startUp()
     // Empty keys take their first values in one write. A store that refuses it still gives this
     // run the first values: a full disk must not start the timer in Stopwatch mode.
     const FirstRun setting = writeFirstRunDefaults(store, firstRunKeys(platform_.programFolder));
-    if (setting.refused)
-        reportUnsaved(tr("The settings"));
+    if (!setting.refused.isEmpty())
+        reportUnsaved(setting.refused);
 
     state_.LabelPath = setting.value(kPath);
     markTimingMode(setting.value(kTimingMode) == kNormalMode);

@@ -18,7 +18,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
@@ -308,26 +307,13 @@ void Vexlo::startUp()
     using namespace timerkeys;
     SettingsStore& store = platform_.store;
 
-    // An empty path marks the first run: it stores its defaults and reads them back from that
-    // set rather than from the store, which may have refused them.
-    state_.LabelPath = store.get(kPath);
-    const bool firstRun = state_.LabelPath.isEmpty();
-    FirstRun first;
-    if (firstRun) {
-        first = writeFirstRunDefaults(store, firstRunKeys(platform_.programFolder));
-        if (first.refused)
-            showStoreRefused(tr("The settings"));
-        state_.LabelPath = first.value(kPath);
-    } else if (!QFileInfo(state_.LabelPath).isDir()) {
-        // A store copied from another machine names that machine's folder, where no skin would
-        // ever be found: this machine's folder takes its place, the other choices stay.
-        state_.LabelPath = platform_.programFolder;
-        if (!store.save(kPath, state_.LabelPath))
-            showStoreRefused(tr("The program folder"));
-    }
-    const auto setting = [&](const QString& key) {
-        return firstRun ? first.value(key) : store.get(key);
-    };
+    // An empty path marks the first run: it stores its defaults and goes on with them rather
+    // than with the store, which may have refused them.
+    const FirstRun start = startWithPath(store, firstRunKeys(platform_.programFolder), kPath);
+    if (!start.refused.isEmpty())
+        showStoreRefused(start.refused);
+    state_.LabelPath = start.value(kPath);
+    const auto setting = [&](const QString& key) { return start.value(key); };
 
     state_.LabelPicture1 = setting(kBackground);
     state_.LabelColor1 = setting(kForeColor1);

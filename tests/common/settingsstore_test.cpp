@@ -470,7 +470,7 @@ TEST(FirstRun, EmptyKeysGetTheirDefaultsInOneWriteAndStoredOnesStay)
         RefusingStore store(t.store);
         store.refuseWrites = c.refuses;
         const FirstRun run = writeFirstRunDefaults(store, table, {{"X Moment", "now"}});
-        EXPECT_EQ(run.refused, c.refuses);
+        EXPECT_EQ(run.refused.isEmpty(), !c.refuses);
         for (int i = 0; i < table.size(); ++i) {
             EXPECT_EQ(run.value(table[i].key), c.used[i]);
             EXPECT_EQ(t.store.get(table[i].key, "-"), c.refuses ? "-" : c.used[i]);
