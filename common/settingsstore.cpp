@@ -166,8 +166,14 @@ const char* causeOf(SettingsStore::Refusal why)
 
 QString SettingsStore::refusalMessage(const QString& what) const
 {
-    return what + QStringLiteral(": ") +
-           QCoreApplication::translate("SettingsStore", causeOf(lastRefusal()));
+    return QCoreApplication::translate("SettingsStore", "%1 could not be saved: %2")
+        .arg(what, QCoreApplication::translate("SettingsStore", causeOf(lastRefusal())));
+}
+
+QString SettingsStore::removalRefusalMessage(const QString& what) const
+{
+    return QCoreApplication::translate("SettingsStore", "%1 could not be deleted: %2")
+        .arg(what, QCoreApplication::translate("SettingsStore", causeOf(lastRefusal())));
 }
 
 IniSettingsStore::IniSettingsStore()

@@ -19,15 +19,15 @@ public:
     // An absent key gives `fallback`.
     virtual QString get(const QString& key, const QString& fallback = QString()) const = 0;
     // True once the value is on disk.
-    virtual bool save(const QString& key, const QString& value) = 0;
+    [[nodiscard]] virtual bool save(const QString& key, const QString& value) = 0;
     // Removing an absent key succeeds.
-    virtual bool remove(const QString& key) = 0;
+    [[nodiscard]] virtual bool remove(const QString& key) = 0;
 
     using Values = QList<std::pair<QString, QString>>;
     // Saves all or, when the disk refuses, reports that; another reader never sees part of them.
-    virtual bool saveAll(const Values& values) = 0;
+    [[nodiscard]] virtual bool saveAll(const Values& values) = 0;
     // Removes all in one write; absent keys are passed over.
-    virtual bool removeAll(const QStringList& keys) = 0;
+    [[nodiscard]] virtual bool removeAll(const QStringList& keys) = 0;
 
     // Why the last save or removal was refused, so that the message can say what to do.
     enum class Refusal {
@@ -40,9 +40,11 @@ public:
     };
     virtual Refusal lastRefusal() const = 0;
 
-    // The message for the last refused save of `what` ("This time was not saved"): its cause
-    // and what the user can do.
+    // The message for the last refused save of `what` ("This time" could not be saved): its
+    // cause and what the user can do. Every program words its refused saves with it.
     QString refusalMessage(const QString& what) const;
+    // The same for a refused removal ("Message 2" could not be deleted).
+    QString removalRefusalMessage(const QString& what) const;
 };
 
 // The real store: the file Orvane.conf in the INI form of QSettings. Each call reads the file
@@ -57,10 +59,10 @@ public:
     explicit IniSettingsStore(const QString& configFolder);
 
     QString get(const QString& key, const QString& fallback = QString()) const override;
-    bool save(const QString& key, const QString& value) override;
-    bool remove(const QString& key) override;
-    bool saveAll(const Values& values) override;
-    bool removeAll(const QStringList& keys) override;
+    [[nodiscard]] bool save(const QString& key, const QString& value) override;
+    [[nodiscard]] bool remove(const QString& key) override;
+    [[nodiscard]] bool saveAll(const Values& values) override;
+    [[nodiscard]] bool removeAll(const QStringList& keys) override;
     Refusal lastRefusal() const override { return lastRefusal_; }
 
     QString fileName() const { return fileName_; }

@@ -163,43 +163,36 @@ void Almanor::startUp()
     SettingsStore& store = platform_.store;
     resize(clientSizeForOuter(kOuterWidth, kOuterHeight));
 
-    // What a first start finds empty gets its first value, all stored in one write at the end.
-    SettingsStore::Values firstValues;
-    auto storedOr = [&](const QString& key, const QString& first) {
-        const QString stored = store.get(key);
-        if (!stored.isEmpty())
-            return stored;
-        firstValues.append({key, first});
-        return first;
-    };
-
-    state_.LabelPath = storedOr(trackerkeys::kPath, platform_.programFolder);
-    showGridView(optionNumber(storedOr(trackerkeys::kView, trackerkeys::kFirstView)) == 2);
-
-    const bool calendarToday =
-        optionNumber(storedOr(trackerkeys::kCalendarOption, trackerkeys::kFirstCalendarOption)) == 1;
-    OptionCalendarSetting1->setChecked(calendarToday);
-    OptionCalendarSetting2->setChecked(!calendarToday);
-
-    const bool daysAndTime =
-        optionNumber(storedOr(trackerkeys::kDateTimeOption, trackerkeys::kFirstDateTimeOption)) == 1;
-    OptionDateTime->setChecked(daysAndTime);
-    OptionOnlyDate->setChecked(!daysAndTime);
-
-    const QString savedDate = storedOr(trackerkeys::kSavedDate, timetext::shortDateText(today()));
-    Calendar1->setSelectedDate(timetext::parseDate(savedDate).value_or(today()));
-    state_.LabelCalendarDate = timetext::shortDateText(Calendar1->selectedDate());
-
     // A kept moment ahead of the clock was kept by a clock set wrong, or is no moment at all.
     const qint64 nowMsecs = platform_.clock.now().toMSecsSinceEpoch();
     const auto kept = trackerkeys::readMoment(store.get(trackerkeys::kAlarmsGivenUntil));
     alarmsGivenUntil_ = kept ? std::min(kept->toMSecsSinceEpoch(), nowMsecs) : nowMsecs;
+    SettingsStore::Values keepMoment;
     if (!kept)
-        firstValues.append({trackerkeys::kAlarmsGivenUntil,
-                            trackerkeys::momentText(QDateTime::fromMSecsSinceEpoch(nowMsecs))});
+        keepMoment.append({trackerkeys::kAlarmsGivenUntil,
+                           trackerkeys::momentText(QDateTime::fromMSecsSinceEpoch(nowMsecs))});
 
-    if (!firstValues.isEmpty())
-        store.saveAll(firstValues);
+    // What a first start finds empty gets its first value, all stored in one write.
+    const FirstRun setting = writeFirstRunDefaults(
+        store, trackerkeys::firstRunKeys(platform_.programFolder, timetext::shortDateText(today())),
+        keepMoment);
+    if (!setting.refused.isEmpty())
+        showSaveFailure(setting.refused);
+
+    state_.LabelPath = setting.value(trackerkeys::kPath);
+    showGridView(optionNumber(setting.value(trackerkeys::kView)) == 2);
+
+    const bool calendarToday = optionNumber(setting.value(trackerkeys::kCalendarOption)) == 1;
+    OptionCalendarSetting1->setChecked(calendarToday);
+    OptionCalendarSetting2->setChecked(!calendarToday);
+
+    const bool daysAndTime = optionNumber(setting.value(trackerkeys::kDateTimeOption)) == 1;
+    OptionDateTime->setChecked(daysAndTime);
+    OptionOnlyDate->setChecked(!daysAndTime);
+
+    const QString savedDate = setting.value(trackerkeys::kSavedDate);
+    Calendar1->setSelectedDate(timetext::parseDate(savedDate).value_or(today()));
+    state_.LabelCalendarDate = timetext::shortDateText(Calendar1->selectedDate());
 
     loadSlots();
 
@@ -404,8 +397,9 @@ void Almanor::tellFallenDue(const QList<FallenDue>& fallen, qint64 nowMsecs)
     // Kept at once, not at the end: a program ended by a signal or killed never tells of these
     // again. A store that refuses it only makes the next start tell of them once more.
     if (!fallen.isEmpty())
-        platform_.store.save(trackerkeys::kAlarmsGivenUntil,
-                             trackerkeys::momentText(QDateTime::fromMSecsSinceEpoch(nowMsecs)));
+        (void)platform_.store.save(
+            trackerkeys::kAlarmsGivenUntil,
+            trackerkeys::momentText(QDateTime::fromMSecsSinceEpoch(nowMsecs)));
 }
 
 // One notice for everything that fell due while no DateVexlo ran, without a sound: the alarms

@@ -392,7 +392,7 @@ void Almanor::butEditSaveClick()
         {slotKey(n, SlotField::Sound), saved.sound},
     });
     if (!stored) {
-        showSaveFailure(tr("Message %1 could not be saved").arg(n));
+        showSaveFailure(tr("Message %1").arg(n));
         return;
     }
 
@@ -448,7 +448,9 @@ void Almanor::butEditDeleteClick()
         if (!platform_.store.get(slotKey(n, SlotField::Notes)).isEmpty())
             keys.append(slotKey(n, SlotField::Notes));
         if (!platform_.store.removeAll(keys)) {
-            showSaveFailure(tr("Message %1 could not be deleted").arg(n));
+            platform_.dialogs.message(
+                this, tr("Date Vexlo"),
+                platform_.store.removalRefusalMessage(tr("Message %1").arg(n)));
             return;
         }
         replaceSlot(n, {});
@@ -482,8 +484,8 @@ void Almanor::saveView(const QString& view)
     if (platform_.store.save(trackerkeys::kView, view))
         return;
     platform_.dialogs.message(this, tr("Date Vexlo"),
-                              platform_.store.refusalMessage(tr("The view was not saved")) +
-                                  u' ' + tr("This window keeps it until it closes."));
+                              platform_.store.refusalMessage(tr("The view")) + u' ' +
+                                  tr("This window keeps it until it closes."));
 }
 
 // ---- Notes ----
@@ -512,7 +514,7 @@ void Almanor::butNotesSaveClick()
                 .arg(n)))
         return;
     if (n != 0 && !platform_.store.save(slotKey(n, SlotField::Notes), Notes1->toPlainText())) {
-        showSaveFailure(tr("The notes of message %1 could not be saved").arg(n));
+        showSaveFailure(tr("The notes of message %1").arg(n));
         return;
     }
     closeNotes();
@@ -604,7 +606,7 @@ void Almanor::butOptionsSaveClick()
          OptionDateTime->isChecked() ? QStringLiteral("1") : QStringLiteral("2")},
     });
     if (!saved) {
-        showSaveFailure(tr("The options could not be saved"));
+        showSaveFailure(tr("The options"));
         return;
     }
     closeOptionsPanel();

@@ -6,6 +6,17 @@
 
 namespace trackerkeys {
 
+StoredKeys firstRunKeys(const QString& programFolder, const QString& today)
+{
+    return {
+        {kPath, programFolder},
+        {kView, QStringLiteral("1")},           // the normal view
+        {kCalendarOption, QStringLiteral("1")}, // the calendar starts on today
+        {kDateTimeOption, QStringLiteral("1")}, // the grid shows days and time
+        {kSavedDate, today},
+    };
+}
+
 QString slotKey(int slot, SlotField field)
 {
     static const char16_t* const words[] = {u"Message", u"Date", u"Time", u"Sound", u"Notes"};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storedkeys.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -21,11 +23,9 @@ inline const QString kSavedDate = QStringLiteral("Date Vexlo Saved Date");
 // outside the "Date Vexlo " keys of events and options, so it can never be taken for one.
 inline const QString kAlarmsGivenUntil = QStringLiteral("DateVexlo Alarms Given Until");
 
-// First-run values of the option keys; the path and the saved date are worked out at start-up
-// (the program folder and today).
-inline const QString kFirstView = QStringLiteral("1");
-inline const QString kFirstCalendarOption = QStringLiteral("1");
-inline const QString kFirstDateTimeOption = QStringLiteral("1");
+// What a start finding them empty stores: the path is the program folder, the saved date today
+// in the short date form. kAlarmsGivenUntil is kept apart, as it has a reading of its own.
+StoredKeys firstRunKeys(const QString& programFolder, const QString& today);
 
 // Slots 1 to 15.
 inline constexpr int kSlots = 15;

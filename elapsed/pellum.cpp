@@ -14,7 +14,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -120,8 +119,7 @@ void Pellum::buildShell(const ShellPlatform& shell)
     QList<std::pair<QWidget*, QColor>> redAbout;
     for (QWidget* text : aboutTexts_)
         redAbout.append({text, colourOf(255)});
-    const SkinKeys keys{kBackground.name, kForeColor1.name, kForeColor2.name,
-                        kRunDefaultColors.name};
+    const SkinKeys keys{kBackground, kForeColor1, kForeColor2, kRunDefaultColors};
     skins_ = new Skins(
         platform_.store, platform_.dialogs,
         SkinFields{state_.LabelPath, state_.LabelPicture1, state_.LabelColor1, state_.LabelColor2},
@@ -138,8 +136,7 @@ void Pellum::buildShell(const ShellPlatform& shell)
                  [this](const QString& what) { reportRefusedSave(what); }},
         this);
 
-    const WindowKeys windowKeys{kAlwaysOnTop.name, kPositionLeft.name, kPositionTop.name,
-                                kCurrentTitle.name};
+    const WindowKeys windowKeys{kAlwaysOnTop, kPositionLeft, kPositionTop, kCurrentTitle};
     shell_ = new DesktopShell(
         platform_.store, platform_.dialogs, shell,
         ShellWindow{*this, state_.LabelCurrentTitle, windowKeys, kFirstPosition,
@@ -203,37 +200,23 @@ void Pellum::startUp()
     FramePellumFrame1->show();
     FrameAbout->hide();
 
-    QString colour1 = store.get(kForeColor1.name);
+    QString colour1 = store.get(kForeColor1);
     if (colour1 == kCommentedWhite) {
         colour1 = kWhite;
-        if (!store.save(kForeColor1.name, kWhite))
-            reportRefusedSave(tr("The repaired colour was not saved"));
+        if (!store.save(kForeColor1, kWhite))
+            reportRefusedSave(tr("The repaired colour"));
     }
 
     // An empty path marks the first start. Its values are used as meant even when the store
     // refuses them.
-    const bool firstStart = store.get(kPath.name).isEmpty();
-    if (firstStart) {
-        state_.LabelPath = platform_.programFolder;
-        state_.LabelPicture1 = kBackground.firstStart;
-        state_.LabelColor1 = kForeColor1.firstStart;
-        state_.LabelColor2 = kForeColor2.firstStart;
-        if (!store.saveAll(SettingsStore::Values{{kPath.name, state_.LabelPath}} +
-                           firstStartValues()))
-            reportRefusedSave(tr("Pellum's first settings were not saved"));
-    } else {
-        state_.LabelPath = store.get(kPath.name);
-        if (!QFileInfo(state_.LabelPath).isDir()) {
-            // A store copied from another machine names that machine's folder, where no skin
-            // would ever be found: this machine's folder takes its place, the other choices stay.
-            state_.LabelPath = platform_.programFolder;
-            if (!store.save(kPath.name, state_.LabelPath))
-                reportRefusedSave(tr("Pellum's program folder was not saved"));
-        }
-        state_.LabelPicture1 = store.get(kBackground.name);
-        state_.LabelColor1 = colour1;
-        state_.LabelColor2 = store.get(kForeColor2.name);
-    }
+    const FirstRun start = startWithPath(store, firstRunKeys(platform_.programFolder), kPath);
+    if (!start.refused.isEmpty())
+        reportRefusedSave(start.refused);
+    state_.LabelPath = start.value(kPath);
+    const auto setting = [&](const QString& key) { return start.value(key); };
+    state_.LabelPicture1 = setting(kBackground);
+    state_.LabelColor1 = colour1.isEmpty() ? setting(kForeColor1) : colour1;
+    state_.LabelColor2 = setting(kForeColor2);
     skins_->CheckMarkedBackground();
 
     shell_->CheckStayOnTop();
@@ -242,7 +225,7 @@ void Pellum::startUp()
     drawCleared();
     Timer1->setInterval(kTick);
 
-    normalMode_ = firstStart || store.get(kMode.name) == kNormalMode;
+    normalMode_ = setting(kMode) == kNormalMode;
     menuMode1->setChecked(normalMode_);
     menuMode2->setChecked(!normalMode_);
     // Ready for the keyboard: Space starts the count.
@@ -336,9 +319,9 @@ void Pellum::menuMode2Click()
 void Pellum::selectMode(bool normal)
 {
     if (markModeItems(*menuMode1, *menuMode2, normalMode_, normal) &&
-        !platform_.store.save(pellumkeys::kMode.name,
+        !platform_.store.save(pellumkeys::kMode,
                               normal ? pellumkeys::kNormalMode : pellumkeys::kStopWatchMode))
-        reportRefusedSave(tr("The timing mode was not saved"));
+        reportRefusedSave(tr("The timing mode"));
 }
 
 // ---- The end ----
@@ -361,7 +344,7 @@ void Pellum::storePosition(bool report)
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     if (!platform_.store.saveAll(shell_->positionValues()) && report)
-        reportRefusedSave(tr("The window's place was not saved"));
+        reportRefusedSave(tr("The window's place"));
 }
 
 void Pellum::reportRefusedSave(const QString& what)

@@ -85,7 +85,7 @@ private:
     void showRunning(bool running);
     void selectMode(bool normal);
     void storePosition(bool report);
-    // Tells the user that `what` ("The timing mode was not saved") could not be kept.
+    // Tells the user that `what` ("The timing mode") could not be kept.
     void reportRefusedSave(const QString& what);
     void backToTimer(QWidget* panel);
 

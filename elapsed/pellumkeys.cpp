@@ -2,13 +2,21 @@
 
 namespace pellumkeys {
 
-SettingsStore::Values firstStartValues()
+StoredKeys firstRunKeys(const QString& programFolder)
 {
-    SettingsStore::Values values;
-    for (const Key* key : {&kBackground, &kForeColor1, &kForeColor2, &kPositionLeft, &kPositionTop,
-                           &kMode, &kRunDefaultColors})
-        values.append({key->name, key->firstStart});
-    return values;
+    const QString firstPosition = QString::number(kFirstPosition);
+    return {
+        {kPath, programFolder},
+        // Pellum has always spelt its wood pictures in lower case: Indian Laurel in yellow and
+        // white.
+        {kBackground, QStringLiteral("wood5.gif")},
+        {kForeColor1, QStringLiteral("65535")},
+        {kForeColor2, kWhite},
+        {kPositionLeft, firstPosition},
+        {kPositionTop, firstPosition},
+        {kMode, kNormalMode},
+        {kRunDefaultColors, QStringLiteral("False")},
+    };
 }
 
 } // namespace pellumkeys

@@ -1,38 +1,30 @@
 #pragma once
 
-#include "settingsstore.h"
+#include "storedkeys.h"
 
 #include <QString>
 
-// Every key Pellum keeps in the shared store, each with what a first start writes under it.
+// Every key Pellum keeps in the shared store; what a first start writes is firstRunKeys().
 namespace pellumkeys {
-
-struct Key {
-    QString name;
-    QString firstStart; // empty: a first start writes nothing here, or something of its own
-};
 
 // "Pellum Mode"
 inline const QString kNormalMode = QStringLiteral("True");
 inline const QString kStopWatchMode = QStringLiteral("False");
 inline const QString kWhite = QStringLiteral("16777215");
 
-// The first start stores the program folder here.
-inline const Key kPath{QStringLiteral("Pellum Path"), {}};
-// Pellum has always spelt its wood pictures in lower case: Indian Laurel in yellow and white.
-inline const Key kBackground{QStringLiteral("Pellum Background"), QStringLiteral("wood5.gif")};
-inline const Key kForeColor1{QStringLiteral("Pellum ForeColor 1"), QStringLiteral("65535")};
-inline const Key kForeColor2{QStringLiteral("Pellum ForeColor 2"), kWhite};
-inline const Key kRunDefaultColors{QStringLiteral("Pellum Run Default Colors"),
-                                   QStringLiteral("False")};
+inline const QString kPath = QStringLiteral("Pellum Path");
+inline const QString kBackground = QStringLiteral("Pellum Background");
+inline const QString kForeColor1 = QStringLiteral("Pellum ForeColor 1");
+inline const QString kForeColor2 = QStringLiteral("Pellum ForeColor 2");
+inline const QString kRunDefaultColors = QStringLiteral("Pellum Run Default Colors");
 // Twips from the screen's top left corner.
-inline const Key kPositionLeft{QStringLiteral("Pellum Position Left"), QStringLiteral("200")};
-inline const Key kPositionTop{QStringLiteral("Pellum Position Top"), QStringLiteral("200")};
-inline const Key kMode{QStringLiteral("Pellum Mode"), kNormalMode};
+inline const QString kPositionLeft = QStringLiteral("Pellum Position Left");
+inline const QString kPositionTop = QStringLiteral("Pellum Position Top");
+inline const QString kMode = QStringLiteral("Pellum Mode");
 // Any start that finds it empty stores "1": a new installation starts on top.
-inline const Key kAlwaysOnTop{QStringLiteral("Pellum Always On Top"), {}};
+inline const QString kAlwaysOnTop = QStringLiteral("Pellum Always On Top");
 // Stored only when a window opens a new timer.
-inline const Key kCurrentTitle{QStringLiteral("Pellum Current Title"), {}};
+inline const QString kCurrentTitle = QStringLiteral("Pellum Current Title");
 
 inline const QString kCorrugatedFile = QStringLiteral("wood0.gif");
 // Where a window that would open off every screen goes, in twips.
@@ -41,7 +33,8 @@ inline constexpr int kFirstPosition = 200;
 // place.
 inline const QString kCommentedWhite = QStringLiteral("16777215    'white");
 
-// What a first start stores besides the path and "Pellum Always On Top".
-SettingsStore::Values firstStartValues();
+// What a first start stores, the path being the program folder; "Pellum Always On Top" is
+// stored by any start finding it empty.
+StoredKeys firstRunKeys(const QString& programFolder);
 
 } // namespace pellumkeys

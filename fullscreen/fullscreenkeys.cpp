@@ -2,7 +2,7 @@
 
 namespace fullscreenkeys {
 
-SettingsStore::Values firstRunValues(const QString& programFolder)
+StoredKeys firstRunKeys(const QString& programFolder)
 {
     return {
         {kPath, programFolder},     {kLargeDisplay, kFalse},

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settingsstore.h"
+#include "storedkeys.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -33,6 +33,6 @@ inline const QString kDefaultSound = QStringLiteral("Timer1.wav");
 
 // The keys a start finding them empty fills, each with its first value; the path is the folder
 // of the program's data files. The saved time is never a default.
-SettingsStore::Values firstRunValues(const QString& programFolder);
+StoredKeys firstRunKeys(const QString& programFolder);
 
 } // namespace fullscreenkeys

@@ -21,7 +21,6 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QFrame>
-#include <QHash>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -265,18 +264,9 @@ void FullScreenVexlo::startUp()
 
     // Empty keys take their first values in one write. A store that refuses it still gives this
     // run the first values: a full disk must not start the timer in Stopwatch mode.
-    QHash<QString, QString> setting;
-    SettingsStore::Values missing;
-    for (const auto& [key, first] : firstRunValues(platform_.programFolder)) {
-        QString value = store.get(key);
-        if (value.isEmpty()) {
-            value = first;
-            missing.append({key, first});
-        }
-        setting.insert(key, value);
-    }
-    if (!missing.isEmpty())
-        store.saveAll(missing);
+    const FirstRun setting = writeFirstRunDefaults(store, firstRunKeys(platform_.programFolder));
+    if (!setting.refused.isEmpty())
+        reportUnsaved(setting.refused);
 
     state_.LabelPath = setting.value(kPath);
     markTimingMode(setting.value(kTimingMode) == kNormalMode);
@@ -364,8 +354,7 @@ void FullScreenVexlo::showMessage(const QString& message)
 
 void FullScreenVexlo::reportUnsaved(const QString& what)
 {
-    platform_.dialogs.message(this, tr("Full Screen Vexlo"),
-                              platform_.store.refusalMessage(tr("%1 was not saved").arg(what)));
+    platform_.dialogs.message(this, tr("Full Screen Vexlo"), platform_.store.refusalMessage(what));
 }
 
 // ---- Opening the menu ----

@@ -118,9 +118,8 @@ void Options::cmdSaveClick()
     // Both or neither, so that the timer never shows a choice the next start would not.
     if (!platform_.store.saveAll(
             {{fullscreenkeys::kMessage, message}, {fullscreenkeys::kSound, sound}})) {
-        platform_.dialogs.message(
-            this, tr("Full Screen Vexlo"),
-            platform_.store.refusalMessage(tr("The options were not saved")));
+        platform_.dialogs.message(this, tr("Full Screen Vexlo"),
+                                  platform_.store.refusalMessage(tr("The options")));
         return;
     }
     emit saved(message, sound);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settingsstore.h"
+#include "storedkeys.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -34,15 +34,11 @@ inline const QString kStopWatchMode = QStringLiteral("False");
 inline const QString kFirstBackground = QStringLiteral("Wood5.gif");
 // The picture of the "Corrugated" skin, as "Vexlo Background" holds it.
 inline const QString kCorrugatedFile = QStringLiteral("Wood0.gif");
-inline const QString kFirstForeColor1 = QStringLiteral("65535");    // yellow
-inline const QString kFirstForeColor2 = QStringLiteral("16777215"); // white
-inline const QString kFirstRunDefaultColors = QStringLiteral("False");
 inline const QString kFirstSound = QStringLiteral("Timer1.wav");
 inline constexpr int kFirstPosition = 200; // twips, both edges
-inline const QString kFirstAlwaysOnTop = QStringLiteral("1");
 
-// What the first run stores besides the path (the program folder) and "Vexlo Always On Top",
-// which any start finding it empty stores. The title and the saved time are never defaults.
-SettingsStore::Values firstRunValues();
+// What the first run stores, the path being the program folder; "Vexlo Always On Top" is stored
+// by any start finding it empty. The title and the saved time are never defaults.
+StoredKeys firstRunKeys(const QString& programFolder);
 
 } // namespace timerkeys

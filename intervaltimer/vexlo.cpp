@@ -17,7 +17,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
@@ -286,27 +285,13 @@ void Vexlo::startUp()
     using namespace timerkeys;
     SettingsStore& store = platform_.store;
 
-    // An empty path marks the first run: it stores a full set of defaults and reads them back
-    // from that set rather than from the store, which may have refused them.
-    SettingsStore::Values firstRun;
-    state_.LabelPath = store.get(kPath);
-    if (state_.LabelPath.isEmpty()) {
-        state_.LabelPath = platform_.programFolder;
-        firstRun = SettingsStore::Values{{kPath, state_.LabelPath}} + firstRunValues();
-        store.saveAll(firstRun);
-    } else if (!QFileInfo(state_.LabelPath).isDir()) {
-        // A store copied from another machine names that machine's folder, where no skin would
-        // ever be found: this machine's folder takes its place, the other choices stay.
-        state_.LabelPath = platform_.programFolder;
-        store.save(kPath, state_.LabelPath);
-    }
-    auto setting = [&](const QString& key) {
-        for (const auto& [k, value] : firstRun) {
-            if (k == key)
-                return value;
-        }
-        return store.get(key);
-    };
+    // An empty path marks the first run: it stores its defaults and goes on with them rather
+    // than with the store, which may have refused them.
+    const FirstRun start = startWithPath(store, firstRunKeys(platform_.programFolder), kPath);
+    if (!start.refused.isEmpty())
+        showStoreRefused(start.refused);
+    state_.LabelPath = start.value(kPath);
+    const auto setting = [&](const QString& key) { return start.value(key); };
 
     state_.LabelPicture1 = setting(kBackground);
     state_.LabelColor1 = setting(kForeColor1);
@@ -530,7 +515,7 @@ void Vexlo::menuSaveClick()
         platform_.store.saveAll({{timerkeys::kSavedMinutes, state_.LabelRemainingMinutes},
                                  {timerkeys::kSavedSeconds, state_.LabelRemainingSeconds}});
     if (!saved)
-        showStoreRefused(tr("This time was not saved"));
+        showStoreRefused(tr("This time"));
     enableRetrieve();
 }
 
@@ -577,7 +562,7 @@ void Vexlo::selectMode(bool normal)
     if (markModeItems(*menuMode1, *menuMode2, normalMode_, normal) &&
         !platform_.store.save(timerkeys::kMode,
                               normal ? timerkeys::kNormalMode : timerkeys::kStopWatchMode))
-        showStoreRefused(tr("The timing mode was not saved"));
+        showStoreRefused(tr("The timing mode"));
     engine_.setMode(normalMode_ ? TimerEngine::Mode::Normal : TimerEngine::Mode::StopWatch);
 }
 
@@ -599,7 +584,9 @@ void Vexlo::storePosition()
     // Only a window in its normal state has a place of its own worth keeping.
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
-    platform_.store.saveAll(shell_->positionValues());
+    // Best effort: the window is going, and a place not kept only opens the next Vexlo where
+    // the last kept place was.
+    (void)platform_.store.saveAll(shell_->positionValues());
 }
 
 void Vexlo::showStoreRefused(const QString& what)

@@ -185,7 +185,7 @@ void Vexlo::butOptionsSaveClick()
     const QString sound = FrameOptionsWaveFile->text();
     // Kept open when the store refuses, so nothing typed is lost.
     if (!platform_.store.saveAll({{timerkeys::kMessage, message}, {timerkeys::kSound, sound}})) {
-        showStoreRefused(tr("These options were not saved"));
+        showStoreRefused(tr("These options"));
         return;
     }
     state_.LabelSound1 = sound;

@@ -84,9 +84,10 @@ void DesktopShell::CheckStayOnTop()
         menuAlwaysOnTop_->setChecked(above);
         above ? MakeTopMost() : MakeNormal();
     } else {
-        // A new installation starts on top.
+        // A new installation starts on top. Best effort: a refused write leaves the key empty,
+        // so the next start is on top again and stores it then; the first run has told already.
         menuAlwaysOnTop_->setChecked(true);
-        store_.save(window_.keys.alwaysOnTop, kOnTop);
+        (void)store_.save(window_.keys.alwaysOnTop, kOnTop);
         MakeTopMost();
     }
 
@@ -128,7 +129,7 @@ void DesktopShell::menuAlwaysOnTopClick()
     const bool above = menuAlwaysOnTop_->isChecked();
     above ? MakeTopMost() : MakeNormal();
     if (!store_.save(window_.keys.alwaysOnTop, above ? kOnTop : kNotOnTop) && window_.saveRefused)
-        window_.saveRefused(tr("Always On Top was not saved"));
+        window_.saveRefused(tr("Always On Top"));
 }
 
 SettingsStore::Values DesktopShell::positionValues() const

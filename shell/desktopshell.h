@@ -38,7 +38,7 @@ struct ShellWindow {
     // The message box shown when a new timer cannot be opened.
     QString errorTitle;
     QString newTimerError;
-    // Tells the user that `what` ("Always On Top was not saved") could not be kept.
+    // Tells the user that `what` ("Always On Top") could not be kept.
     std::function<void(const QString& what)> saveRefused;
 };
 

@@ -259,7 +259,7 @@ void Skins::menuBackgroundDefaultClick()
 void Skins::reportUnsaved(bool saved)
 {
     if (!saved && look_.saveRefused)
-        look_.saveRefused(tr("The background was not saved"));
+        look_.saveRefused(tr("The background"));
 }
 
 void Skins::showDefaultLook()

@@ -91,7 +91,7 @@ struct SkinLook {
     // The message box shown when the picture or a colour cannot be used.
     QString errorTitle;
     QString errorText;
-    // Tells the user that `what` ("The background was not saved") could not be kept.
+    // Tells the user that `what` ("The background") could not be kept.
     std::function<void(const QString& what)> saveRefused;
 };
 

@@ -64,7 +64,8 @@ void save(QWidget& widget, const QDir& out, const QString& name)
     widget.grab().save(out.filePath(name + QStringLiteral(".png")));
 }
 
-void seedEvents(SettingsStore& store, const QDateTime& now)
+// False when the store refused them: a picture of empty rows is no picture of the window.
+bool seedEvents(SettingsStore& store, const QDateTime& now)
 {
     using trackerkeys::SlotField;
     struct Event {
@@ -80,14 +81,18 @@ void seedEvents(SettingsStore& store, const QDateTime& now)
         {"Flight to Lisbon", 100000000},
     };
     int n = 1;
+    bool seeded = true;
     for (const Event& e : events) {
         const QDateTime at = now.addSecs(e.secondsAhead);
-        store.saveAll({{trackerkeys::slotKey(n, SlotField::Message), QString::fromUtf8(e.message)},
-                       {trackerkeys::slotKey(n, SlotField::Date), timetext::dateText(at.date())},
-                       {trackerkeys::slotKey(n, SlotField::Time), timetext::timeText(at.time())}});
+        seeded = seeded &&
+                 store.saveAll(
+                     {{trackerkeys::slotKey(n, SlotField::Message), QString::fromUtf8(e.message)},
+                      {trackerkeys::slotKey(n, SlotField::Date), timetext::dateText(at.date())},
+                      {trackerkeys::slotKey(n, SlotField::Time), timetext::timeText(at.time())}});
         ++n;
     }
-    store.save(trackerkeys::slotKey(2, SlotField::Notes), QStringLiteral("Order the cake.\n"));
+    return seeded && store.save(trackerkeys::slotKey(2, SlotField::Notes),
+                                QStringLiteral("Order the cake.\n"));
 }
 
 void dateVexlo(const QDir& out, const QString& folder)
@@ -99,7 +104,8 @@ void dateVexlo(const QDir& out, const QString& folder)
     NoDialogs dialogs;
     NoNotifier notifier;
     HelpWindow help(folder + QStringLiteral("Vexlo.hlp"));
-    seedEvents(store, clock.now());
+    if (!seedEvents(store, clock.now()))
+        qFatal("The settings store refused the events to draw");
 
     Almanor window(Platform{store, clock, sound, dialogs, help, notifier, folder});
     window.show();

@@ -1,4 +1,6 @@
+#include "refusingstore.h"
 #include "settingsstore.h"
+#include "storedkeys.h"
 #include "tempstore.h"
 
 #include <QDateTime>
@@ -324,7 +326,7 @@ TEST(SettingsStore, AWriteCutShortLeavesTheFileWholeAndIsRefused)
             EXPECT_EQ(store.lastRefusal(), SettingsStore::Refusal::DiskFull);
         }
         expectWholeOrUntouched(store, stored, savedThere, changed);
-        EXPECT_TRUE(store.refusalMessage("Message 3 could not be saved").contains("disk"));
+        EXPECT_TRUE(store.refusalMessage("Message 3").contains("disk"));
     }
 }
 
@@ -445,4 +447,34 @@ TEST(SettingsStore, WaitingForALockTheWindowKeepsTicking)
     // On the same clock: at least half the ticks the wait had room for.
     EXPECT_GE(ticks, ms / 100 / 2);
     EXPECT_EQ(IniSettingsStore(t.dir.path()).get("Vexlo Title"), "Tea");
+}
+
+// Every program's first run: each key the store holds empty gets its default, in one write with
+// what goes with it; a store that refuses it leaves the run on its defaults and says so.
+TEST(FirstRun, EmptyKeysGetTheirDefaultsInOneWriteAndStoredOnesStay)
+{
+    const StoredKeys table = {{"X Path", "/opt/x/"}, {"X Mode", "True"}, {"X Sound", "a.wav"}};
+    const struct {
+        SettingsStore::Values before;
+        bool refuses;
+        QStringList used; // the table's keys in this run, and in the store after it unless refused
+    } cases[] = {
+        {{}, false, {"/opt/x/", "True", "a.wav"}},
+        {{{"X Mode", ""}, {"X Sound", "b.wav"}}, false, {"/opt/x/", "True", "b.wav"}},
+        {{}, true, {"/opt/x/", "True", "a.wav"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.used.join(u' ').toStdString() + (c.refuses ? " refused" : ""));
+        TempStore t;
+        ASSERT_TRUE(c.before.isEmpty() || t.store.saveAll(c.before));
+        RefusingStore store(t.store);
+        store.refuseWrites = c.refuses;
+        const FirstRun run = writeFirstRunDefaults(store, table, {{"X Moment", "now"}});
+        EXPECT_EQ(run.refused.isEmpty(), !c.refuses);
+        for (int i = 0; i < table.size(); ++i) {
+            EXPECT_EQ(run.value(table[i].key), c.used[i]);
+            EXPECT_EQ(t.store.get(table[i].key, "-"), c.refuses ? "-" : c.used[i]);
+        }
+        EXPECT_EQ(t.store.get("X Moment", "-"), c.refuses ? "-" : "now");
+    }
 }

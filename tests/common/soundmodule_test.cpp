@@ -98,7 +98,7 @@ TEST_F(SoundModule, AProgramStartsWithoutIt)
         {"DateVexlo", DATEVEXLO_PROGRAM, trackerkeys::kPath},
         {"Vexlo", VEXLO_PROGRAM, timerkeys::kPath},
         {"FullScreenVexlo", FULLSCREENVEXLO_PROGRAM, fullscreenkeys::kPath},
-        {"Pellum", PELLUM_PROGRAM, pellumkeys::kPath.name},
+        {"Pellum", PELLUM_PROGRAM, pellumkeys::kPath},
     };
     for (const auto& p : programs) {
         SCOPED_TRACE(p.name);

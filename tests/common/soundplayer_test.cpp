@@ -766,9 +766,9 @@ TEST_F(SoundOutput, SoundIsHeardAtOnceWhenAsked)
          [&] { m_player.play(chime); }, 0.5f},
         {"DateVexlo's event alarm",
          [&] {
-             using trackerkeys::SlotField;
-             desktop.t.store.save(trackerkeys::slotKey(1, SlotField::Date), "12/25/2026");
-             desktop.t.store.save(trackerkeys::slotKey(1, SlotField::Time), "12:00:30 PM");
+             using namespace trackerkeys;
+             EXPECT_TRUE(desktop.t.store.saveAll({{slotKey(1, SlotField::Date), "12/25/2026"},
+                                                  {slotKey(1, SlotField::Time), "12:00:30 PM"}}));
              almanor = std::make_unique<Almanor>(platform);
              almanor->Timer1Tick();
          },

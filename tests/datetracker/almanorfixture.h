@@ -36,11 +36,11 @@ protected:
                     const QString& wave = QString())
     {
         using trackerkeys::SlotField;
-        t.store.save(trackerkeys::slotKey(n, SlotField::Message), message);
-        t.store.save(trackerkeys::slotKey(n, SlotField::Date), date);
-        t.store.save(trackerkeys::slotKey(n, SlotField::Time), time);
-        if (!wave.isEmpty())
-            t.store.save(trackerkeys::slotKey(n, SlotField::Sound), wave);
+        using trackerkeys::slotKey;
+        EXPECT_TRUE(t.store.saveAll({{slotKey(n, SlotField::Message), message},
+                                     {slotKey(n, SlotField::Date), date},
+                                     {slotKey(n, SlotField::Time), time}}));
+        EXPECT_TRUE(wave.isEmpty() || t.store.save(slotKey(n, SlotField::Sound), wave));
     }
 
     template <typename W = QWidget>

@@ -37,8 +37,8 @@ protected:
 
 TEST_F(EditorTest, OpensAnEmptySlotForANewEventAtNoon)
 {
-    t.store.save(trackerkeys::kCalendarOption, "2");
-    t.store.save(trackerkeys::kSavedDate, "3/2/2027");
+    EXPECT_TRUE(t.store.save(trackerkeys::kCalendarOption, "2"));
+    EXPECT_TRUE(t.store.save(trackerkeys::kSavedDate, "3/2/2027"));
     Almanor& w = open();
     w.MessageEditClick(6);
 
@@ -142,8 +142,7 @@ TEST_F(EditorTest, DeleteRemovesTheEventAndNotesWithText)
     const Case cases[] = {{nullptr, false}, {"", true}, {"Bring the forms", false}};
     for (const Case& c : cases) {
         storeEvent(7, "Dentist", "03/02/2027", "07:30:00 AM", "/sounds/a.wav");
-        if (c.notes)
-            t.store.save(slotKey(7, SlotField::Notes), c.notes);
+        EXPECT_TRUE(!c.notes || t.store.save(slotKey(7, SlotField::Notes), c.notes));
         Almanor& w = open();
         w.Timer1Tick();
         w.MessageEditClick(7);
@@ -165,7 +164,7 @@ TEST_F(EditorTest, DeleteRemovesTheEventAndNotesWithText)
         EXPECT_FALSE(shown("butEditDelete"));
         EXPECT_EQ(soundBox(7)->text(), "Timer1.wav");
         w.butEditCancelClick();
-        t.store.remove(slotKey(7, SlotField::Notes));
+        EXPECT_TRUE(t.store.remove(slotKey(7, SlotField::Notes)));
     }
 }
 

@@ -90,7 +90,7 @@ TEST_F(PanelsTest, ViewSwitchesAreStoredAndStartOrStopTheGrid)
     auto* normal = child<QAction>("menuViewNormal");
 
     // Choosing the view that is shown changes and stores nothing.
-    t.store.remove(trackerkeys::kView);
+    EXPECT_TRUE(t.store.remove(trackerkeys::kView));
     normal->trigger();
     EXPECT_TRUE(normal->isChecked());
     EXPECT_EQ(t.store.get(trackerkeys::kView, "untouched"), "untouched");
@@ -104,7 +104,7 @@ TEST_F(PanelsTest, ViewSwitchesAreStoredAndStartOrStopTheGrid)
     EXPECT_EQ(child<QListWidget>("List1")->count(), 1) << "filled at once";
     EXPECT_TRUE(child<QTimer>("Timer2")->isActive());
 
-    t.store.remove(trackerkeys::kView);
+    EXPECT_TRUE(t.store.remove(trackerkeys::kView));
     grid->trigger();
     EXPECT_TRUE(grid->isChecked());
     EXPECT_EQ(t.store.get(trackerkeys::kView, "untouched"), "untouched");
@@ -121,9 +121,9 @@ TEST_F(PanelsTest, OptionsSaveOrCancelInBothViews)
     for (const char* view : {"1", "2"}) {
         TempStore fresh;
         RefusingStore freshStore(fresh.store);
-        fresh.store.save(trackerkeys::kView, view);
-        fresh.store.save(slotKey(1, SlotField::Message), "Party");
-        fresh.store.save(slotKey(1, SlotField::Date), "12/31/2026");
+        EXPECT_TRUE(fresh.store.save(trackerkeys::kView, view));
+        EXPECT_TRUE(fresh.store.save(slotKey(1, SlotField::Message), "Party"));
+        EXPECT_TRUE(fresh.store.save(slotKey(1, SlotField::Date), "12/31/2026"));
         Almanor w(Platform{freshStore, clock, sound, dialogs, help, notifier, VEXLO_PROGRAM_DIR});
         const bool grid = QString(view) == "2";
         QWidget* underneath = grid ? static_cast<QWidget*>(w.findChild<QListWidget*>("List1"))
@@ -172,7 +172,7 @@ TEST_F(PanelsTest, OptionsSaveOrCancelInBothViews)
         w.findChild<QPushButton*>("butOptionsCancel")->click();
 
         // The calendar option now decides where a new event's calendar starts.
-        fresh.store.save(trackerkeys::kSavedDate, "7/4/2027");
+        EXPECT_TRUE(fresh.store.save(trackerkeys::kSavedDate, "7/4/2027"));
         w.MessageEditClick(9);
         EXPECT_EQ(w.findChild<QCalendarWidget*>("Calendar1")->selectedDate(), QDate(2027, 7, 4));
         w.butEditCancelClick();
@@ -182,7 +182,7 @@ TEST_F(PanelsTest, OptionsSaveOrCancelInBothViews)
 TEST_F(PanelsTest, AboutReturnsToTheStoredView)
 {
     for (const char* view : {"1", "2"}) {
-        t.store.save(trackerkeys::kView, view);
+        EXPECT_TRUE(t.store.save(trackerkeys::kView, view));
         Almanor& w = open();
         w.menuhelpaboutClick();
         EXPECT_TRUE(shown("Frame5"));

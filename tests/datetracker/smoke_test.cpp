@@ -1,8 +1,7 @@
 #include "programprocess.h"
 #include "qtprinters.h"
+#include "timetext.h"
 #include "trackerkeys.h"
-
-#include <QDate>
 
 #include <gtest/gtest.h>
 
@@ -16,11 +15,7 @@ TEST(DateVexloProgram, FirstStartFromTheHomeFolderWritesItsKeys)
     const IniSettingsStore store = program.store();
 
     // Started from the home folder, it still knows where its data files are.
-    EXPECT_EQ(store.get(trackerkeys::kPath), VEXLO_PROGRAM_DIR);
-    EXPECT_EQ(store.get(trackerkeys::kView), "1");
-    EXPECT_EQ(store.get(trackerkeys::kCalendarOption), "1");
-    EXPECT_EQ(store.get(trackerkeys::kDateTimeOption), "1");
-    const QDate today = QDate::currentDate();
-    EXPECT_EQ(store.get(trackerkeys::kSavedDate),
-              QStringLiteral("%1/%2/%3").arg(today.month()).arg(today.day()).arg(today.year()));
+    const QString today = timetext::shortDateText(QDate::currentDate());
+    for (const auto& [key, value] : trackerkeys::firstRunKeys(VEXLO_PROGRAM_DIR, today))
+        EXPECT_EQ(store.get(key), value) << key.toStdString();
 }

@@ -162,7 +162,7 @@ TEST_F(AlmanorTest, TheGridListsEventsByDateWithTheChosenDetail)
     storeEvent(3, "Soon", "12/25/2026", "01:23:20 PM");            // 0 days, 1:23:20
     storeEvent(4, "", "12/26/2026", "12:00:00 PM");                // no message: no line
     storeEvent(5, "Apple", "12/25/2026", "02:00:00 PM");
-    t.store.save(trackerkeys::kView, "2");
+    EXPECT_TRUE(t.store.save(trackerkeys::kView, "2"));
     Almanor& w = open();
     w.Timer1Tick();
     w.Timer2Tick();
@@ -181,7 +181,7 @@ TEST_F(AlmanorTest, TheGridListsEventsByDateWithTheChosenDetail)
                            "2027-01-06    Later  -  11 days  and  13:46:40",
                        }));
 
-    t.store.save(trackerkeys::kDateTimeOption, "2");
+    EXPECT_TRUE(t.store.save(trackerkeys::kDateTimeOption, "2"));
     w.Timer2Tick();
     EXPECT_EQ(lines(), (QStringList{
                            "2026-12-25    Apple  -  less than 24 hours",
@@ -229,7 +229,7 @@ TEST_F(AlmanorTest, HugeMessagesAreShownCutAndTheGridRedoesOnlyChangedLines)
                {trackerkeys::kCalendarOption, "1"},
                {trackerkeys::kDateTimeOption, "1"},
                {trackerkeys::kSavedDate, "12/25/2026"}};
-    t.store.saveAll(values);
+    EXPECT_TRUE(t.store.saveAll(values));
     Almanor& w = open();
     w.Timer1Tick();
     w.Timer2Tick();
@@ -283,7 +283,7 @@ TEST_F(AlmanorTest, AStartTellsOnceOfWhatFellDueWhileNoneRan)
     window.reset();
 
     for (SlotField field : {SlotField::Message, SlotField::Date, SlotField::Time})
-        t.store.remove(trackerkeys::slotKey(4, field));
+        EXPECT_TRUE(t.store.remove(trackerkeys::slotKey(4, field)));
     clock.set(QDateTime(QDate(2026, 12, 25), QTime(16, 0, 0)));
     open().Timer1Tick();
     ASSERT_EQ(notifier.told.size(), 2);

@@ -138,12 +138,12 @@ TEST_F(PellumTest, TimingModeIsAPairOfExclusiveItemsStoredOnChange)
                           {normal, true, "True"},
                           {normal, true, "untouched"}};
     for (const Step& s : steps) {
-        t.store.save(pellumkeys::kMode.name, "untouched");
+        EXPECT_TRUE(t.store.save(pellumkeys::kMode, "untouched"));
         s.clicked->trigger();
         EXPECT_EQ(w.normalMode(), s.normal);
         EXPECT_EQ(normal->isChecked(), s.normal);
         EXPECT_EQ(stopWatch->isChecked(), !s.normal);
-        EXPECT_EQ(t.store.get(pellumkeys::kMode.name), s.stored);
+        EXPECT_EQ(t.store.get(pellumkeys::kMode), s.stored);
     }
 }
 

@@ -43,12 +43,12 @@ TEST_F(PellumPanelsTest, ASkinDressesEveryPanelButColoursOnlyAboutAndTheTitleCap
 
     // Corrugated keeps Pellum's own spelling of its file.
     the<QAction>("menuBackgroundWood0")->trigger();
-    EXPECT_EQ(t.store.get(pellumkeys::kBackground.name), "wood0.gif");
+    EXPECT_EQ(t.store.get(pellumkeys::kBackground), "wood0.gif");
     EXPECT_TRUE(hasPicture("FramePellumFrame1"));
 
     // Under Default the options panel keeps its picture, and with it the caption's colour.
     the<QAction>("menuBackgroundDefault")->trigger();
-    EXPECT_EQ(t.store.get(pellumkeys::kRunDefaultColors.name), "True");
+    EXPECT_EQ(t.store.get(pellumkeys::kRunDefaultColors), "True");
     for (const char* panel : {"FramePellumFrame1", "FrameAbout", "FrameAboutFrame2"})
         EXPECT_FALSE(hasPicture(panel)) << panel;
     EXPECT_TRUE(hasPicture("FrameOptions"));
@@ -74,12 +74,12 @@ TEST_F(PellumPanelsTest, AMissingPictureIsReportedInPellumsWordsAndNothingIsRemo
     for (const SkinItem& skin : skinTable())
         QFile::copy(VEXLO_PROGRAM_DIR + QString(skin.file), folder.filePath(skin.file));
     ASSERT_TRUE(QFile::remove(folder.filePath("Marble2.gif")));
-    const SettingsStore::Values stored = {{pellumkeys::kPath.name, folder.path() + '/'},
-                                          {pellumkeys::kBackground.name, "wood5.gif"},
-                                          {pellumkeys::kForeColor1.name, "65535"},
-                                          {pellumkeys::kForeColor2.name, "16777215"},
+    const SettingsStore::Values stored = {{pellumkeys::kPath, folder.path() + '/'},
+                                          {pellumkeys::kBackground, "wood5.gif"},
+                                          {pellumkeys::kForeColor1, "65535"},
+                                          {pellumkeys::kForeColor2, "16777215"},
                                           {"Date Vexlo 1 Message", "Dentist"}};
-    t.store.saveAll(stored);
+    EXPECT_TRUE(t.store.saveAll(stored));
     Pellum& w = open();
     ASSERT_TRUE(dialogs.shown.isEmpty());
 
@@ -88,7 +88,7 @@ TEST_F(PellumPanelsTest, AMissingPictureIsReportedInPellumsWordsAndNothingIsRemo
     EXPECT_EQ(dialogs.shown[0].title, "Pellum");
     EXPECT_EQ(dialogs.shown[0].text, "There was a problem running the program's path. Pellum "
                                      "Error # 10. Notify Orvane to correct this error!");
-    EXPECT_EQ(t.store.get(pellumkeys::kPath.name), folder.path() + '/');
+    EXPECT_EQ(t.store.get(pellumkeys::kPath), folder.path() + '/');
     EXPECT_EQ(t.store.get("Date Vexlo 1 Message"), "Dentist");
     EXPECT_TRUE(hasPicture("FramePellumFrame1"));
     // The window goes on counting.

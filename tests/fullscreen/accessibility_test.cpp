@@ -68,8 +68,8 @@ TEST_F(FullScreenAccessibilityTest, TheDigitsReadAsTheTimeAndTellEachNewMinuteAn
 {
     for (const bool larger : {false, true}) {
         SCOPED_TRACE(larger ? "larger screen" : "smaller screen");
-        t.store.save(fullscreenkeys::kLargeDisplay,
-                     larger ? fullscreenkeys::kTrue : fullscreenkeys::kFalse);
+        EXPECT_TRUE(t.store.save(fullscreenkeys::kLargeDisplay,
+                                 larger ? fullscreenkeys::kTrue : fullscreenkeys::kFalse));
         FullScreenVexlo& w = open();
         AccessibilityRecorder recorder;
         recorder.take(digits());
@@ -105,7 +105,7 @@ TEST_F(FullScreenAccessibilityTest, TheDigitsReadAsTheTimeAndTellEachNewMinuteAn
 
 TEST_F(FullScreenAccessibilityTest, TheMessageIsReadAsItIsShown)
 {
-    t.store.save(fullscreenkeys::kMessage, "Exam ends at noon");
+    EXPECT_TRUE(t.store.save(fullscreenkeys::kMessage, "Exam ends at noon"));
     open();
     auto* message = child("LabelMessage");
     EXPECT_EQ(accessibleName(message), "Exam ends at noon");

@@ -119,7 +119,7 @@ TEST_F(FullScreenTest, StopAndStartResumeAsTheTimingModeSays)
 TEST_F(FullScreenTest, TheTimingModeIsStoredOnlyWhenItChanges)
 {
     FullScreenVexlo& w = open();
-    t.store.remove(fullscreenkeys::kTimingMode);
+    EXPECT_TRUE(t.store.remove(fullscreenkeys::kTimingMode));
     item("menuTimingMode1")->trigger();
     EXPECT_TRUE(item("menuTimingMode1")->isChecked());
     EXPECT_EQ(t.store.get(fullscreenkeys::kTimingMode, "<absent>"), "<absent>");
@@ -140,7 +140,7 @@ TEST_F(FullScreenTest, TheTimingModeIsStoredOnlyWhenItChanges)
     item("menuTimingMode2")->trigger();
     EXPECT_FALSE(w.normalMode());
     ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_TRUE(dialogs.shown[0].text.startsWith("The timing mode was not saved"));
+    EXPECT_TRUE(dialogs.shown[0].text.startsWith("The timing mode could not be saved"));
 }
 
 TEST_F(FullScreenTest, SaveDuringAPauseKeepsTheTimeLeft)
@@ -181,7 +181,7 @@ TEST_F(FullScreenTest, SaveBeforeAnyTimeStoresZeroesAndAFailedSaveSaysSo)
     window->menuSaveClick();
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].kind, "message");
-    EXPECT_TRUE(dialogs.shown[0].text.startsWith("This time was not saved"));
+    EXPECT_TRUE(dialogs.shown[0].text.startsWith("This time could not be saved"));
     EXPECT_EQ(t.store.get(fullscreenkeys::kMinutes), "0");
     EXPECT_EQ(bar(1)->value(), 3);
 }
@@ -269,14 +269,14 @@ TEST_F(FullScreenTest, TheSoundIsReadAgainAtTimeUp)
 
     // Another copy saves a sound while this one runs.
     IniSettingsStore other(t.dir.path());
-    other.save(fullscreenkeys::kSound, "/sounds/bell.wav");
+    EXPECT_TRUE(other.save(fullscreenkeys::kSound, "/sounds/bell.wav"));
     tickEverySecond(5);
     EXPECT_EQ(sound.requests, QStringList{"/sounds/bell.wav"});
     EXPECT_EQ(w.state().LabelSound3, "/sounds/bell.wav");
 
     // With the key gone, the player is asked for its alert sound.
     w.butAcknowledgeClick();
-    other.remove(fullscreenkeys::kSound);
+    EXPECT_TRUE(other.remove(fullscreenkeys::kSound));
     runOut(0, 2);
     EXPECT_EQ(sound.requests, (QStringList{"/sounds/bell.wav", ""}));
 }

@@ -119,7 +119,7 @@ TEST_F(FullScreenTest, TheMessageTakesItsSizeOrJustLessToShowWhole)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message.left(20).toStdString());
-        t.store.save(fullscreenkeys::kMessage, c.message);
+        EXPECT_TRUE(t.store.save(fullscreenkeys::kMessage, c.message));
         open();
         auto* message = child<QLabel>("LabelMessage");
         EXPECT_EQ(message->text(), c.message);

@@ -27,7 +27,7 @@ protected:
 
 TEST_F(OptionsTest, OpenBesideTheTimerWithTheStoredChoices)
 {
-    t.store.save(fullscreenkeys::kMessage, "Exam ends at noon");
+    EXPECT_TRUE(t.store.save(fullscreenkeys::kMessage, "Exam ends at noon"));
     open();
     QDialog* options = openOptions();
     EXPECT_TRUE(options->isVisible());
@@ -110,7 +110,7 @@ TEST_F(OptionsTest, CancelKeepsWhatWasStored)
 
 TEST_F(OptionsTest, ACancelledBrowseOrAnEmptyBoxMeansTheDefaultSound)
 {
-    t.store.save(fullscreenkeys::kSound, "/home/me/bell.wav");
+    EXPECT_TRUE(t.store.save(fullscreenkeys::kSound, "/home/me/bell.wav"));
     open();
     openOptions();
     dialogs.chosenFile.clear();
@@ -119,7 +119,7 @@ TEST_F(OptionsTest, ACancelledBrowseOrAnEmptyBoxMeansTheDefaultSound)
     click("cmdSave");
     EXPECT_EQ(t.store.get(fullscreenkeys::kSound), "Timer1.wav");
 
-    t.store.remove(fullscreenkeys::kSound);
+    EXPECT_TRUE(t.store.remove(fullscreenkeys::kSound));
     openOptions();
     EXPECT_EQ(soundBox()->text(), "");
     click("cmdSave");
@@ -152,7 +152,7 @@ TEST_F(OptionsTest, AFailedSaveSaysSoAndKeepsWhatWasTyped)
 
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].kind, "message");
-    EXPECT_TRUE(dialogs.shown[0].text.startsWith("The options were not saved"));
+    EXPECT_TRUE(dialogs.shown[0].text.startsWith("The options could not be saved"));
     EXPECT_TRUE(options->isVisible());
     EXPECT_EQ(messageBox()->text(), "Typed but not saved");
     EXPECT_EQ(shownMessage(), before);
@@ -165,7 +165,7 @@ TEST_F(OptionsTest, AFailedSaveSaysSoAndKeepsWhatWasTyped)
 
 TEST_F(OptionsTest, TheMessageIsSelectedForTypingAndTheSoundOnlyBrowsed)
 {
-    t.store.save(fullscreenkeys::kMessage, QString(200, u'm'));
+    EXPECT_TRUE(t.store.save(fullscreenkeys::kMessage, QString(200, u'm')));
     open();
     QDialog* options = openOptions();
     QApplication::setActiveWindow(options);

@@ -15,7 +15,7 @@ TEST(FullScreenVexloProgram, FirstStartFromTheHomeFolderWritesItsKeys)
     const IniSettingsStore store = program.store();
 
     // Started from the home folder, it still knows where its data files are.
-    for (const auto& [key, value] : fullscreenkeys::firstRunValues(VEXLO_PROGRAM_DIR))
+    for (const auto& [key, value] : fullscreenkeys::firstRunKeys(VEXLO_PROGRAM_DIR))
         EXPECT_EQ(store.get(key), value) << key.toStdString();
     for (const QString& key : {fullscreenkeys::kMinutes, fullscreenkeys::kSeconds})
         EXPECT_EQ(store.get(key, "<absent>"), "<absent>") << key.toStdString();

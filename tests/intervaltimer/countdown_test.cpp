@@ -117,8 +117,8 @@ TEST_F(VexloTest, TheAlarmUsesTheSoundAndMessageStoredMeanwhile)
 
     // Another Vexlo saves its choices while this one runs.
     IniSettingsStore other(t.dir.path());
-    other.save(timerkeys::kSound, "/sounds/bell.wav");
-    other.save(timerkeys::kMessage, "Tea is ready");
+    EXPECT_TRUE(other.save(timerkeys::kSound, "/sounds/bell.wav"));
+    EXPECT_TRUE(other.save(timerkeys::kMessage, "Tea is ready"));
     tickEverySecond(5);
 
     // What was got ready is what rings.
@@ -131,7 +131,7 @@ TEST_F(VexloTest, TheAlarmUsesTheSoundAndMessageStoredMeanwhile)
 
     // A sound cleared in the store asks the player for its alert sound.
     w.ButVexloAcknowlegdeClick();
-    other.save(timerkeys::kSound, "");
+    EXPECT_TRUE(other.save(timerkeys::kSound, ""));
     runOut(0, 2);
     EXPECT_EQ(sound.requests, (QStringList{"/sounds/bell.wav", ""}));
 }
@@ -153,11 +153,11 @@ TEST_F(VexloTest, TheMessageFlashesLongOnShortOff)
     }
 
     // An empty stored message flashes the default one; a new one shows at the next flash.
-    t.store.save(timerkeys::kMessage, "");
+    EXPECT_TRUE(t.store.save(timerkeys::kMessage, ""));
     w.Timer2Tick();
     EXPECT_EQ(text("FrameLabel6"),
               "Click on the ACTION button, then SET OPTIONS to change this message!");
-    t.store.save(timerkeys::kMessage, "<b>Tea</b> & biscuits");
+    EXPECT_TRUE(t.store.save(timerkeys::kMessage, "<b>Tea</b> & biscuits"));
     w.Timer2Tick();
     EXPECT_EQ(text("FrameLabel6"), "<b>Tea</b> & biscuits");
     // Shown as typed, never as markup.
@@ -168,7 +168,7 @@ TEST_F(VexloTest, TheMessageFlashesLongOnShortOff)
     const int shortSize = message->font().pointSize();
     EXPECT_GT(shortSize, QApplication::font().pointSize());
     const QString longMessage = QStringLiteral("Take the bread out of the oven now. ").repeated(8);
-    t.store.save(timerkeys::kMessage, longMessage);
+    EXPECT_TRUE(t.store.save(timerkeys::kMessage, longMessage));
     w.Timer2Tick();
     EXPECT_EQ(message->text(), longMessage);
     EXPECT_LE(message->heightForWidth(message->width()), message->height());
@@ -177,7 +177,7 @@ TEST_F(VexloTest, TheMessageFlashesLongOnShortOff)
 
 TEST_F(VexloTest, OkLeavesTheAlarmReadyForANewTime)
 {
-    t.store.save(timerkeys::kSavedMinutes, "3");
+    EXPECT_TRUE(t.store.save(timerkeys::kSavedMinutes, "3"));
     Vexlo& w = open();
     runOut(2, 0);
     child<QPushButton>("ButVexloAcknowlegde")->click();
@@ -213,7 +213,7 @@ TEST_F(VexloTest, TimingModeIsAPairOfExclusiveItemsStoredOnChange)
     EXPECT_EQ(t.store.get(timerkeys::kMode), "False");
 
     // Choosing the checked item again changes and stores nothing.
-    t.store.save(timerkeys::kMode, "untouched");
+    EXPECT_TRUE(t.store.save(timerkeys::kMode, "untouched"));
     stopWatch->trigger();
     EXPECT_TRUE(stopWatch->isChecked());
     EXPECT_FALSE(normal->isChecked());

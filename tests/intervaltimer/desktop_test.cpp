@@ -62,14 +62,14 @@ TEST_F(VexloDesktopTest, AlwaysOnTopKeepsTheWindowAboveWithoutMovingIt)
     for (const QString stored : {"1", "0"}) {
         SCOPED_TRACE(stored.toStdString());
         TempStore fresh;
-        fresh.store.saveAll({{timerkeys::kPath, VEXLO_PROGRAM_DIR},
-                             {timerkeys::kBackground, "Wood5.gif"},
-                             {timerkeys::kForeColor1, "65535"},
-                             {timerkeys::kForeColor2, "16777215"},
-                             {timerkeys::kAlwaysOnTop, stored},
-                             {timerkeys::kCurrentTitle, "Vexlo"},
-                             {timerkeys::kPositionLeft, "3000"},
-                             {timerkeys::kPositionTop, "1500"}});
+        EXPECT_TRUE(fresh.store.saveAll({{timerkeys::kPath, VEXLO_PROGRAM_DIR},
+                                         {timerkeys::kBackground, "Wood5.gif"},
+                                         {timerkeys::kForeColor1, "65535"},
+                                         {timerkeys::kForeColor2, "16777215"},
+                                         {timerkeys::kAlwaysOnTop, stored},
+                                         {timerkeys::kCurrentTitle, "Vexlo"},
+                                         {timerkeys::kPositionLeft, "3000"},
+                                         {timerkeys::kPositionTop, "1500"}}));
         Vexlo w(platform(fresh.store), ShellPlatform{desktopStacking, launcher, displayModes});
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -106,13 +106,13 @@ TEST(VexloDesktopProgram, OpenANewTimerStartsAnotherVexloAtTheStoredPlace)
     env.insert("QT_QPA_PLATFORM", "xcb");
     first.process.setProcessEnvironment(env);
     IniSettingsStore store = first.store();
-    store.saveAll({{timerkeys::kPath, VEXLO_PROGRAM_DIR},
-                   {timerkeys::kBackground, "Wood5.gif"},
-                   {timerkeys::kForeColor1, "65535"},
-                   {timerkeys::kForeColor2, "16777215"},
-                   {timerkeys::kAlwaysOnTop, "0"},
-                   {timerkeys::kPositionLeft, "3000"},
-                   {timerkeys::kPositionTop, "1500"}});
+    ASSERT_TRUE(store.saveAll({{timerkeys::kPath, VEXLO_PROGRAM_DIR},
+                               {timerkeys::kBackground, "Wood5.gif"},
+                               {timerkeys::kForeColor1, "65535"},
+                               {timerkeys::kForeColor2, "16777215"},
+                               {timerkeys::kAlwaysOnTop, "0"},
+                               {timerkeys::kPositionLeft, "3000"},
+                               {timerkeys::kPositionTop, "1500"}}));
 
     // Whatever happens below, no Vexlo outlives the test.
     std::set<qint64> started;

@@ -15,9 +15,9 @@ protected:
 
 TEST_F(VexloOptionsTest, SavedTitleMessageAndSoundTakeEffectAtOnce)
 {
-    t.store.saveAll({{timerkeys::kPath, "/opt/vexlo/"},
-                     {timerkeys::kMessage, "Tea is ready"},
-                     {timerkeys::kSound, "/sounds/bell.wav"}});
+    EXPECT_TRUE(t.store.saveAll({{timerkeys::kPath, "/opt/vexlo/"},
+                                 {timerkeys::kMessage, "Tea is ready"},
+                                 {timerkeys::kSound, "/sounds/bell.wav"}}));
     Vexlo& w = open();
     item("menuOptions")->trigger();
     EXPECT_EQ(w.windowTitle(), "Vexlo Options");
@@ -75,8 +75,8 @@ TEST_F(VexloOptionsTest, CancelPutsBackWhatIsStoredButNotTheTitleBox)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.storedSound.toStdString());
         Vexlo& w = open();
-        t.store.saveAll(
-            {{timerkeys::kMessage, "Tea is ready"}, {timerkeys::kSound, c.storedSound}});
+        EXPECT_TRUE(t.store.saveAll(
+            {{timerkeys::kMessage, "Tea is ready"}, {timerkeys::kSound, c.storedSound}}));
         w.menuOptionsClick();
         titleBox()->setText("Coffee");
         messageBox()->setPlainText("Coffee is ready");
@@ -226,7 +226,7 @@ TEST_F(VexloOptionsTest, OptionsTheStoreRefusesStayOnThePanel)
     w.butOptionsSaveClick();
 
     ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_TRUE(dialogs.shown[0].text.startsWith("These options were not saved"));
+    EXPECT_TRUE(dialogs.shown[0].text.startsWith("These options could not be saved"));
     EXPECT_TRUE(shown("FrameOptions"));
     EXPECT_EQ(messageBox()->toPlainText(), "Tea is ready");
     EXPECT_EQ(w.windowTitle(), "Vexlo Options");

@@ -170,10 +170,10 @@ TEST_F(VexloSkinsTest, AStoredPictureInAnyLetterCaseChecksItsSkin)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored.toStdString());
         TempStore fresh;
-        fresh.store.saveAll({{timerkeys::kPath, VEXLO_PROGRAM_DIR},
-                             {timerkeys::kBackground, c.stored},
-                             {timerkeys::kForeColor1, "16777215"},
-                             {timerkeys::kForeColor2, "65535"}});
+        EXPECT_TRUE(fresh.store.saveAll({{timerkeys::kPath, VEXLO_PROGRAM_DIR},
+                                         {timerkeys::kBackground, c.stored},
+                                         {timerkeys::kForeColor1, "16777215"},
+                                         {timerkeys::kForeColor2, "65535"}}));
         dialogs.shown.clear();
         open(fresh.store);
         EXPECT_EQ(checkedSkins(), c.checked);
@@ -187,10 +187,10 @@ TEST_F(VexloSkinsTest, AStoredPictureInAnyLetterCaseChecksItsSkin)
 TEST_F(VexloSkinsTest, AMissingPictureIsReportedOnceAndTheWindowGoesOn)
 {
     QTemporaryDir folder;
-    t.store.saveAll({{timerkeys::kPath, copyPictures(folder)},
-                     {timerkeys::kBackground, "Wood5.gif"},
-                     {timerkeys::kForeColor1, "65535"},
-                     {timerkeys::kForeColor2, "16777215"}});
+    EXPECT_TRUE(t.store.saveAll({{timerkeys::kPath, copyPictures(folder)},
+                                 {timerkeys::kBackground, "Wood5.gif"},
+                                 {timerkeys::kForeColor1, "65535"},
+                                 {timerkeys::kForeColor2, "16777215"}}));
     ASSERT_TRUE(QFile::remove(folder.filePath("Marble2.gif")));
     Vexlo& w = open();
     const QImage before = picture("FrameVexlo1");
@@ -236,10 +236,10 @@ TEST_F(VexloSkinsTest, AStoredColourThatIsNoNumberIsReportedWithThePictureShown)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.colour1.toStdString() + " / " + c.colour2.toStdString());
         TempStore fresh;
-        fresh.store.saveAll({{timerkeys::kPath, VEXLO_PROGRAM_DIR},
-                             {timerkeys::kBackground, "Marble5.gif"},
-                             {timerkeys::kForeColor1, c.colour1},
-                             {timerkeys::kForeColor2, c.colour2}});
+        EXPECT_TRUE(fresh.store.saveAll({{timerkeys::kPath, VEXLO_PROGRAM_DIR},
+                                         {timerkeys::kBackground, "Marble5.gif"},
+                                         {timerkeys::kForeColor1, c.colour1},
+                                         {timerkeys::kForeColor2, c.colour2}}));
         dialogs.shown.clear();
         open(fresh.store);
         EXPECT_EQ(dialogs.shown.size(), c.first && c.second ? 0 : 1);

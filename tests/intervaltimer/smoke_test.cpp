@@ -16,8 +16,7 @@ TEST(VexloProgram, FirstStartFromTheHomeFolderWritesItsKeys)
     EXPECT_EQ(program.process.state(), QProcess::Running);
 
     // Started from the home folder, it still knows where its data files are.
-    EXPECT_EQ(store.get(timerkeys::kPath), VEXLO_PROGRAM_DIR);
-    for (const auto& [key, value] : timerkeys::firstRunValues())
+    for (const auto& [key, value] : timerkeys::firstRunKeys(VEXLO_PROGRAM_DIR))
         EXPECT_EQ(store.get(key), value) << key.toStdString();
     EXPECT_EQ(store.get(timerkeys::kAlwaysOnTop), "1");
     for (const QString& key :

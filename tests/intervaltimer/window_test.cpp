@@ -28,9 +28,8 @@ TEST_F(VexloTest, AlwaysOnTopFollowsTheStoreAndTheItem)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored.toStdString());
         TempStore fresh;
-        fresh.store.save(timerkeys::kPath, "/opt/vexlo/");
-        if (c.stored != kAbsent)
-            fresh.store.save(timerkeys::kAlwaysOnTop, c.stored);
+        EXPECT_TRUE(fresh.store.save(timerkeys::kPath, "/opt/vexlo/"));
+        EXPECT_TRUE(c.stored == kAbsent || fresh.store.save(timerkeys::kAlwaysOnTop, c.stored));
         stacking.calls.clear();
         auto w = make(fresh.store);
         QAction* onTop = w->findChild<QAction*>("menuAlwaysOnTop");
@@ -89,9 +88,9 @@ TEST_F(VexloTest, ANewTimerOpensWhereTheOpenerStoodOrBesideItWhenRenamed)
 
     // Before any window opened a new timer, a start goes beside the stored place.
     TempStore fresh;
-    fresh.store.saveAll({{timerkeys::kPath, "/opt/vexlo/"},
-                         {timerkeys::kPositionLeft, "1500"},
-                         {timerkeys::kPositionTop, "750"}});
+    EXPECT_TRUE(fresh.store.saveAll({{timerkeys::kPath, "/opt/vexlo/"},
+                                     {timerkeys::kPositionLeft, "1500"},
+                                     {timerkeys::kPositionTop, "750"}}));
     EXPECT_EQ(make(fresh.store)->pos(), QPoint(twips(2000), twips(1250)));
 }
 

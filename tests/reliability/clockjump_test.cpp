@@ -20,10 +20,10 @@ void storeEvent(SettingsStore& store, int n, const QString& message, const QDate
 {
     using trackerkeys::SlotField;
     using trackerkeys::slotKey;
-    store.saveAll({{slotKey(n, SlotField::Message), message},
-                   {slotKey(n, SlotField::Date), timetext::dateText(due.date())},
-                   {slotKey(n, SlotField::Time), timetext::timeText(due.time())},
-                   {slotKey(n, SlotField::Sound), QStringLiteral("Timer1.wav")}});
+    EXPECT_TRUE(store.saveAll({{slotKey(n, SlotField::Message), message},
+                               {slotKey(n, SlotField::Date), timetext::dateText(due.date())},
+                               {slotKey(n, SlotField::Time), timetext::timeText(due.time())},
+                               {slotKey(n, SlotField::Sound), QStringLiteral("Timer1.wav")}}));
 }
 
 // Every text a window shows that holds a negative number: a minus sign before a digit, not

@@ -95,11 +95,11 @@ struct Controls {
                     .topKey = timerkeys::kPositionTop};
     TimerKind pellum{.name = "Pellum",
                      .title = QStringLiteral("Pellum 8.01"),
-                     .modeKey = pellumkeys::kMode.name,
+                     .modeKey = pellumkeys::kMode,
                      .normalMode = pellumkeys::kNormalMode,
                      .stopWatchMode = pellumkeys::kStopWatchMode,
-                     .leftKey = pellumkeys::kPositionLeft.name,
-                     .topKey = pellumkeys::kPositionTop.name};
+                     .leftKey = pellumkeys::kPositionLeft,
+                     .topKey = pellumkeys::kPositionTop};
     std::array<QPoint, AlmanorState::kSlots> almanorEdit; // the "N >" buttons
 };
 

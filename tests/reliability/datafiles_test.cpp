@@ -112,11 +112,11 @@ const Program kPrograms[] = {
          // An event two seconds away, saved with the sound its editor offers.
          const QDateTime due = f.clock.now().addSecs(2);
          using trackerkeys::SlotField;
-         f.platform().store.saveAll(
+         EXPECT_TRUE(f.platform().store.saveAll(
              {{trackerkeys::slotKey(1, SlotField::Message), QStringLiteral("Tea")},
               {trackerkeys::slotKey(1, SlotField::Date), timetext::dateText(due.date())},
               {trackerkeys::slotKey(1, SlotField::Time), timetext::timeText(due.time())},
-              {trackerkeys::slotKey(1, SlotField::Sound), QStringLiteral("Timer1.wav")}});
+              {trackerkeys::slotKey(1, SlotField::Sound), QStringLiteral("Timer1.wav")}}));
          return f.almanor();
      },
      [](QWidget& w, Family& f) {
@@ -231,9 +231,8 @@ TEST(DamagedDataFiles, AStoreFromAnotherMachineUsesThisMachinesProgramFolder)
     const Skinned programs[] = {
         {"Vexlo", timerkeys::kPath, timerkeys::kBackground, timerkeys::kForeColor1,
          timerkeys::kForeColor2, [](Family& f) -> std::unique_ptr<QWidget> { return f.vexlo(); }},
-        {"Pellum", pellumkeys::kPath.name, pellumkeys::kBackground.name,
-         pellumkeys::kForeColor1.name, pellumkeys::kForeColor2.name,
-         [](Family& f) -> std::unique_ptr<QWidget> { return f.pellum(); }},
+        {"Pellum", pellumkeys::kPath, pellumkeys::kBackground, pellumkeys::kForeColor1,
+         pellumkeys::kForeColor2, [](Family& f) -> std::unique_ptr<QWidget> { return f.pellum(); }},
     };
     for (const Skinned& program : programs) {
         SCOPED_TRACE(program.name);
@@ -267,7 +266,7 @@ TEST(DamagedDataFiles, WithoutTimer1TheInstalledProgramsStillFindTheirOtherDataF
         {"Vexlo", VEXLO_PROGRAM, timerkeys::kPath},
         {"DateVexlo", DATEVEXLO_PROGRAM, trackerkeys::kPath},
         {"FullScreenVexlo", FULLSCREENVEXLO_PROGRAM, fullscreenkeys::kPath},
-        {"Pellum", PELLUM_PROGRAM, pellumkeys::kPath.name},
+        {"Pellum", PELLUM_PROGRAM, pellumkeys::kPath},
     };
     for (const Harm harm : {Harm::None, Harm::Removed}) {
         QTemporaryDir prefix;

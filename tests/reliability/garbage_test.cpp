@@ -118,13 +118,11 @@ QList<Program> programs()
     const QStringList fullScreen = {fullscreenkeys::kPath, kLargeDisplay, kTimingMode,
                                     fullscreenkeys::kMessage, fullscreenkeys::kSound, kMinutes,
                                     kSeconds};
-    QStringList pellum;
-    for (const pellumkeys::Key* key :
-         {&pellumkeys::kPath, &pellumkeys::kBackground, &pellumkeys::kForeColor1,
-          &pellumkeys::kForeColor2, &pellumkeys::kRunDefaultColors, &pellumkeys::kPositionLeft,
-          &pellumkeys::kPositionTop, &pellumkeys::kMode, &pellumkeys::kAlwaysOnTop,
-          &pellumkeys::kCurrentTitle})
-        pellum.append(key->name);
+    const QStringList pellum = {
+        pellumkeys::kPath,        pellumkeys::kBackground,        pellumkeys::kForeColor1,
+        pellumkeys::kForeColor2,  pellumkeys::kRunDefaultColors,  pellumkeys::kPositionLeft,
+        pellumkeys::kPositionTop, pellumkeys::kMode,              pellumkeys::kAlwaysOnTop,
+        pellumkeys::kCurrentTitle};
     return {
         {"DateVexlo", DATEVEXLO_PROGRAM, tracker},
         {"Vexlo", VEXLO_PROGRAM, vexlo},

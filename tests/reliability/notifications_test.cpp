@@ -28,10 +28,10 @@ Armed dateVexlo(Family& family, SettingsStore& store, const QString& message)
 {
     using trackerkeys::SlotField;
     using trackerkeys::slotKey;
-    store.saveAll({{slotKey(2, SlotField::Message), message},
-                   {slotKey(2, SlotField::Date), QStringLiteral("12/25/2026")},
-                   {slotKey(2, SlotField::Time), QStringLiteral("12:00:10 PM")},
-                   {slotKey(2, SlotField::Sound), QStringLiteral("Timer1.wav")}});
+    EXPECT_TRUE(store.saveAll({{slotKey(2, SlotField::Message), message},
+                               {slotKey(2, SlotField::Date), QStringLiteral("12/25/2026")},
+                               {slotKey(2, SlotField::Time), QStringLiteral("12:00:10 PM")},
+                               {slotKey(2, SlotField::Sound), QStringLiteral("Timer1.wav")}}));
     std::unique_ptr<Almanor> w = family.almanor();
     w->Timer1Tick();
     Almanor* tracker = w.get();
@@ -42,7 +42,7 @@ Armed vexlo(Family& family, SettingsStore& store, const QString& message)
 {
     std::unique_ptr<Vexlo> w = family.vexlo();
     // After the first start's defaults; the alarm reads the message again.
-    store.save(timerkeys::kMessage, message);
+    EXPECT_TRUE(store.save(timerkeys::kMessage, message));
     setTime(*w, 0, 10);
     w->StartStopTimer();
     Vexlo* timer = w.get();
@@ -54,7 +54,7 @@ Armed vexlo(Family& family, SettingsStore& store, const QString& message)
 
 Armed fullScreen(Family& family, SettingsStore& store, const QString& message)
 {
-    store.save(fullscreenkeys::kMessage, message);
+    EXPECT_TRUE(store.save(fullscreenkeys::kMessage, message));
     std::unique_ptr<FullScreenVexlo> w = family.fullScreen();
     setTime(*w, 0, 10);
     w->menustartClick();

@@ -92,13 +92,13 @@ TEST(ReadOnlySettings, EverySaveOfTimesEventsNotesAndOptionsSaysItWasNotSaved)
              setTime(w, 3, 7);
              item(w, QStringLiteral("menuSave"))->trigger();
          },
-         QStringLiteral("This time was not saved")},
+         QStringLiteral("This time could not be saved")},
         {"Vexlo: the options' Save", openVexlo,
          [](QWidget& w) {
              vexlo(w).menuOptionsClick();
              vexlo(w).butOptionsSaveClick();
          },
-         QStringLiteral("These options were not saved")},
+         QStringLiteral("These options could not be saved")},
         {"DateVexlo: the editor's Save", openAlmanor,
          [](QWidget& w) {
              almanor(w).MessageEditClick(1);
@@ -128,19 +128,19 @@ TEST(ReadOnlySettings, EverySaveOfTimesEventsNotesAndOptionsSaysItWasNotSaved)
              setTime(w, 3, 7);
              item(w, QStringLiteral("menuSave"))->trigger();
          },
-         QStringLiteral("This time was not saved")},
+         QStringLiteral("This time could not be saved")},
         {"FullScreenVexlo: the options' Save", openFullScreen,
          [](QWidget& w) {
              fullScreen(w).menuOptionsClick();
              child<QPushButton>(w, QStringLiteral("cmdSave"))->click();
          },
-         QStringLiteral("The options were not saved")},
+         QStringLiteral("The options could not be saved")},
         {"FullScreenVexlo: a timing mode", openFullScreen,
          [](QWidget& w) { item(w, QStringLiteral("menuTimingMode2"))->trigger(); },
-         QStringLiteral("The timing mode was not saved")},
+         QStringLiteral("The timing mode could not be saved")},
         {"FullScreenVexlo: a screen size", openFullScreen,
          [](QWidget& w) { item(w, QStringLiteral("menuScreenSize2"))->trigger(); },
-         QStringLiteral("The screen size was not saved")},
+         QStringLiteral("The screen size could not be saved")},
     };
     checkEveryReport(std::begin(saves), std::end(saves));
 }
@@ -152,31 +152,31 @@ TEST(ReadOnlySettings, EveryChoiceFromAMenuSaysItWasNotSaved)
     const Save saves[] = {
         {"Vexlo: a timing mode", openVexlo,
          [](QWidget& w) { item(w, QStringLiteral("menuMode2"))->trigger(); },
-         QStringLiteral("The timing mode was not saved")},
+         QStringLiteral("The timing mode could not be saved")},
         {"Vexlo: Always On Top", openVexlo,
          [](QWidget& w) { item(w, QStringLiteral("menuAlwaysOnTop"))->trigger(); },
-         QStringLiteral("Always On Top was not saved")},
+         QStringLiteral("Always On Top could not be saved")},
         {"Vexlo: a skin", openVexlo,
          [](QWidget& w) { item(w, QStringLiteral("menuBackgroundGranite1"))->trigger(); },
-         QStringLiteral("The background was not saved")},
+         QStringLiteral("The background could not be saved")},
         {"Vexlo: the Default look", openVexlo,
          [](QWidget& w) { item(w, QStringLiteral("menuBackgroundDefault"))->trigger(); },
-         QStringLiteral("The background was not saved")},
+         QStringLiteral("The background could not be saved")},
         {"DateVexlo: Grid View", openAlmanor,
          [](QWidget& w) { item(w, QStringLiteral("menuViewGrid"))->trigger(); },
-         QStringLiteral("The view was not saved")},
+         QStringLiteral("The view could not be saved")},
         {"Pellum: a timing mode", openPellum,
          [](QWidget& w) { item(w, QStringLiteral("menuMode2"))->trigger(); },
-         QStringLiteral("The timing mode was not saved")},
+         QStringLiteral("The timing mode could not be saved")},
         {"Pellum: Always On Top", openPellum,
          [](QWidget& w) { item(w, QStringLiteral("menuAlwaysOnTop"))->trigger(); },
-         QStringLiteral("Always On Top was not saved")},
+         QStringLiteral("Always On Top could not be saved")},
         {"Pellum: a skin", openPellum,
          [](QWidget& w) { item(w, QStringLiteral("menuBackgroundMarble2"))->trigger(); },
-         QStringLiteral("The background was not saved")},
+         QStringLiteral("The background could not be saved")},
         {"Pellum: the Default look", openPellum,
          [](QWidget& w) { item(w, QStringLiteral("menuBackgroundDefault"))->trigger(); },
-         QStringLiteral("The background was not saved")},
+         QStringLiteral("The background could not be saved")},
     };
     checkEveryReport(std::begin(saves), std::end(saves));
 }

@@ -55,7 +55,7 @@ TEST(SharedStore, ASkinOrScreenSizeChosenInOneWindowReplacesTheOthersChoice)
          [](Family& f) -> std::unique_ptr<QWidget> { return f.fullScreen(); }, "menuScreenSize2",
          "menuScreenSize1", fullscreenkeys::kLargeDisplay, fullscreenkeys::kFalse},
         {"Pellum: skins", [](Family& f) -> std::unique_ptr<QWidget> { return f.pellum(); },
-         "menuBackgroundGranite1", "menuBackgroundWood5", pellumkeys::kBackground.name,
+         "menuBackgroundGranite1", "menuBackgroundWood5", pellumkeys::kBackground,
          QStringLiteral("Wood5.gif")},
     };
     checkLastChoiceKept(std::begin(choices), std::end(choices));
@@ -80,7 +80,7 @@ TEST(SharedStore, TheModeOrViewAWindowAlreadyShowsIsNotStoredAgain)
         {"DateVexlo", [](Family& f) -> std::unique_ptr<QWidget> { return f.almanor(); },
          "menuViewGrid", "menuViewNormal", trackerkeys::kView},
         {"Pellum", [](Family& f) -> std::unique_ptr<QWidget> { return f.pellum(); }, "menuMode2",
-         "menuMode1", pellumkeys::kMode.name},
+         "menuMode1", pellumkeys::kMode},
     };
     for (const Shown& choice : choices) {
         SCOPED_TRACE(choice.name);

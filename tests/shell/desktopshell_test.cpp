@@ -55,9 +55,9 @@ TEST_F(DesktopShellTest, AnotherProgramsWindowOpensAtItsOwnPlace)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.left.toStdString() + ", " + c.top.toStdString() + ", " +
                      c.title.toStdString());
-        host.t.store.saveAll({{"Pellum Position Left", c.left},
-                              {"Pellum Position Top", c.top},
-                              {"Pellum Current Title", c.title}});
+        EXPECT_TRUE(host.t.store.saveAll({{"Pellum Position Left", c.left},
+                                          {"Pellum Position Top", c.top},
+                                          {"Pellum Current Title", c.title}}));
         shell().CheckStayOnTop();
         EXPECT_EQ(host.window.pos(), c.place);
         EXPECT_EQ(shell().positionValues(),

@@ -97,7 +97,7 @@ TEST(Skins, AnotherProgramKeepsToItsOwnKeysPanelsAndTexts)
     host.LabelPicture1 = "wood5.gif";
     skins.CheckMarkedBackground();
     EXPECT_TRUE(skins.skinItem(kCorrugatedRow + 5)->isChecked());
-    host.t.store.save("Pellum Run Default Colors", "False");
+    EXPECT_TRUE(host.t.store.save("Pellum Run Default Colors", "False"));
     skins.CheckBackground();
     EXPECT_FALSE(host.timerPanel->picture().isNull());
     EXPECT_TRUE(host.dialogs.shown.isEmpty());
