@@ -30,10 +30,24 @@ FirstRun writeFirstRunDefaults(SettingsStore& store, const StoredKeys& table,
     return run;
 }
 
+namespace {
+
+FirstRun writeEveryDefault(SettingsStore& store, const StoredKeys& table)
+{
+    FirstRun run;
+    for (const StoredKey& entry : table)
+        run.values.append({entry.key, entry.firstRunDefault});
+    if (!store.saveAll(run.values))
+        run.refused = QCoreApplication::translate("FirstRun", "The settings");
+    return run;
+}
+
+} // namespace
+
 FirstRun startWithPath(SettingsStore& store, const StoredKeys& table, const QString& pathKey)
 {
     if (store.get(pathKey).isEmpty())
-        return writeFirstRunDefaults(store, table);
+        return writeEveryDefault(store, table);
     FirstRun run;
     for (const StoredKey& entry : table) {
         QString value = store.get(entry.key);

@@ -34,7 +34,8 @@ FirstRun writeFirstRunDefaults(SettingsStore& store, const StoredKeys& table,
                                const SettingsStore::Values& alsoSave = {});
 
 // The start of a program whose empty path key marks its first run (Vexlo, Pellum): the first run
-// writes the defaults of `table`, the path among them; a later run takes what is stored, except
+// starts afresh, writing every default of `table`, the path among them, over whatever else the
+// store held of them; a refused write is told as above. A later run takes what is stored, except
 // that a stored folder that is none here (a store copied from another machine, where no skin
 // would ever be found) gives way to the table's path, the other choices staying.
 FirstRun startWithPath(SettingsStore& store, const StoredKeys& table, const QString& pathKey);
