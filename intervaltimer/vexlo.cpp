@@ -32,28 +32,51 @@ using intervaltimer::kMaxSeconds;
 
 namespace {
 
-// The window's outer size in twips includes the title bar and the borders that the window
-// manager draws; the panels fill what remains.
-constexpr int kOuterWidth = 3430;
-constexpr int kOuterHeight = 3000;
-constexpr int kBorderAllowance = 120;  // both side borders
-constexpr int kCaptionAllowance = 450; // title bar and bottom border
-constexpr int kPanelWidth = kOuterWidth - kBorderAllowance;
-constexpr int kPanelHeight = kOuterHeight - kCaptionAllowance;
-
 // The digit display. A glyph takes less than the distance to the next picture box, so the
 // boxes are only as wide as the glyphs and never overlap; the last one ends at the panel's edge.
-constexpr int kDisplayHeight = 750;
-constexpr DigitDisplay::SmallRow kDigitRow{300, 330, 3100, kPanelWidth,
+constexpr DigitDisplay::SmallRow kDigitRow{300, 330, 3100, 3430 - kBorderAllowanceTwips,
                                            DigitDisplay::Shows::Hourglass};
 
 constexpr int kMessagePointSize = 11;
 constexpr int kSmallestMessagePointSize = 6;
 
-constexpr int kTickInterval = 950;
+constexpr std::chrono::milliseconds kTickInterval(950);
 constexpr int kFirstFlashInterval = 750;
 constexpr int kMessageShownInterval = 1500;
 constexpr int kMessageHiddenInterval = 300;
+
+TimerProgram vexloProgram()
+{
+    using namespace timerkeys;
+    return {
+        .name = QStringLiteral("Vexlo"),
+        .version = Vexlo::tr("Vexlo 8.02"),
+        .timerPanel = QStringLiteral("FrameVexlo1"),
+        .aboutText = Vexlo::tr(
+            "The interval timer: set a time, start it, and Vexlo calls you when it is up."),
+        .digitsName = Vexlo::tr("Time remaining"),
+        .digitRow = kDigitRow,
+        .tick = kTickInterval,
+        .newTimerCaption = Vexlo::tr("Open a New Timer"),
+        .pathError = Vexlo::tr("Vexlo Error #10. There was a problem running the program's path. "
+                               "Vexlo can still run, but some of the program's files are either "
+                               "missing or have been moved. Exit Vexlo and then re-install the "
+                               "program to correct this error!"),
+        .newTimerError =
+            Vexlo::tr("There was a problem. Vexlo Error #13. Notify Orvane about this error!"),
+        .notepad = twipsRect(50, 1400, 3230, 1000),
+        .titleCaption = twipsRect(120, 130, 700, 255),
+        .titleBox = twipsRect(850, 90, 2330, 330),
+        .resolutionInBackground = true,
+        .plainOptionsUnderDefault = true,
+        .reportsUnkeptPlace = false,
+        .programHelpTopic = 201,
+        .optionsHelpTopic = 200,
+        .aboutHelpTopic = 201,
+        .corrugatedFile = kCorrugatedFile,
+        .firstPosition = kFirstPosition,
+    };
+}
 
 QScrollBar* scrollBar(QWidget* panel, const QString& name, int maximum, int largeStep,
                       QLabel* caption, const QRect& place)
@@ -72,98 +95,51 @@ QScrollBar* scrollBar(QWidget* panel, const QString& name, int maximum, int larg
     return bar;
 }
 
-
 } // namespace
 
 Vexlo::Vexlo(const Platform& platform, const ShellPlatform& shell, QWidget* parent)
-    : QWidget(parent), platform_(platform)
+    : TimerWindow(platform, shell, vexloProgram(), TimerEngine::Direction::Down, parent)
 {
-    setObjectName(QStringLiteral("Vexlo"));
-    setWindowTitle(tr("Vexlo 8.02"));
-    setFixedSize(twips(kPanelWidth), twips(kPanelHeight));
-
     buildTimerPanel();
     buildAlarmPanel();
     buildOptionsPanel();
-    buildAboutPanel();
-    buildShell(shell);
-    buildMenu();
-    accessibility::nameControls(this);
-
-    Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
-    Timer2 = named(new QTimer(this), QStringLiteral("Timer2"));
-    Timer2->setInterval(kFirstFlashInterval);
-    connect(Timer1, &QTimer::timeout, this, &Vexlo::Timer1Tick);
-    connect(Timer2, &QTimer::timeout, this, &Vexlo::Timer2Tick);
-
+    buildLook();
     startUp();
-}
-
-Vexlo::~Vexlo()
-{
-    // A window that ends without being closed (the session ends) still keeps its place.
-    if (isVisible())
-        storePosition();
 }
 
 void Vexlo::buildTimerPanel()
 {
-    FrameVexlo1 = named(new SkinPanel(this), QStringLiteral("FrameVexlo1"));
-    FrameVexlo1->setGeometry(twipsRect(0, 0, kPanelWidth, kPanelHeight));
-    FrameVexlo1->setAccessibleName(tr("Timer"));
+    // Start shows once a time is set.
+    startButton_->hide();
+    connect(startButton_, &QPushButton::clicked, this, &Vexlo::StartStopTimer);
+    connect(stopButton_, &QPushButton::clicked, this, &Vexlo::StartStopTimer);
 
-    // The digits light up on a dark strip of their own, readable on any skin. A screen reader
-    // reads the strip as the time it shows, with this name as its description.
-    DigitDisplay = named(new ::DigitDisplay(FrameVexlo1, ::DigitDisplay::smallRow(kDigitRow),
-                                            {digitlooks::imageList1(), digitlooks::imageList2()}),
-                         QStringLiteral("DigitDisplay"));
-    DigitDisplay->setGeometry(twipsRect(0, 0, kPanelWidth, kDisplayHeight));
-    DigitDisplay->setAccessibleName(tr("Time remaining"));
-    QPalette dark = DigitDisplay->palette();
-    dark.setColor(QPalette::Window, QColor(24, 22, 20));
-    DigitDisplay->setPalette(dark);
-    DigitDisplay->setAutoFillBackground(true);
-
-    ButVexloStart = panelButton(FrameVexlo1, QStringLiteral("ButVexloStart"), tr("Start"),
-                                tr("Start the timer"), twipsRect(400, 830, 900, 500));
-    ButVexloStop = panelButton(FrameVexlo1, QStringLiteral("ButVexloStop"), tr("Stop"),
-                               tr("Stop the timer"), twipsRect(400, 830, 900, 500));
-    ButVexloAction = panelButton(FrameVexlo1, QStringLiteral("ButVexloAction"), tr("Action"),
-                                 tr("Choose an action"), twipsRect(2100, 830, 900, 500));
-    ButVexloStart->hide();
-    ButVexloStop->hide();
-    connect(ButVexloStart, &QPushButton::clicked, this, &Vexlo::StartStopTimer);
-    connect(ButVexloStop, &QPushButton::clicked, this, &Vexlo::StartStopTimer);
-    connect(ButVexloAction, &QPushButton::clicked, this, &Vexlo::ButVexloActionClick);
-
-    FrameLabel3 = panelLabel(FrameVexlo1, QStringLiteral("FrameLabel3"), tr("Set The Time Below!"),
+    FrameLabel3 = panelLabel(timerPanel_, QStringLiteral("FrameLabel3"), tr("Set The Time Below!"),
                              twipsRect(240, 1020, 1695, 225));
-    FrameLabel1 = panelLabel(FrameVexlo1, QStringLiteral("FrameLabel1"), tr("Hours + Minutes"),
+    FrameLabel1 = panelLabel(timerPanel_, QStringLiteral("FrameLabel1"), tr("Hours + Minutes"),
                              twipsRect(125, 1500, 645, 405));
-    HScroll1 = scrollBar(FrameVexlo1, QStringLiteral("HScroll1"), kMaxMinutes, 15, FrameLabel1,
+    HScroll1 = scrollBar(timerPanel_, QStringLiteral("HScroll1"), kMaxMinutes, 15, FrameLabel1,
                          twipsRect(825, 1605, 2400, 200));
-    FrameLabel2 = panelLabel(FrameVexlo1, QStringLiteral("FrameLabel2"), tr("Seconds"),
+    FrameLabel2 = panelLabel(timerPanel_, QStringLiteral("FrameLabel2"), tr("Seconds"),
                              twipsRect(125, 2070, 630, 195));
-    HScroll2 = scrollBar(FrameVexlo1, QStringLiteral("HScroll2"), kMaxSeconds, 5, FrameLabel2,
+    HScroll2 = scrollBar(timerPanel_, QStringLiteral("HScroll2"), kMaxSeconds, 5, FrameLabel2,
                          twipsRect(825, 2070, 2400, 200));
     connect(HScroll1, &QScrollBar::valueChanged, this, &Vexlo::HScroll1Change);
     connect(HScroll2, &QScrollBar::valueChanged, this, &Vexlo::HScroll2Change);
 
-    FrameLabel4 = panelLabel(FrameVexlo1, QStringLiteral("FrameLabel4"),
+    FrameLabel4 = panelLabel(timerPanel_, QStringLiteral("FrameLabel4"),
                              tr("Stop the Vexlo timer or use the Action button!"),
                              twipsRect(600, 1600, 2450, 500));
     FrameLabel4->hide();
 
     setTabOrder(HScroll1, HScroll2);
-    setTabOrder(HScroll2, ButVexloStart);
-    setTabOrder(ButVexloStart, ButVexloStop);
-    setTabOrder(ButVexloStop, ButVexloAction);
+    setTabOrder(HScroll2, startButton_);
 }
 
 void Vexlo::buildAlarmPanel()
 {
     FrameVexlo2 = named(new SkinPanel(this), QStringLiteral("FrameVexlo2"));
-    FrameVexlo2->setGeometry(twipsRect(0, 0, kPanelWidth, kPanelHeight));
+    FrameVexlo2->setGeometry(rect());
     FrameVexlo2->setAccessibleName(tr("Time Is Up!"));
     FrameVexlo2->hide();
 
@@ -177,146 +153,48 @@ void Vexlo::buildAlarmPanel()
     ButVexloAcknowlegde = panelButton(FrameVexlo2, QStringLiteral("ButVexloAcknowlegde"), tr("OK"),
                                       tr("Continue"), twipsRect(1250, 1850, 1000, 500));
     connect(ButVexloAcknowlegde, &QPushButton::clicked, this, &Vexlo::ButVexloAcknowlegdeClick);
+
+    Timer2 = named(new QTimer(this), QStringLiteral("Timer2"));
+    Timer2->setInterval(kFirstFlashInterval);
+    connect(Timer2, &QTimer::timeout, this, &Vexlo::Timer2Tick);
 }
 
-void Vexlo::buildShell(const ShellPlatform& shell)
+void Vexlo::buildLook()
 {
-    using namespace timerkeys;
-    // The Default look: red captions and message, black hints.
+    // The Default look: red captions and message, black hints; "Title" as well, since on the
+    // plain panel a skin's white or yellow would not read.
     const QColor red = colourOf(255);
     const QColor black = colourOf(0);
-    SkinLook look{
-        SkinKeys{kBackground, kForeColor1, kForeColor2, kRunDefaultColors},
-        kCorrugatedFile,
-        {FrameVexlo1, FrameVexlo2, FrameOptions, FrameAbout, FrameAboutFrame2},
-        {FrameVexlo1, FrameVexlo2, FrameOptions, FrameAbout, FrameAboutFrame2},
-        {FrameLabel1, FrameLabel2},
-        {FrameLabel3, FrameLabel4, FrameLabel6, FrameOptionsLabel0, FrameOptionsLabel1,
-         FrameOptionsLabel2},
-        // "Title" as well: on the plain panel a skin's white or yellow would not read.
-        {{FrameLabel1, red},
-         {FrameLabel2, red},
-         {FrameLabel6, red},
-         {FrameOptionsLabel0, red},
-         {FrameOptionsLabel1, red},
-         {FrameOptionsLabel2, red},
-         {FrameLabel3, black},
-         {FrameLabel4, black}},
-        tr("Vexlo"),
-        tr("Vexlo Error #10. There was a problem running the program's path. Vexlo can still "
-           "run, but some of the program's files are either missing or have been moved. Exit "
-           "Vexlo and then re-install the program to correct this error!"),
-        [this](const QString& what) { showStoreRefused(what); },
-    };
-    for (QLabel* text : aboutTexts_) {
-        look.colour1.append(text);
-        look.defaultColours.append({text, red});
-    }
-    skins_ = new Skins(
-        platform_.store, platform_.dialogs,
-        SkinFields{state_.LabelPath, state_.LabelPicture1, state_.LabelColor1, state_.LabelColor2},
-        std::move(look), this);
+    SkinLook look;
+    look.panels = {FrameVexlo2};
+    look.plainUnderDefault = {FrameVexlo2};
+    look.colour1 = {FrameLabel1, FrameLabel2};
+    look.colour2 = {FrameLabel3, FrameLabel4, FrameLabel6, FrameOptionsLabel1, FrameOptionsLabel2};
+    for (QWidget* caption : {FrameLabel1, FrameLabel2, FrameLabel6, FrameOptionsLabel0,
+                             FrameOptionsLabel1, FrameOptionsLabel2})
+        look.defaultColours.append({caption, red});
+    look.defaultColours.append({FrameLabel3, black});
+    look.defaultColours.append({FrameLabel4, black});
 
-    shell_ =
-        new DesktopShell(platform_.store, platform_.dialogs, shell,
-                         ShellWindow{*this,
-                                     state_.LabelCurrentTitle,
-                                     {kAlwaysOnTop, kPositionLeft, kPositionTop, kCurrentTitle},
-                                     kFirstPosition,
-                                     tr("Open a New Timer"),
-                                     tr("Vexlo"),
-                                     tr("There was a problem. Vexlo Error #13. Notify Orvane "
-                                        "about this error!"),
-                                     [this](const QString& what) { showStoreRefused(what); }});
-    // The notepad stands below the buttons and above the bars, and Tab takes it in that order.
-    setTabOrder(ButVexloAction, shell_->addNotepad(FrameVexlo1, twipsRect(50, 1400, 3230, 1000)));
-}
-
-void Vexlo::buildMenu()
-{
-    // The action box: the window's only menu, opened by Action.
-    menufile = named(new QMenu(tr("File"), this), QStringLiteral("menufile"));
-    menufile->setAccessibleName(tr("Action"));
-
-    menufile->addAction(shell_->menuNewTimer());
-    sep0 = menuSeparator(*menufile, QStringLiteral("sep0"));
-    menuRetrieve =
-        menuItem(*menufile, QStringLiteral("menuRetrieve"), tr("Retrieve the saved time"));
-    menuClear = menuItem(*menufile, QStringLiteral("menuClear"), tr("Clear this time"));
-    menuSave = menuItem(*menufile, QStringLiteral("menuSave"), tr("Save this time"));
-    connect(menuRetrieve, &QAction::triggered, this, &Vexlo::menuRetrieveClick);
-    connect(menuClear, &QAction::triggered, this, &Vexlo::menuClearClick);
-    connect(menuSave, &QAction::triggered, this, &Vexlo::menuSaveClick);
-
-    menuSeparator(*menufile, QStringLiteral("sep1"));
-    menufile->addAction(shell_->menuNotepad());
-    QMenu* menuMode = subMenu(*menufile, QStringLiteral("menuMode"), tr("Timing Mode"));
-    menuMode1 = menuItem(*menuMode, QStringLiteral("menuMode1"), tr("Normal"));
-    menuMode2 = menuItem(*menuMode, QStringLiteral("menuMode2"), tr("StopWatch"));
-    menuMode1->setCheckable(true);
-    menuMode2->setCheckable(true);
-    connect(menuMode1, &QAction::triggered, this, &Vexlo::menuMode1Click);
-    connect(menuMode2, &QAction::triggered, this, &Vexlo::menuMode2Click);
-
-    QMenu* menuBackground = skins_->addBackgroundMenu(*menufile);
-    menuBackground->addSeparator();
-    menuBackground->addAction(shell_->menuResolution());
-
-    menuSeparator(*menufile, QStringLiteral("sep2"));
-    menufile->addAction(shell_->menuAlwaysOnTop());
-    QAction* menuOptions = menuItem(*menufile, QStringLiteral("menuOptions"), tr("Set Options"));
-    connect(menuOptions, &QAction::triggered, this, &Vexlo::menuOptionsClick);
-
-    menuSeparator(*menufile, QStringLiteral("sep3"));
-    QAction* menuHelp = menuItem(*menufile, QStringLiteral("menuHelp"), tr("Help Using Vexlo"));
-    QAction* menuAbout = menuItem(*menufile, QStringLiteral("menuAbout"), tr("About Vexlo"));
-    connect(menuHelp, &QAction::triggered, this, &Vexlo::menuHelpClick);
-    connect(menuAbout, &QAction::triggered, this, &Vexlo::menuAboutClick);
-
-    menuSeparator(*menufile, QStringLiteral("sep4"));
-    menufile->addAction(shell_->menuCloseActionBox());
-    menuSeparator(*menufile, QStringLiteral("sep5"));
-    menuExit = menuItem(*menufile, QStringLiteral("menuExit"), tr("EXIT Vexlo"));
-    connect(menuExit, &QAction::triggered, this, &Vexlo::menuExitClick);
+    menuRetrieve = menuEntry(QStringLiteral("menuRetrieve"), tr("Retrieve the saved time"),
+                             &Vexlo::menuRetrieveClick);
+    menuClear =
+        menuEntry(QStringLiteral("menuClear"), tr("Clear this time"), &Vexlo::menuClearClick);
+    menuSave = menuEntry(QStringLiteral("menuSave"), tr("Save this time"), &Vexlo::menuSaveClick);
+    finishBuilding(look, {menuRetrieve, menuClear, menuSave});
 }
 
 void Vexlo::startUp()
 {
     using namespace timerkeys;
-    SettingsStore& store = platform_.store;
-
-    // An empty path marks the first run: it stores its defaults and goes on with them rather
-    // than with the store, which may have refused them.
-    const FirstRun start = startWithPath(store, firstRunKeys(platform_.programFolder), kPath);
-    if (!start.refused.isEmpty())
-        showStoreRefused(start.refused);
-    state_.LabelPath = start.value(kPath);
-    const auto setting = [&](const QString& key) { return start.value(key); };
-
-    state_.LabelPicture1 = setting(kBackground);
-    state_.LabelColor1 = setting(kForeColor1);
-    state_.LabelColor2 = setting(kForeColor2);
-    state_.LabelSound1 = setting(kSound);
-    const QString message = setting(kMessage);
+    const FirstRun start = startFromStore(firstRunKeys(platform_.programFolder));
+    state_.LabelSound1 = start.value(kSound);
+    const QString message = start.value(kMessage);
     showMessage(message.isEmpty() ? tr(kDefaultMessage) : message);
-    skins_->CheckMarkedBackground();
-
-    shell_->CheckStayOnTop();
-    skins_->CheckBackground();
-
-    drawEmptyDisplay();
-    Timer1->setInterval(kTickInterval);
-
-    normalMode_ = setting(kMode) == kNormalMode;
-    selectMode(normalMode_);
+    DigitDisplay->setTime({});
     enableRetrieve();
     // Ready for the keyboard: the arrow keys set the minutes at once.
     HScroll1->setFocus();
-}
-
-void Vexlo::drawEmptyDisplay()
-{
-    DigitDisplay->setTime({});
 }
 
 void Vexlo::setTimeChanged()
@@ -324,7 +202,7 @@ void Vexlo::setTimeChanged()
     const int minutes = HScroll1->value();
     const int seconds = HScroll2->value();
     const bool noTime = minutes == 0 && seconds == 0;
-    ButVexloStart->setVisible(!noTime);
+    startButton_->setVisible(!noTime);
     FrameLabel3->setVisible(noTime);
     state_.LabelScrollMinutes1 = QString::number(minutes);
     engine_.setDuration(minutes * 60 + seconds);
@@ -355,57 +233,44 @@ void Vexlo::StartStopTimer()
     if (HScroll1->value() == 0 && HScroll2->value() == 0)
         return;
 
-    if (!ButVexloStart->isHidden()) {
+    if (!startButton_->isHidden()) {
         engine_.start(platform_.clock.now());
         Timer1->start();
-        ButVexloStop->show();
-        ButVexloStart->hide();
+        stopButton_->show();
+        startButton_->hide();
         showTimeItems(false);
         showScrollBars(false);
         FrameLabel4->setText(tr("Stop the Vexlo timer or use the Action button!"));
         accessibility::captionChanged(FrameLabel4);
         FrameLabel4->show();
-        ButVexloStop->setFocus();
+        stopButton_->setFocus();
     } else {
         engine_.stop();
         Timer1->stop();
-        ButVexloStart->show();
+        startButton_->show();
         showTimeItems(true);
-        ButVexloStop->hide();
+        stopButton_->hide();
         FrameLabel4->setText(tr("Start the Vexlo timer or use the Action button!"));
         accessibility::captionChanged(FrameLabel4);
         FrameLabel4->show();
-        ButVexloStart->setFocus();
+        startButton_->setFocus();
         enableRetrieve();
     }
 }
 
-void Vexlo::ButVexloActionClick()
-{
-    const QPoint pointer = QCursor::pos();
-    // Opened from the keyboard, the pointer may be anywhere: the menu then drops from the button.
-    const bool byPointer = ButVexloAction->rect().contains(ButVexloAction->mapFromGlobal(pointer));
-    menufile->popup(byPointer ? pointer
-                              : ButVexloAction->mapToGlobal(QPoint(0, ButVexloAction->height())));
-}
-
 void Vexlo::Timer1Tick()
 {
-    if (!engine_.moment().isValid()) {
-        Timer1->stop();
+    const std::optional<TimerEngine::Tick> tick = takeTick();
+    if (!tick)
+        return;
+    if (tick->timeUp) {
+        timeIsUp(tick->count);
         return;
     }
-    const TimerEngine::Tick tick = engine_.tick(platform_.clock.now());
-    if (tick.timeUp) {
-        timeIsUp(tick.count);
-        return;
-    }
-    if (tick.count > 0 && tick.count <= SoundPlayer::kPrepareAheadSeconds)
+    if (tick->count > 0 && tick->count <= SoundPlayer::kPrepareAheadSeconds)
         platform_.sound.prepare(platform_.store.get(timerkeys::kSound));
-    state_.LabelTotalTimeRemaining1 = ShowTimeRemaining(tick.count);
-    setWindowTitle(isMinimized() ? state_.LabelCurrentTitle + QStringLiteral(" - ") +
-                                       state_.LabelTimeRemaining1
-                                 : state_.LabelCurrentTitle);
+    state_.LabelTotalTimeRemaining1 = showTimeRemaining(tick->count);
+    showCountInTitle(state_.LabelTimeRemaining1);
 }
 
 void Vexlo::timeIsUp(qint64 remaining)
@@ -413,7 +278,7 @@ void Vexlo::timeIsUp(qint64 remaining)
     const QDateTime due = engine_.moment();
     // Read again: another Vexlo may have chosen a new sound or message since this one started.
     state_.LabelSound1 = platform_.store.get(timerkeys::kSound);
-    ShowTimeRemaining(remaining);
+    showTimeRemaining(remaining);
     state_.LabelTotalTimeRemaining1 = tr("Time Is Up!");
     platform_.sound.play(state_.LabelSound1);
 
@@ -424,10 +289,11 @@ void Vexlo::timeIsUp(qint64 remaining)
 
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
-    setWindowTitle(optionsTitle());
+    // The title the user last typed, saved or not.
+    setWindowTitle(FrameOptionsTitle->text());
     showMessage(storedMessage());
     FrameLabel6->show();
-    FrameVexlo1->hide();
+    timerPanel_->hide();
     FrameVexlo2->show();
     // Over the options or About panel, should one be open.
     FrameVexlo2->raise();
@@ -441,7 +307,7 @@ void Vexlo::timeIsUp(qint64 remaining)
     timeupnotice::tell(platform_, this, storedMessage(), due, true);
 }
 
-QString Vexlo::ShowTimeRemaining(qint64 seconds)
+QString Vexlo::showTimeRemaining(qint64 seconds)
 {
     if (!intervaltimer::fitsTimeTexts(seconds))
         return tr("Way too much!");
@@ -467,13 +333,13 @@ void Vexlo::Timer2Tick()
 
 void Vexlo::ButVexloAcknowlegdeClick()
 {
-    FrameVexlo1->show();
+    timerPanel_->show();
     showScrollBars(true);
     FrameVexlo2->hide();
     Timer2->stop();
     FrameLabel3->show();
-    shell_->hideNotepad();
-    ButVexloStop->hide();
+    desktopShell().hideNotepad();
+    stopButton_->hide();
     // The alarm ended a run: the time items come back as they do when the timer is stopped.
     showTimeItems(true);
     // A panel opened before the alarm is in front again: the keyboard goes to it, not to the
@@ -500,7 +366,7 @@ void Vexlo::showScrollBars(bool shown)
 
 void Vexlo::showTimeItems(bool shown)
 {
-    for (QAction* item : {sep0, menuRetrieve, menuClear, menuSave})
+    for (QAction* item : {separators_[0], menuRetrieve, menuClear, menuSave})
         item->setVisible(shown);
 }
 
@@ -525,9 +391,9 @@ void Vexlo::clearTime()
     HScroll2->setValue(0);
     engine_.setDuration(0);
     engine_.clear();
-    drawEmptyDisplay();
+    DigitDisplay->setTime({});
     showScrollBars(true);
-    shell_->hideNotepad();
+    desktopShell().hideNotepad();
 }
 
 void Vexlo::menuClearClick()
@@ -544,54 +410,7 @@ void Vexlo::menuRetrieveClick()
         durations::storedWholeNumber(store.get(timerkeys::kSavedMinutes), 0, kMaxMinutes));
     HScroll2->setValue(
         durations::storedWholeNumber(store.get(timerkeys::kSavedSeconds), 0, kMaxSeconds));
-    ButVexloStart->setFocus();
-}
-
-void Vexlo::menuMode1Click()
-{
-    selectMode(true);
-}
-
-void Vexlo::menuMode2Click()
-{
-    selectMode(false);
-}
-
-void Vexlo::selectMode(bool normal)
-{
-    if (markModeItems(*menuMode1, *menuMode2, normalMode_, normal) &&
-        !platform_.store.save(timerkeys::kMode,
-                              normal ? timerkeys::kNormalMode : timerkeys::kStopWatchMode))
-        showStoreRefused(tr("The timing mode"));
-    engine_.setMode(normalMode_ ? TimerEngine::Mode::Normal : TimerEngine::Mode::StopWatch);
-}
-
-void Vexlo::menuExitClick()
-{
-    close();
-}
-
-void Vexlo::closeEvent(QCloseEvent* event)
-{
-    storePosition();
-    Timer1->stop();
-    Timer2->stop();
-    event->accept();
-}
-
-void Vexlo::storePosition()
-{
-    // Only a window in its normal state has a place of its own worth keeping.
-    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
-        return;
-    // Best effort: the window is going, and a place not kept only opens the next Vexlo where
-    // the last kept place was.
-    (void)platform_.store.saveAll(shell_->positionValues());
-}
-
-void Vexlo::showStoreRefused(const QString& what)
-{
-    platform_.dialogs.message(this, tr("Vexlo"), platform_.store.refusalMessage(what));
+    startButton_->setFocus();
 }
 
 void Vexlo::showMessage(const QString& message)
@@ -617,10 +436,4 @@ QString Vexlo::storedMessage() const
 {
     const QString message = platform_.store.get(timerkeys::kMessage);
     return message.isEmpty() ? tr(timerkeys::kDefaultMessage) : message;
-}
-
-QString Vexlo::optionsTitle() const
-{
-    // The title the user last typed, saved or not.
-    return FrameOptionsTitle->text();
 }

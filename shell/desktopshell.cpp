@@ -75,23 +75,23 @@ QPlainTextEdit* DesktopShell::addNotepad(QWidget* panel, QRect place)
     return txtNotes_;
 }
 
-void DesktopShell::CheckStayOnTop()
+void DesktopShell::checkStayOnTop()
 {
     const QString onTop = store_.get(window_.keys.alwaysOnTop);
     if (!onTop.isEmpty()) {
         bool number = false;
         const bool above = onTop.trimmed().toDouble(&number) == 1 && number;
         menuAlwaysOnTop_->setChecked(above);
-        above ? MakeTopMost() : MakeNormal();
+        above ? makeTopMost() : makeNormal();
     } else {
         // A new installation starts on top. Best effort: a refused write leaves the key empty,
         // so the next start is on top again and stores it then; the first run has told already.
         menuAlwaysOnTop_->setChecked(true);
         (void)store_.save(window_.keys.alwaysOnTop, kOnTop);
-        MakeTopMost();
+        makeTopMost();
     }
 
-    const bool sameTitle = store_.get(window_.keys.currentTitle) == window_.LabelCurrentTitle;
+    const bool sameTitle = store_.get(window_.keys.currentTitle) == window_.currentTitle;
     placeWindow(store_.get(window_.keys.positionLeft), store_.get(window_.keys.positionTop),
                 sameTitle ? 0 : kNewTimerOffset);
 }
@@ -113,12 +113,12 @@ void DesktopShell::placeWindow(const QString& left, const QString& top, int offs
     window.move(place);
 }
 
-void DesktopShell::MakeTopMost()
+void DesktopShell::makeTopMost()
 {
     platform_.stacking.makeTopMost(window_.window);
 }
 
-void DesktopShell::MakeNormal()
+void DesktopShell::makeNormal()
 {
     platform_.stacking.makeNormal(window_.window);
 }
@@ -127,9 +127,9 @@ void DesktopShell::menuAlwaysOnTopClick()
 {
     // The click has already turned the check mark over: it shows the new state.
     const bool above = menuAlwaysOnTop_->isChecked();
-    above ? MakeTopMost() : MakeNormal();
-    if (!store_.save(window_.keys.alwaysOnTop, above ? kOnTop : kNotOnTop) && window_.saveRefused)
-        window_.saveRefused(tr("Always On Top"));
+    above ? makeTopMost() : makeNormal();
+    if (!store_.save(window_.keys.alwaysOnTop, above ? kOnTop : kNotOnTop))
+        emit saveRefused(tr("Always On Top"));
 }
 
 SettingsStore::Values DesktopShell::positionValues() const
@@ -137,8 +137,8 @@ SettingsStore::Values DesktopShell::positionValues() const
     // A twip is a fifteenth of a pixel: a window that was not moved keeps the twips it was
     // placed at, rather than its pixels' nearest ones.
     const QPoint place = window_.window.pos();
-    const QPoint inTwips = placed_ && placed_->pixels == place ? placed_->twips
-                                                               : place * kTwipsPerPixel;
+    const QPoint inTwips =
+        placed_ && placed_->pixels == place ? placed_->twips : place * kTwipsPerPixel;
     return {{window_.keys.positionLeft, QString::number(inTwips.x())},
             {window_.keys.positionTop, QString::number(inTwips.y())}};
 }
@@ -147,8 +147,8 @@ void DesktopShell::menuNewTimerClick()
 {
     // The new timer reads these at its start to find its place.
     const bool stored =
-        store_.saveAll(positionValues() + SettingsStore::Values{{window_.keys.currentTitle,
-                                                                 window_.LabelCurrentTitle}});
+        store_.saveAll(positionValues() +
+                       SettingsStore::Values{{window_.keys.currentTitle, window_.currentTitle}});
     // A program file that is gone is passed over; anything else is worth telling.
     if (!stored || platform_.launcher.startAnother() == InstanceLauncher::Result::Failed)
         dialogs_.message(&window_.window, window_.errorTitle, window_.newTimerError);

@@ -8,7 +8,6 @@
 #include <QRect>
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 class Dialogs;
@@ -28,8 +27,8 @@ struct WindowKeys {
 // The timer window as the shell sees it.
 struct ShellWindow {
     QWidget& window;
-    // The window's title field: what the user named it, kept while the window lives.
-    const QString& LabelCurrentTitle;
+    // What the user named the window, kept while it lives: at first the program's name.
+    QString currentTitle;
     WindowKeys keys;
     // Where a window that would open off every screen goes instead, in twips from the top left
     // of the primary screen.
@@ -38,8 +37,6 @@ struct ShellWindow {
     // The message box shown when a new timer cannot be opened.
     QString errorTitle;
     QString newTimerError;
-    // Tells the user that `what` ("Always On Top") could not be kept.
-    std::function<void(const QString& what)> saveRefused;
 };
 
 // The desktop behaviour of a timer window: staying on top, where it opens, opening another
@@ -62,11 +59,14 @@ public:
     // Makes the notepad txtNotes on `panel`, hidden.
     QPlainTextEdit* addNotepad(QWidget* panel, QRect place);
 
-    // At start: the stacking from the store, then the place; the initial title is the window's
-    // title field at this point.
-    void CheckStayOnTop();
-    void MakeTopMost();
-    void MakeNormal();
+    // A new timer opens apart from a window of another title.
+    const QString& currentTitle() const { return window_.currentTitle; }
+    void setCurrentTitle(const QString& title) { window_.currentTitle = title; }
+
+    // At start: the stacking from the store, then the place.
+    void checkStayOnTop();
+    void makeTopMost();
+    void makeNormal();
 
     void menuAlwaysOnTopClick();
     void menuNewTimerClick();
@@ -79,6 +79,10 @@ public:
     SettingsStore::Values positionValues() const;
     // The colour-display dialog once it was opened.
     Resolutions* resolutions() const;
+
+signals:
+    // `what` ("Always On Top") could not be kept: the store refused it.
+    void saveRefused(const QString& what);
 
 private:
     void placeWindow(const QString& left, const QString& top, int offset);

@@ -7,8 +7,8 @@
 #include "shellwidgets.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPainter>
@@ -128,10 +128,8 @@ void SkinPanel::paintEvent(QPaintEvent* event)
     QFrame::paintEvent(event);
 }
 
-Skins::Skins(SettingsStore& store, Dialogs& dialogs, SkinFields fields, SkinLook look,
-             QWidget* window)
-    : QObject(window), store_(store), dialogs_(dialogs), fields_(fields), look_(std::move(look)),
-      window_(window)
+Skins::Skins(SettingsStore& store, Dialogs& dialogs, SkinLook look, QWidget* window)
+    : QObject(window), store_(store), dialogs_(dialogs), look_(std::move(look)), window_(window)
 {
     menuBackgroundDefault_ =
         named(new QAction(tr("Default"), window), QStringLiteral("menuBackgroundDefault"));
@@ -177,14 +175,20 @@ void Skins::skinItemClick(int row)
     const bool leftDefault = store_.save(look_.keys.runDefaultColors, kFalse);
     fields_.LabelColor1 = QString::number(skin.foreColor1);
     fields_.LabelColor2 = QString::number(skin.foreColor2);
-    MarkBackground();
+    markBackground();
     items_[size_t(row)]->setChecked(true);
     // The skin shows even when the store refused to leave the Default look: the user chose it.
     const bool saved = showSkin() && leftDefault;
     reportUnsaved(saved);
 }
 
-void Skins::CheckBackground()
+void Skins::showStored()
+{
+    checkMarkedBackground();
+    checkBackground();
+}
+
+void Skins::checkBackground()
 {
     if (store_.get(look_.keys.runDefaultColors) == kTrue) {
         showDefaultLook();
@@ -258,8 +262,8 @@ void Skins::menuBackgroundDefaultClick()
 
 void Skins::reportUnsaved(bool saved)
 {
-    if (!saved && look_.saveRefused)
-        look_.saveRefused(tr("The background"));
+    if (!saved)
+        emit saveRefused(tr("The background"));
 }
 
 void Skins::showDefaultLook()
@@ -268,18 +272,18 @@ void Skins::showDefaultLook()
         panel->clearPicture();
     for (const auto& [label, colour] : look_.defaultColours)
         setColour({label}, colour);
-    MarkBackground();
+    markBackground();
     menuBackgroundDefault_->setChecked(true);
 }
 
-void Skins::MarkBackground()
+void Skins::markBackground()
 {
     menuBackgroundDefault_->setChecked(false);
     for (QAction* item : items_)
         item->setChecked(false);
 }
 
-void Skins::CheckMarkedBackground()
+void Skins::checkMarkedBackground()
 {
     for (int row = 0; row < kSkinCount; ++row) {
         if (fields_.LabelPicture1.compare(fileOf(row), Qt::CaseInsensitive) == 0) {

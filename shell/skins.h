@@ -8,7 +8,6 @@
 #include <QString>
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <utility>
 
@@ -66,12 +65,12 @@ struct SkinKeys {
     QString runDefaultColors; // "True" for the Default look
 };
 
-// The skin fields of the program's window state; the skins read and write them there.
+// The skin as the window's hidden fields held it: what is shown, and where its files are.
 struct SkinFields {
-    QString& LabelPath;     // the program folder
-    QString& LabelPicture1; // the picture file, relative to LabelPath
-    QString& LabelColor1;
-    QString& LabelColor2;
+    QString LabelPath;     // the program folder
+    QString LabelPicture1; // the picture file, relative to LabelPath
+    QString LabelColor1;
+    QString LabelColor2;
 };
 
 // What a program's window looks like to its skins.
@@ -91,8 +90,6 @@ struct SkinLook {
     // The message box shown when the picture or a colour cannot be used.
     QString errorTitle;
     QString errorText;
-    // Tells the user that `what` ("The background") could not be kept.
-    std::function<void(const QString& what)> saveRefused;
 };
 
 // The background skins of a timer window: the Background menu, choosing a skin or the Default
@@ -101,8 +98,12 @@ class Skins final : public QObject {
     Q_OBJECT
 
 public:
-    Skins(SettingsStore& store, Dialogs& dialogs, SkinFields fields, SkinLook look,
-          QWidget* window);
+    Skins(SettingsStore& store, Dialogs& dialogs, SkinLook look, QWidget* window);
+
+    const SkinFields& fields() const { return fields_; }
+    void setFields(SkinFields fields) { fields_ = std::move(fields); }
+    // At start: checks the stored skin in the menu, then shows it, or the Default look.
+    void showStored();
 
     // Adds "Background" to `menu`: "Default", then a submenu per group of skins. The program
     // adds what follows it.
@@ -111,23 +112,26 @@ public:
     // The picture file of row `row` as this program spells it.
     QString fileOf(int row) const;
 
-    // Applies the chosen skin, or the Default look when that is chosen, and stores the skin.
-    void CheckBackground();
-    // Removes every check mark of the Background menu.
-    void MarkBackground();
-    // Checks the skin whose file is LabelPicture1, in any letter case; no match checks nothing.
-    void CheckMarkedBackground();
-
     void menuBackgroundDefaultClick();
     void skinItemClick(int row);
 
     QAction* defaultItem() const { return menuBackgroundDefault_; }
     QAction* skinItem(int row) const { return items_.at(row); }
 
+signals:
+    // `what` ("The background") could not be kept: the store refused it.
+    void saveRefused(const QString& what);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Applies the chosen skin, or the Default look when that is chosen, and stores the skin.
+    void checkBackground();
+    // Removes every check mark of the Background menu.
+    void markBackground();
+    // Checks the skin whose file is LabelPicture1, in any letter case; no match checks nothing.
+    void checkMarkedBackground();
     // Shows the skin of the fields and stores it; false when the store refused it.
     bool showSkin();
     void reportMissingPicture();

@@ -34,10 +34,10 @@ TEST_F(PellumKeyboardTest, EveryCommandTakesTheKeyboardAlone)
         {"Space @menuOptions \"Kettle\" Esc", "ButPellumStart",
          [&] {
              EXPECT_FALSE(shown("FrameOptions"));
-             EXPECT_EQ(w.state().LabelCurrentTitle, "Pellum");
+             EXPECT_EQ(w.currentTitle(), "Pellum");
          }},
         {"Tab Space @menuOptions \"Kettle\" Return", "ButPellumStart",
-         [&] { EXPECT_EQ(w.state().LabelCurrentTitle, "Kettle"); }},
+         [&] { EXPECT_EQ(w.currentTitle(), "Kettle"); }},
         {"Tab Space @menuAbout Return", "ButPellumStart",
          [&] { EXPECT_FALSE(shown("FrameAbout")); }},
         {"Tab Space @menuAbout Esc", "ButPellumStart", [&] { EXPECT_FALSE(shown("FrameAbout")); }},

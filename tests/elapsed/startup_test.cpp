@@ -36,10 +36,10 @@ TEST_F(PellumTest, FirstStartStoresItsKeysAndStartsClearedInIndianLaurel)
     EXPECT_EQ(w.size(), clientSizeForOuter(3430, 3000));
     // No window has opened a new timer yet: 500 twips right of and below the stored place.
     EXPECT_EQ(w.pos(), QPoint(twips(700), twips(700)));
-    EXPECT_EQ(w.state().LabelPicture1, "wood5.gif");
-    EXPECT_EQ(w.state().LabelColor1, "65535");
-    EXPECT_EQ(w.state().LabelColor2, "16777215");
-    EXPECT_EQ(w.state().LabelCurrentTitle, "Pellum");
+    EXPECT_EQ(w.skins().fields().LabelPicture1, "wood5.gif");
+    EXPECT_EQ(w.skins().fields().LabelColor1, "65535");
+    EXPECT_EQ(w.skins().fields().LabelColor2, "16777215");
+    EXPECT_EQ(w.currentTitle(), "Pellum");
     EXPECT_EQ(w.LabelSecondsRemaining3(), "LabelSecondsRemaining3");
     EXPECT_TRUE(the<QAction>("menuBackgroundWood5")->isChecked());
     EXPECT_FALSE(the<SkinPanel>("FramePellumFrame1")->picture().isNull());
@@ -86,8 +86,8 @@ TEST_F(PellumTest, LaterStartsReadTheStoreAndRepairACommentedWhite)
         dialogs.shown.clear();
         open(fresh.store);
         EXPECT_EQ(fresh.store.get(pellumkeys::kForeColor1), c.storedAfter);
-        EXPECT_EQ(window->state().LabelColor1, c.storedAfter);
-        EXPECT_EQ(window->state().LabelPicture1, "Wood3.gif");
+        EXPECT_EQ(window->skins().fields().LabelColor1, c.storedAfter);
+        EXPECT_EQ(window->skins().fields().LabelPicture1, "Wood3.gif");
         EXPECT_TRUE(the<QAction>("menuBackgroundWood3")->isChecked());
         EXPECT_EQ(window->normalMode(), c.normal);
         EXPECT_EQ(fresh.store.get(pellumkeys::kMode), c.mode);
@@ -133,13 +133,13 @@ TEST_F(PellumTest, ATitleFromTheOptionsLastsUntilExit)
     the<QLineEdit>("FrameOptionsTitle")->setText("Meeting");
     w.butOptionsSaveClick();
     EXPECT_EQ(w.windowTitle(), "Meeting");
-    EXPECT_EQ(w.state().LabelCurrentTitle, "Meeting");
+    EXPECT_EQ(w.currentTitle(), "Meeting");
     w.close();
     EXPECT_EQ(t.store.get(pellumkeys::kCurrentTitle, kAbsent), kAbsent);
 
     Pellum& again = open();
     EXPECT_EQ(again.windowTitle(), "Pellum 8.01");
-    EXPECT_EQ(again.state().LabelCurrentTitle, "Pellum");
+    EXPECT_EQ(again.currentTitle(), "Pellum");
     EXPECT_EQ(the<QLineEdit>("FrameOptionsTitle")->text(), "Pellum");
 }
 
@@ -166,7 +166,7 @@ TEST_F(PellumTest, ANewTimerOpensOnTheOpenerOrBesideItWhenRenamed)
         ASSERT_TRUE(opened);
         EXPECT_EQ(t.store.get(pellumkeys::kCurrentTitle), c.title);
         EXPECT_EQ(opened->pos(), c.opens);
-        EXPECT_EQ(opened->state().LabelCurrentTitle, "Pellum");
+        EXPECT_EQ(opened->currentTitle(), "Pellum");
     }
 
     // Before any window opened a new timer every start goes 500 twips on, and keeps that place.

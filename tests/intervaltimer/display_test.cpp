@@ -132,13 +132,13 @@ TEST_F(VexloTest, ShowTimeRemainingDrawsAndWritesEveryPart)
         {-3725, "0 hours, 0 mins, 0 secs.", "0:00:00", " 0:00:00", "0", "0"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(w.ShowTimeRemaining(c.seconds), c.sentence) << c.seconds;
+        EXPECT_EQ(w.showTimeRemaining(c.seconds), c.sentence) << c.seconds;
         EXPECT_EQ(w.state().LabelTimeRemaining1, c.shortForm) << c.seconds;
         EXPECT_EQ(display(), c.shown) << c.seconds;
         EXPECT_EQ(w.state().LabelRemainingMinutes, c.minutes) << c.seconds;
         EXPECT_EQ(w.state().LabelRemainingSeconds, c.secs) << c.seconds;
     }
     // Beyond any 32-bit count: said so, and the display keeps what it showed.
-    EXPECT_EQ(w.ShowTimeRemaining(qint64(1) << 31), "Way too much!");
+    EXPECT_EQ(w.showTimeRemaining(qint64(1) << 31), "Way too much!");
     EXPECT_EQ(display(), " 0:00:00");
 }

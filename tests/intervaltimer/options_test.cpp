@@ -33,7 +33,7 @@ TEST_F(VexloOptionsTest, SavedTitleMessageAndSoundTakeEffectAtOnce)
     soundBox()->clear();
     child<QPushButton>("butOptionsSave")->click();
     EXPECT_EQ(w.windowTitle(), "Tea");
-    EXPECT_EQ(w.state().LabelCurrentTitle, "Tea");
+    EXPECT_EQ(w.currentTitle(), "Tea");
     EXPECT_FALSE(shown("FrameOptions"));
     EXPECT_TRUE(shown("FrameVexlo1"));
     EXPECT_EQ(t.store.get(timerkeys::kMessage), "The tea is ready");
@@ -87,7 +87,7 @@ TEST_F(VexloOptionsTest, CancelPutsBackWhatIsStoredButNotTheTitleBox)
         EXPECT_EQ(t.store.get(timerkeys::kMessage), "Tea is ready");
         EXPECT_EQ(t.store.get(timerkeys::kSound), c.storedSound);
         EXPECT_EQ(w.windowTitle(), "Vexlo");
-        EXPECT_EQ(w.state().LabelCurrentTitle, "Vexlo");
+        EXPECT_EQ(w.currentTitle(), "Vexlo");
         EXPECT_TRUE(shown("FrameVexlo1"));
         EXPECT_FALSE(shown("FrameOptions"));
         // The cancelled title stays in its box, and that is the title when the time is up.

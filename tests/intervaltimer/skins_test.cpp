@@ -98,9 +98,9 @@ TEST_F(VexloSkinsTest, ASkinIsStoredShownOnEveryPanelAndTheOnlyOneChecked)
         EXPECT_EQ(t.store.get(timerkeys::kForeColor1), c.colour1);
         EXPECT_EQ(t.store.get(timerkeys::kForeColor2), c.colour2);
         EXPECT_EQ(t.store.get(timerkeys::kRunDefaultColors), "False");
-        EXPECT_EQ(w.state().LabelPicture1, c.file);
-        EXPECT_EQ(w.state().LabelColor1, c.colour1);
-        EXPECT_EQ(w.state().LabelColor2, c.colour2);
+        EXPECT_EQ(w.skins().fields().LabelPicture1, c.file);
+        EXPECT_EQ(w.skins().fields().LabelColor1, c.colour1);
+        EXPECT_EQ(w.skins().fields().LabelColor2, c.colour2);
         EXPECT_EQ(checkedSkins(), QStringList{c.item});
 
         const QImage expected = pictureFile(VEXLO_PROGRAM_DIR + c.file);
@@ -133,7 +133,7 @@ TEST_F(VexloSkinsTest, DefaultIsPlainRedAndBlackAndStaysChosenAfterARestart)
         EXPECT_EQ(t.store.get(timerkeys::kBackground), "Wood4.gif");
         EXPECT_EQ(t.store.get(timerkeys::kForeColor1), "255");
         EXPECT_EQ(t.store.get(timerkeys::kForeColor2), "16711680");
-        EXPECT_EQ(window->state().LabelPicture1, "Wood4.gif");
+        EXPECT_EQ(window->skins().fields().LabelPicture1, "Wood4.gif");
         EXPECT_EQ(checkedSkins(), QStringList{"menuBackgroundDefault"});
         for (const char* panel : kPanels)
             EXPECT_TRUE(child<SkinPanel>(panel)->picture().isNull()) << panel;

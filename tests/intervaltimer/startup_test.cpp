@@ -38,12 +38,12 @@ TEST_F(VexloTest, FirstRunStoresItsDefaultsAndStartsWithNoTimeSet)
     for (const Case& c : keys)
         EXPECT_EQ(t.store.get(c.key, kAbsent), c.value) << c.key.toStdString();
 
-    EXPECT_EQ(w.state().LabelPath, VEXLO_PROGRAM_DIR);
-    EXPECT_EQ(w.state().LabelPicture1, "Wood5.gif");
-    EXPECT_EQ(w.state().LabelColor1, "65535");
-    EXPECT_EQ(w.state().LabelColor2, "16777215");
+    EXPECT_EQ(w.skins().fields().LabelPath, VEXLO_PROGRAM_DIR);
+    EXPECT_EQ(w.skins().fields().LabelPicture1, "Wood5.gif");
+    EXPECT_EQ(w.skins().fields().LabelColor1, "65535");
+    EXPECT_EQ(w.skins().fields().LabelColor2, "16777215");
     EXPECT_EQ(w.state().LabelSound1, "Timer1.wav");
-    EXPECT_EQ(w.state().LabelCurrentTitle, "Vexlo");
+    EXPECT_EQ(w.currentTitle(), "Vexlo");
     // No window has opened a new timer yet: 500 twips right of and below the stored place.
     EXPECT_EQ(w.pos(), QPoint(twips(700), twips(700)));
     EXPECT_EQ(w.size(), QSize(twips(3430 - 120), twips(3000 - 450)));
@@ -90,10 +90,10 @@ TEST_F(VexloTest, LaterRunsReadWhatIsStoredAndRewriteNothing)
     ASSERT_TRUE(t.store.saveAll(stored));
     Vexlo& w = open();
 
-    EXPECT_EQ(w.state().LabelPath, path);
-    EXPECT_EQ(w.state().LabelPicture1, "Granite1.gif");
-    EXPECT_EQ(w.state().LabelColor1, "255");
-    EXPECT_EQ(w.state().LabelColor2, "0");
+    EXPECT_EQ(w.skins().fields().LabelPath, path);
+    EXPECT_EQ(w.skins().fields().LabelPicture1, "Granite1.gif");
+    EXPECT_EQ(w.skins().fields().LabelColor1, "255");
+    EXPECT_EQ(w.skins().fields().LabelColor2, "0");
     EXPECT_EQ(w.state().LabelSound1, "/sounds/bell.wav");
     EXPECT_EQ(text("FrameLabel6"), "Tea is ready");
     EXPECT_EQ(w.pos(), QPoint(twips(3500), twips(2000)));

@@ -81,7 +81,7 @@ TEST_F(VexloTest, ANewTimerOpensWhereTheOpenerStoodOrBesideItWhenRenamed)
         EXPECT_EQ(opened->pos(), c.opens);
         // The new window has a name of its own again.
         EXPECT_EQ(opened->windowTitle(), "Vexlo 8.02");
-        EXPECT_EQ(opened->state().LabelCurrentTitle, "Vexlo");
+        EXPECT_EQ(opened->currentTitle(), "Vexlo");
         EXPECT_TRUE(dialogs.shown.isEmpty());
         launcher.starts = 0;
     }

@@ -25,7 +25,8 @@ TEST(DesktopWindowStacking, KeepsAboveWithoutMovingOrRecreating)
     ASSERT_TRUE(QTest::qWaitFor([&] {
         return window.frameGeometry() != window.geometry() &&
                window.geometry().topLeft() == QPoint(200, 150);
-    })) << "placed at " << window.geometry().x() << ", " << window.geometry().y();
+    })) << "placed at "
+        << window.geometry().x() << ", " << window.geometry().y();
     const QRect placed = window.frameGeometry();
     const WId id = window.winId();
     ASSERT_FALSE(keptAbove(window));

@@ -48,8 +48,10 @@ TEST_F(DesktopShellTest, AnotherProgramsWindowOpensAtItsOwnPlace)
         {"700", "1700", "Pellum", {47, 113}, "700", "1700"},
         // Stored as a decimal.
         {"1507.5", "750.2", "Pellum", {101, 50}, "1508", "750"},
-        {"-30000", "750", "Pellum", firstPlace, QString::number(firstPlace.x() * 15), QString::number(firstPlace.y() * 15)},
-        {"1e9", "1e9", "Pellum", firstPlace, QString::number(firstPlace.x() * 15), QString::number(firstPlace.y() * 15)},
+        {"-30000", "750", "Pellum", firstPlace, QString::number(firstPlace.x() * 15),
+         QString::number(firstPlace.y() * 15)},
+        {"1e9", "1e9", "Pellum", firstPlace, QString::number(firstPlace.x() * 15),
+         QString::number(firstPlace.y() * 15)},
         {"nan", "x", "Pellum", {0, 0}, "0", "0"},
     };
     for (const Case& c : cases) {
@@ -58,7 +60,7 @@ TEST_F(DesktopShellTest, AnotherProgramsWindowOpensAtItsOwnPlace)
         EXPECT_TRUE(host.t.store.saveAll({{"Pellum Position Left", c.left},
                                           {"Pellum Position Top", c.top},
                                           {"Pellum Current Title", c.title}}));
-        shell().CheckStayOnTop();
+        shell().checkStayOnTop();
         EXPECT_EQ(host.window.pos(), c.place);
         EXPECT_EQ(shell().positionValues(),
                   (SettingsStore::Values{{"Pellum Position Left", c.backLeft},
@@ -75,7 +77,7 @@ TEST_F(DesktopShellTest, AnotherProgramsNewTimerStoresUnderItsKeysAndShowsItsErr
 {
     EXPECT_EQ(shell().menuNewTimer()->text(), "Open A New Timer");
     host.window.move(40, 20);
-    host.LabelCurrentTitle = "Eggs";
+    shell().setCurrentTitle("Eggs");
     QStringList seen;
     launcher.onStart = [&] {
         for (const char* key :

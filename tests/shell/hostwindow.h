@@ -11,7 +11,8 @@
 // A timer window of another program of the family, as the shell sees one: its own key prefix,
 // texts and panels, a timer panel, an options panel and an About panel with an inner frame.
 struct HostWindow {
-    explicit HostWindow(const QString& path = VEXLO_PROGRAM_DIR) : LabelPath(path)
+    explicit HostWindow(const QString& path = VEXLO_PROGRAM_DIR)
+        : fields{path, "Default.gif", "65535", "16777215"}
     {
         window.resize(221, 170);
         for (SkinPanel* panel : {timerPanel, optionsPanel, aboutPanel}) {
@@ -38,31 +39,29 @@ struct HostWindow {
             "Pellum",
             "There was a problem running the program's path. Pellum Error # 10. Notify Orvane to "
             "correct this error!",
-            [this](const QString& what) { refusedSaves.append(what); },
         };
     }
 
     Skins& skins()
     {
-        if (!skins_)
-            skins_ = new Skins(t.store, dialogs,
-                               SkinFields{LabelPath, LabelPicture1, LabelColor1, LabelColor2},
-                               look(), &window);
+        if (!skins_) {
+            skins_ = new Skins(t.store, dialogs, look(), &window);
+            skins_->setFields(fields);
+        }
         return *skins_;
     }
 
     ShellWindow shellWindow()
     {
         return ShellWindow{window,
-                           LabelCurrentTitle,
+                           "Pellum",
                            {"Pellum Always On Top", "Pellum Position Left", "Pellum Position Top",
                             "Pellum Current Title"},
                            200,
                            "Open A New Timer",
                            "Pellum",
                            "There was a problem. Error Handler 13. Notify Orvane about this "
-                           "error!",
-                           [this](const QString& what) { refusedSaves.append(what); }};
+                           "error!"};
     }
 
     TempStore t;
@@ -76,13 +75,7 @@ struct HostWindow {
     QLabel* titleCaption = new QLabel("Title");
     QLabel* hint = new QLabel("Start the timer");
 
-    QString LabelCurrentTitle = "Pellum";
-    QString LabelPath;
-    QString LabelPicture1 = "Default.gif";
-    QString LabelColor1 = "65535";
-    QString LabelColor2 = "16777215";
-    // What the shell said could not be kept, in order.
-    QStringList refusedSaves;
+    SkinFields fields;
 
 private:
     Skins* skins_ = nullptr;

@@ -94,11 +94,10 @@ TEST(Skins, AnotherProgramKeepsToItsOwnKeysPanelsAndTexts)
     EXPECT_EQ(host.hint->palette().color(QPalette::WindowText), hintColour);
 
     // Its first-start default is in lower case too.
-    host.LabelPicture1 = "wood5.gif";
-    skins.CheckMarkedBackground();
-    EXPECT_TRUE(skins.skinItem(kCorrugatedRow + 5)->isChecked());
+    skins.setFields({VEXLO_PROGRAM_DIR, "wood5.gif", "65535", "16777215"});
     EXPECT_TRUE(host.t.store.save("Pellum Run Default Colors", "False"));
-    skins.CheckBackground();
+    skins.showStored();
+    EXPECT_TRUE(skins.skinItem(kCorrugatedRow + 5)->isChecked());
     EXPECT_FALSE(host.timerPanel->picture().isNull());
     EXPECT_TRUE(host.dialogs.shown.isEmpty());
 }
