@@ -34,49 +34,49 @@ constexpr qint64 blockFrames = 1024;
 class SndFileSource final : public SoundSource {
 public:
     SndFileSource(SNDFILE* file, const SF_INFO& info, const QString& path)
-        : m_file(file), m_info(info), m_path(path)
+        : file_(file), info_(info), path_(path)
     {
     }
-    ~SndFileSource() override { sf_close(m_file); }
+    ~SndFileSource() override { sf_close(file_); }
     SndFileSource(const SndFileSource&) = delete;
     SndFileSource& operator=(const SndFileSource&) = delete;
 
-    int sampleRate() const override { return m_info.samplerate; }
-    int channels() const override { return m_info.channels; }
-    qint64 frames() const override { return m_info.frames; }
+    int sampleRate() const override { return info_.samplerate; }
+    int channels() const override { return info_.channels; }
+    qint64 frames() const override { return info_.frames; }
     qint64 read(float* out, qint64 count) override
     {
-        const sf_count_t got = sf_readf_float(m_file, out, count);
+        const sf_count_t got = sf_readf_float(file_, out, count);
         return got > 0 ? got : 0;
     }
-    QString filePath() const override { return m_path; }
+    QString filePath() const override { return path_; }
 
 private:
-    SNDFILE* m_file;
-    SF_INFO m_info;
-    QString m_path;
+    SNDFILE* file_;
+    SF_INFO info_;
+    QString path_;
 };
 
 class MemorySource final : public SoundSource {
 public:
-    explicit MemorySource(DecodedSound sound) : m_sound(std::move(sound)) {}
+    explicit MemorySource(DecodedSound sound) : sound_(std::move(sound)) {}
 
-    int sampleRate() const override { return m_sound.sampleRate; }
-    int channels() const override { return m_sound.channels; }
-    qint64 frames() const override { return m_sound.frames(); }
+    int sampleRate() const override { return sound_.sampleRate; }
+    int channels() const override { return sound_.channels; }
+    qint64 frames() const override { return sound_.frames(); }
     qint64 read(float* out, qint64 count) override
     {
-        const qint64 n = std::clamp<qint64>(frames() - m_position, 0, count);
-        const auto first = m_sound.samples.begin() + m_position * m_sound.channels;
-        std::copy(first, first + n * m_sound.channels, out);
-        m_position += n;
+        const qint64 n = std::clamp<qint64>(frames() - position_, 0, count);
+        const auto first = sound_.samples.begin() + position_ * sound_.channels;
+        std::copy(first, first + n * sound_.channels, out);
+        position_ += n;
         return n;
     }
     QString filePath() const override { return {}; }
 
 private:
-    DecodedSound m_sound;
-    qint64 m_position = 0;
+    DecodedSound sound_;
+    qint64 position_ = 0;
 };
 
 // Float -1..1 to the output's sample type; values past full scale are clipped, not wrapped.
@@ -225,47 +225,47 @@ std::unique_ptr<SoundSource> openSoundOrAlert(const QString& folder, const QStri
 
 SoundStream::SoundStream(std::unique_ptr<SoundSource> source, const QAudioFormat& format,
                          QObject* parent)
-    : QIODevice(parent), m_source(std::move(source)), m_format(format)
+    : QIODevice(parent), source_(std::move(source)), format_(format)
 {
-    const bool usable = m_source && m_source->frames() > 0 && m_source->frames() <= maximumFrames &&
-                        m_source->channels() > 0 && m_source->sampleRate() > 0 &&
-                        m_source->sampleRate() <= maximumRate && m_format.isValid() &&
-                        m_format.sampleRate() <= maximumRate &&
-                        (m_format.sampleFormat() == QAudioFormat::UInt8 ||
-                         m_format.sampleFormat() == QAudioFormat::Int16 ||
-                         m_format.sampleFormat() == QAudioFormat::Int32 ||
-                         m_format.sampleFormat() == QAudioFormat::Float);
+    const bool usable = source_ && source_->frames() > 0 && source_->frames() <= maximumFrames &&
+                        source_->channels() > 0 && source_->sampleRate() > 0 &&
+                        source_->sampleRate() <= maximumRate && format_.isValid() &&
+                        format_.sampleRate() <= maximumRate &&
+                        (format_.sampleFormat() == QAudioFormat::UInt8 ||
+                         format_.sampleFormat() == QAudioFormat::Int16 ||
+                         format_.sampleFormat() == QAudioFormat::Int32 ||
+                         format_.sampleFormat() == QAudioFormat::Float);
     if (!usable)
         return; // an empty stream: nothing to read
-    m_inChannels = m_source->channels();
-    m_inFrames = m_source->frames();
+    inChannels_ = source_->channels();
+    inFrames_ = source_->frames();
     // Output frame k sits at input position k * inRate / outRate; the sound ends where that
     // passes the last input frame.
-    const qint64 inRate = m_source->sampleRate();
-    const qint64 outRate = m_format.sampleRate();
-    m_outFrames = (m_inFrames * outRate + inRate - 1) / inRate;
+    const qint64 inRate = source_->sampleRate();
+    const qint64 outRate = format_.sampleRate();
+    outFrames_ = (inFrames_ * outRate + inRate - 1) / inRate;
 }
 
 SoundStream::~SoundStream() = default;
 
 qint64 SoundStream::bytesAvailable() const
 {
-    const qint64 unconverted = (m_outFrames - m_outDone) * m_format.bytesPerFrame();
-    return unconverted + (m_pending.size() - m_pendingPos) + QIODevice::bytesAvailable();
+    const qint64 unconverted = (outFrames_ - outDone_) * format_.bytesPerFrame();
+    return unconverted + (pending_.size() - pendingPos_) + QIODevice::bytesAvailable();
 }
 
 qint64 SoundStream::readData(char* data, qint64 maxSize)
 {
     qint64 copied = 0;
     while (copied < maxSize) {
-        if (m_pendingPos == m_pending.size()) {
-            if (m_outDone == m_outFrames)
+        if (pendingPos_ == pending_.size()) {
+            if (outDone_ == outFrames_)
                 break;
             convertNextBlock();
         }
-        const qint64 n = std::min<qint64>(maxSize - copied, m_pending.size() - m_pendingPos);
-        std::memcpy(data + copied, m_pending.constData() + m_pendingPos, size_t(n));
-        m_pendingPos += n;
+        const qint64 n = std::min<qint64>(maxSize - copied, pending_.size() - pendingPos_);
+        std::memcpy(data + copied, pending_.constData() + pendingPos_, size_t(n));
+        pendingPos_ += n;
         copied += n;
     }
     return copied;
@@ -280,87 +280,86 @@ float SoundStream::inputSample(qint64 frame, int channel) const
 {
     // Past the last frame the sound holds its final value, so the last output frames
     // interpolate towards it instead of towards silence.
-    frame = std::min(frame, m_inFrames - 1);
-    const qint64 offset = frame - m_windowStart;
-    if (offset < 0 || offset * m_inChannels >= qint64(m_window.size()))
+    frame = std::min(frame, inFrames_ - 1);
+    const qint64 offset = frame - windowStart_;
+    if (offset < 0 || offset * inChannels_ >= qint64(window_.size()))
         return 0; // the file ended early (changed while playing): silence
-    return m_window[size_t(offset * m_inChannels + channel)];
+    return window_[size_t(offset * inChannels_ + channel)];
 }
 
 void SoundStream::loadInput(qint64 firstNeeded, qint64 lastNeeded)
 {
-    lastNeeded = std::min(lastNeeded, m_inFrames - 1);
+    lastNeeded = std::min(lastNeeded, inFrames_ - 1);
     // Drop the frames already played past; keep the ones the next outputs interpolate from.
     const qint64 drop =
-        std::clamp<qint64>(firstNeeded - m_windowStart, 0, qint64(m_window.size()) / m_inChannels);
-    m_window.erase(m_window.begin(), m_window.begin() + drop * m_inChannels);
-    m_windowStart += drop;
-    while (!m_sourceDone && m_windowStart + qint64(m_window.size()) / m_inChannels <= lastNeeded) {
-        const qint64 want =
-            lastNeeded + 1 - (m_windowStart + qint64(m_window.size()) / m_inChannels);
-        const size_t oldSize = m_window.size();
-        m_window.resize(oldSize + size_t(want * m_inChannels));
-        const qint64 got = m_source->read(m_window.data() + oldSize, want);
-        m_window.resize(oldSize + size_t(got * m_inChannels));
+        std::clamp<qint64>(firstNeeded - windowStart_, 0, qint64(window_.size()) / inChannels_);
+    window_.erase(window_.begin(), window_.begin() + drop * inChannels_);
+    windowStart_ += drop;
+    while (!sourceDone_ && windowStart_ + qint64(window_.size()) / inChannels_ <= lastNeeded) {
+        const qint64 want = lastNeeded + 1 - (windowStart_ + qint64(window_.size()) / inChannels_);
+        const size_t oldSize = window_.size();
+        window_.resize(oldSize + size_t(want * inChannels_));
+        const qint64 got = source_->read(window_.data() + oldSize, want);
+        window_.resize(oldSize + size_t(got * inChannels_));
         if (got == 0)
-            m_sourceDone = true;
+            sourceDone_ = true;
     }
 }
 
 void SoundStream::convertNextBlock()
 {
-    const qint64 inRate = m_source->sampleRate();
-    const qint64 outRate = m_format.sampleRate();
-    const int outChannels = m_format.channelCount();
-    const int bytesPerSample = m_format.bytesPerSample();
-    const qint64 count = std::min(blockFrames, m_outFrames - m_outDone);
+    const qint64 inRate = source_->sampleRate();
+    const qint64 outRate = format_.sampleRate();
+    const int outChannels = format_.channelCount();
+    const int bytesPerSample = format_.bytesPerSample();
+    const qint64 count = std::min(blockFrames, outFrames_ - outDone_);
 
-    const qint64 first = m_outDone * inRate / outRate;
-    const qint64 last = (m_outDone + count - 1) * inRate / outRate + 1;
+    const qint64 first = outDone_ * inRate / outRate;
+    const qint64 last = (outDone_ + count - 1) * inRate / outRate + 1;
     loadInput(first, last);
 
-    m_pending.resize(count * m_format.bytesPerFrame());
-    m_pendingPos = 0;
-    char* out = m_pending.data();
-    std::vector<float> frame(static_cast<size_t>(m_inChannels));
-    for (qint64 k = m_outDone; k < m_outDone + count; ++k) {
+    pending_.resize(count * format_.bytesPerFrame());
+    pendingPos_ = 0;
+    char* out = pending_.data();
+    std::vector<float> frame(static_cast<size_t>(inChannels_));
+    for (qint64 k = outDone_; k < outDone_ + count; ++k) {
         const qint64 position = k * inRate;
         const qint64 index = position / outRate;
         const float fraction = float(double(position % outRate) / double(outRate));
-        for (int c = 0; c < m_inChannels; ++c) {
+        for (int c = 0; c < inChannels_; ++c) {
             const float a = inputSample(index, c);
             frame[size_t(c)] = fraction == 0 ? a : a + (inputSample(index + 1, c) - a) * fraction;
         }
         for (int c = 0; c < outChannels; ++c) {
             float value = 0;
-            if (m_inChannels == 1) {
+            if (inChannels_ == 1) {
                 value = frame[0];
             } else if (outChannels == 1) {
                 for (float v : frame)
                     value += v;
-                value /= float(m_inChannels);
-            } else if (c < m_inChannels) {
+                value /= float(inChannels_);
+            } else if (c < inChannels_) {
                 value = frame[size_t(c)];
             }
-            encodeSample(value, m_format.sampleFormat(), out);
+            encodeSample(value, format_.sampleFormat(), out);
             out += bytesPerSample;
         }
     }
-    m_outDone += count;
+    outDone_ += count;
 }
 
 AudioSoundPlayer::AudioSoundPlayer(const QString& folder, QObject* parent)
-    : QObject(parent), m_folder(folder)
+    : QObject(parent), folder_(folder)
 {
-    m_releaseTimer.setSingleShot(true);
-    connect(&m_releaseTimer, &QTimer::timeout, this, &AudioSoundPlayer::stop);
-    m_readyTimer.setSingleShot(true);
-    connect(&m_readyTimer, &QTimer::timeout, this, &AudioSoundPlayer::dropReady);
+    releaseTimer_.setSingleShot(true);
+    connect(&releaseTimer_, &QTimer::timeout, this, &AudioSoundPlayer::stop);
+    readyTimer_.setSingleShot(true);
+    connect(&readyTimer_, &QTimer::timeout, this, &AudioSoundPlayer::dropReady);
 }
 
 AudioSoundPlayer::~AudioSoundPlayer()
 {
-    for (QAudioSink* sink : {m_sink.data(), m_ready.sink.data()}) {
+    for (QAudioSink* sink : {sink_.data(), ready_.sink.data()}) {
         if (sink) {
             sink->disconnect(this);
             sink->stop();
@@ -371,12 +370,12 @@ AudioSoundPlayer::~AudioSoundPlayer()
 void AudioSoundPlayer::prepare(const QString& path)
 {
     // Asked at every tick ahead of a moment: a ready stream for the same, unchanged file stays.
-    if (m_ready.sink && m_ready.path == path && unchanged(m_ready)) {
-        m_readyTimer.start(kReadyFor);
+    if (ready_.sink && ready_.path == path && unchanged(ready_)) {
+        readyTimer_.start(kReadyFor);
         return;
     }
     dropReady();
-    const QString file = resolveInFolder(m_folder, path);
+    const QString file = resolveInFolder(folder_, path);
     const QFileInfo info(file);
     Ready ready{path, file, info.size(), info.lastModified(), nullptr};
     // The stream is opened now and held back, so that play() only lets it go.
@@ -385,28 +384,28 @@ void AudioSoundPlayer::prepare(const QString& path)
         return;
     ready.sink->suspend();
     connect(ready.sink, &QAudioSink::stateChanged, this, &AudioSoundPlayer::readyStateChanged);
-    m_ready = std::move(ready);
-    m_readyTimer.start(kReadyFor);
+    ready_ = std::move(ready);
+    readyTimer_.start(kReadyFor);
 }
 
 void AudioSoundPlayer::play(const QString& path)
 {
     stop();
-    if (m_ready.sink && m_ready.path == path && unchanged(m_ready)) {
-        m_readyTimer.stop();
-        m_sink = std::exchange(m_ready, {}).sink;
-        m_sink->disconnect(this);
-        m_sink->resume();
+    if (ready_.sink && ready_.path == path && unchanged(ready_)) {
+        readyTimer_.stop();
+        sink_ = std::exchange(ready_, {}).sink;
+        sink_->disconnect(this);
+        sink_->resume();
     } else {
         dropReady();
-        m_sink = openSink(path);
-        if (!m_sink)
+        sink_ = openSink(path);
+        if (!sink_)
             return;
     }
-    connect(m_sink, &QAudioSink::stateChanged, this, &AudioSoundPlayer::sinkStateChanged);
-    if (m_sink->error() != QAudio::NoError) {
+    connect(sink_, &QAudioSink::stateChanged, this, &AudioSoundPlayer::sinkStateChanged);
+    if (sink_->error() != QAudio::NoError) {
         // Refused at once, e.g. by an audio server that is going away.
-        m_audible = false;
+        audible_ = false;
         stop();
     }
 }
@@ -416,10 +415,10 @@ QAudioSink* AudioSoundPlayer::openSink(const QString& path)
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     // No server, or no device on it: whoever would have been alerted by a sound must be told
     // another way. A device found later, when the server is back, makes it audible again.
-    m_audible = !device.isNull();
-    if (!m_audible)
+    audible_ = !device.isNull();
+    if (!audible_)
         return nullptr;
-    std::unique_ptr<SoundSource> source = openSoundOrAlert(m_folder, path);
+    std::unique_ptr<SoundSource> source = openSoundOrAlert(folder_, path);
     if (!source)
         return nullptr;
     const QAudioFormat format = outputFormatFor(device, source->sampleRate(), source->channels());
@@ -432,7 +431,7 @@ QAudioSink* AudioSoundPlayer::openSink(const QString& path)
     sink->setBufferSize(format.bytesForDuration(kQueuedUs));
     sink->start(stream);
     if (sink->error() != QAudio::NoError) {
-        m_audible = false;
+        audible_ = false;
         sink->deleteLater();
         return nullptr;
     }
@@ -447,19 +446,19 @@ bool AudioSoundPlayer::unchanged(const Ready& ready)
 
 void AudioSoundPlayer::stop()
 {
-    m_releaseTimer.stop();
-    if (!m_sink)
+    releaseTimer_.stop();
+    if (!sink_)
         return;
-    release(m_sink);
-    m_sink = nullptr;
+    release(sink_);
+    sink_ = nullptr;
 }
 
 void AudioSoundPlayer::dropReady()
 {
-    m_readyTimer.stop();
-    if (m_ready.sink)
-        release(m_ready.sink);
-    m_ready = {};
+    readyTimer_.stop();
+    if (ready_.sink)
+        release(ready_.sink);
+    ready_ = {};
 }
 
 void AudioSoundPlayer::release(QAudioSink* sink)
@@ -473,27 +472,27 @@ void AudioSoundPlayer::release(QAudioSink* sink)
 
 void AudioSoundPlayer::readyStateChanged()
 {
-    if (m_ready.sink && m_ready.sink->error() != QAudio::NoError) {
+    if (ready_.sink && ready_.sink->error() != QAudio::NoError) {
         // The server went away under the waiting stream: the sound would not be heard.
-        m_audible = false;
+        audible_ = false;
         QTimer::singleShot(0, this, &AudioSoundPlayer::dropReady);
     }
 }
 
 void AudioSoundPlayer::sinkStateChanged()
 {
-    if (!m_sink)
+    if (!sink_)
         return;
-    const QAudio::State state = m_sink->state();
-    const SoundStream* stream = m_sink->findChild<SoundStream*>();
-    if (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
+    const QAudio::State state = sink_->state();
+    const SoundStream* stream = sink_->findChild<SoundStream*>();
+    if (state == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
         // The server went away or refused the stream; closing here keeps the next play() clean.
-        m_audible = false;
-        m_releaseTimer.start(0);
+        audible_ = false;
+        releaseTimer_.start(0);
     } else if (state == QAudio::IdleState && stream && stream->atEnd()) {
         // All of the sound has been handed over, but up to a buffer of it is still to be heard:
         // closing the sink now would cut that off.
-        const qint64 queued = m_sink->format().durationForBytes(m_sink->bufferSize()) / 1000;
-        m_releaseTimer.start(int(std::clamp<qint64>(queued, 0, 5000)) + 500);
+        const qint64 queued = sink_->format().durationForBytes(sink_->bufferSize()) / 1000;
+        releaseTimer_.start(int(std::clamp<qint64>(queued, 0, 5000)) + 500);
     }
 }

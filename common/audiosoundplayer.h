@@ -66,7 +66,7 @@ public:
     bool isSequential() const override { return true; }
     qint64 bytesAvailable() const override;
     // The length of the whole converted sound.
-    qint64 totalBytes() const { return m_outFrames * m_format.bytesPerFrame(); }
+    qint64 totalBytes() const { return outFrames_ * format_.bytesPerFrame(); }
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override;
@@ -77,17 +77,17 @@ private:
     float inputSample(qint64 frame, int channel) const;
     void loadInput(qint64 firstNeeded, qint64 lastNeeded);
 
-    std::unique_ptr<SoundSource> m_source;
-    QAudioFormat m_format;
-    int m_inChannels = 0;
-    qint64 m_inFrames = 0;
-    qint64 m_outFrames = 0;
-    qint64 m_outDone = 0;        // output frames converted so far
-    std::vector<float> m_window; // input frames from m_windowStart on
-    qint64 m_windowStart = 0;
-    bool m_sourceDone = false;
-    QByteArray m_pending; // converted bytes not yet read
-    qsizetype m_pendingPos = 0;
+    std::unique_ptr<SoundSource> source_;
+    QAudioFormat format_;
+    int inChannels_ = 0;
+    qint64 inFrames_ = 0;
+    qint64 outFrames_ = 0;
+    qint64 outDone_ = 0;        // output frames converted so far
+    std::vector<float> window_; // input frames from windowStart_ on
+    qint64 windowStart_ = 0;
+    bool sourceDone_ = false;
+    QByteArray pending_; // converted bytes not yet read
+    qsizetype pendingPos_ = 0;
 };
 
 // The family's sound output: decodes with libsndfile and plays through the default audio
@@ -104,7 +104,7 @@ public:
     // play(path) only lets it go. Asked again for the same path, it keeps what it has; unused
     // for a while, the stream is closed again.
     void prepare(const QString& path) override;
-    bool audible() const override { return m_audible; }
+    bool audible() const override { return audible_; }
 
 private:
     static constexpr int kReadyFor = 90'000;     // ms a prepared stream waits for its play()
@@ -128,13 +128,13 @@ private:
     void readyStateChanged();
     void sinkStateChanged();
 
-    QString m_folder;
-    bool m_audible = true;
+    QString folder_;
+    bool audible_ = true;
     // The sink playing now, a child of this player; the stream it reads is the sink's child,
     // so it outlives the sink's own teardown.
-    QPointer<QAudioSink> m_sink;
+    QPointer<QAudioSink> sink_;
     // Lets the audio already handed to the server finish before the sink is closed.
-    QTimer m_releaseTimer;
-    Ready m_ready;
-    QTimer m_readyTimer;
+    QTimer releaseTimer_;
+    Ready ready_;
+    QTimer readyTimer_;
 };

@@ -168,6 +168,22 @@ void TimerWindow::buildAboutPanel()
     FrameAboutFrame2->setFrameStyle(QFrame::Box | QFrame::Plain);
     FrameAboutFrame2->setAccessibleName(FrameAbout->accessibleName());
 
+    addAboutTexts();
+
+    auto* help = panelButton(FrameAboutFrame2, QStringLiteral("butAboutHelpR"), tr("Help"),
+                             tr("Help"), twipsRect(400, 1820, 1000, 420));
+    auto* ok = panelButton(FrameAboutFrame2, QStringLiteral("ButAboutOKr"), tr("OK"),
+                           tr("Continue"), twipsRect(1670, 1820, 1000, 420));
+    connect(help, &QPushButton::clicked, this, &TimerWindow::butAboutHelpRClick);
+    connect(ok, &QPushButton::clicked, this, &TimerWindow::ButAboutOKrClick);
+    // OK first: it is where the panel opens.
+    setTabOrder(ok, help);
+    // About has nothing to cancel: Esc closes it as OK does.
+    accessibility::escapeKey(FrameAbout, this, &TimerWindow::ButAboutOKrClick);
+}
+
+void TimerWindow::addAboutTexts()
+{
     auto* logo = named(new QLabel(FrameAboutFrame2), QStringLiteral("imgLogo"));
     logo->setAccessibleName(tr("%1 logo").arg(program_.name));
     logo->setPixmap(familyLogo(32, devicePixelRatioF()));
@@ -193,17 +209,6 @@ void TimerWindow::buildAboutPanel()
     heading.setPointSize(12);
     heading.setBold(true);
     aboutTexts_.front()->setFont(heading);
-
-    auto* help = panelButton(FrameAboutFrame2, QStringLiteral("butAboutHelpR"), tr("Help"),
-                             tr("Help"), twipsRect(400, 1820, 1000, 420));
-    auto* ok = panelButton(FrameAboutFrame2, QStringLiteral("ButAboutOKr"), tr("OK"),
-                           tr("Continue"), twipsRect(1670, 1820, 1000, 420));
-    connect(help, &QPushButton::clicked, this, &TimerWindow::butAboutHelpRClick);
-    connect(ok, &QPushButton::clicked, this, &TimerWindow::ButAboutOKrClick);
-    // OK first: it is where the panel opens.
-    setTabOrder(ok, help);
-    // About has nothing to cancel: Esc closes it as OK does.
-    accessibility::escapeKey(FrameAbout, this, &TimerWindow::ButAboutOKrClick);
 }
 
 void TimerWindow::finishBuilding(const SkinLook& programLook, const QList<QAction*>& timeItems)

@@ -154,6 +154,7 @@ private:
     void buildTimerPanel();
     void buildOptionsPanel();
     void buildAboutPanel();
+    void addAboutTexts();
     void addOwnParts(SkinLook& look) const;
     void buildMenu(const QList<QAction*>& timeItems);
     QAction* separator();
