@@ -128,31 +128,21 @@ void Pellum::Timer1Tick()
 
 void Pellum::ButPellumStartClick()
 {
-    engine_.start(platform_.clock.now());
-    Timer1->start();
-    showRunning(true);
+    setRunning(true, FrameLabel1);
+    showClear(false);
 }
 
 void Pellum::ButPellumStopClick()
 {
-    engine_.stop();
-    Timer1->stop();
-    showRunning(false);
+    setRunning(false, FrameLabel1);
+    showClear(true);
 }
 
-void Pellum::showRunning(bool running)
+void Pellum::showClear(bool shown)
 {
-    QPushButton* next = running ? stopButton_ : startButton_;
-    next->show();
-    next->setFocus();
-    (running ? startButton_ : stopButton_)->hide();
     // Clear is for a stopped count only.
-    menuclear->setVisible(!running);
-    separators_[1]->setVisible(!running);
-    const QString hint = running ? tr("Stop the Pellum timer or use the Action button!")
-                                 : tr("Start the Pellum timer or use the Action button!");
-    FrameLabel1->setText(hint);
-    accessibility::captionChanged(FrameLabel1);
+    menuclear->setVisible(shown);
+    separators_[1]->setVisible(shown);
 }
 
 void Pellum::menuclearClick()

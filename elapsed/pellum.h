@@ -43,7 +43,7 @@ private:
     void buildTimerPanel();
     void startUp();
     void drawCleared();
-    void showRunning(bool running);
+    void showClear(bool shown);
 
     PellumState state_;
     QLabel* FrameLabel1 = nullptr; // the hint

@@ -233,29 +233,14 @@ void Vexlo::StartStopTimer()
     if (HScroll1->value() == 0 && HScroll2->value() == 0)
         return;
 
-    if (!startButton_->isHidden()) {
-        engine_.start(platform_.clock.now());
-        Timer1->start();
-        stopButton_->show();
-        startButton_->hide();
-        showTimeItems(false);
+    const bool starting = !startButton_->isHidden();
+    setRunning(starting, FrameLabel4);
+    FrameLabel4->show();
+    showTimeItems(!starting);
+    if (starting)
         showScrollBars(false);
-        FrameLabel4->setText(tr("Stop the Vexlo timer or use the Action button!"));
-        accessibility::captionChanged(FrameLabel4);
-        FrameLabel4->show();
-        stopButton_->setFocus();
-    } else {
-        engine_.stop();
-        Timer1->stop();
-        startButton_->show();
-        showTimeItems(true);
-        stopButton_->hide();
-        FrameLabel4->setText(tr("Start the Vexlo timer or use the Action button!"));
-        accessibility::captionChanged(FrameLabel4);
-        FrameLabel4->show();
-        startButton_->setFocus();
+    else
         enableRetrieve();
-    }
 }
 
 void Vexlo::Timer1Tick()

@@ -321,6 +321,24 @@ std::optional<TimerEngine::Tick> TimerWindow::takeTick()
     return engine_.tick(platform_.clock.now());
 }
 
+void TimerWindow::setRunning(bool running, QLabel* hint)
+{
+    if (running) {
+        engine_.start(platform_.clock.now());
+        Timer1->start();
+    } else {
+        engine_.stop();
+        Timer1->stop();
+    }
+    QPushButton* next = running ? stopButton_ : startButton_;
+    next->show();
+    next->setFocus();
+    (running ? startButton_ : stopButton_)->hide();
+    hint->setText(running ? tr("Stop the %1 timer or use the Action button!").arg(program_.name)
+                          : tr("Start the %1 timer or use the Action button!").arg(program_.name));
+    accessibility::captionChanged(hint);
+}
+
 void TimerWindow::showCountInTitle(const QString& count)
 {
     setWindowTitle(isMinimized() ? currentTitle() + QStringLiteral(" - ") + count : currentTitle());

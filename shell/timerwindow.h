@@ -102,6 +102,9 @@ protected:
 
     // The engine's count at now, or nothing (and the tick stops) before the first Start.
     std::optional<TimerEngine::Tick> takeTick();
+    // Starts (resuming as the mode says) or stops the count; the other button and `hint` say
+    // what comes next.
+    void setRunning(bool running, QLabel* hint);
     // The title while counting: the count follows it in the task bar while minimised.
     void showCountInTitle(const QString& count);
     void showStoreRefused(const QString& what);
