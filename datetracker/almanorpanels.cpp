@@ -1,7 +1,6 @@
 // The panels that take the place of the list: the event editor, the notes, the options and About.
 
 #include "almanor.h"
-#include "almanorwidgets.h"
 
 #include "accessibility.h"
 #include "dialogs.h"
@@ -11,6 +10,7 @@
 #include "timetext.h"
 #include "trackerkeys.h"
 #include "trackertexts.h"
+#include "widgets.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -44,13 +44,8 @@ constexpr int kFocusSelection = 70;
 constexpr int kButtonTop = 4080;
 constexpr int kButtonWidth = 1100;
 constexpr int kButtonHeight = 420;
-
-QLabel* caption(QWidget* parent, const QString& name, const QString& text, QRect place)
-{
-    auto* label = named(new QLabel(text, parent), name);
-    label->setGeometry(place);
-    return label;
-}
+// Where the list's panel and every panel that takes its place stand.
+constexpr QRect kPanelPlace(100, 50, 8700, 4700);
 
 QComboBox* timeList(QWidget* parent, const QString& name, const QString& toolTip,
                     const QStringList& items, int left)
@@ -92,31 +87,48 @@ QString defaultSound()
 
 void Almanor::buildEditorPanel(QWidget* central)
 {
+    static constexpr LabelRow kCaptions[] = {
+        {"LabelText1", QT_TR_NOOP("Message:"), {200, 390, 1000, 255}},
+        {"LabelText2", QT_TR_NOOP("Sound:"), {200, 840, 1000, 255}},
+        {"LabelText3", QT_TR_NOOP("Time:"), {200, 1350, 1000, 255}},
+    };
+    static constexpr ButtonRow<Almanor> kBrowse[] = {
+        {"butEditBrowse", QT_TR_NOOP("..."), QT_TR_NOOP("Click here to change the sound"),
+         {1250, 780, 450, 330}, &Almanor::butEditBrowseClick},
+    };
     Frame2 = named(new QGroupBox(tr("Edit"), central), QStringLiteral("Frame2"));
-    Frame2->setGeometry(twipsRect(100, 50, 8700, 4700));
+    Frame2->setGeometry(twipsRect(kPanelPlace));
     Frame2->hide();
+    panelLabels<Almanor>(Frame2, kCaptions);
 
-    caption(Frame2, QStringLiteral("LabelText1"), tr("Message:"), twipsRect(200, 390, 1000, 255));
     messageBox_ = new QLineEdit(Frame2);
     messageBox_->setMaxLength(kMessageLimit);
     messageBox_->setGeometry(twipsRect(1250, 330, 3250, 330));
-    messageBox_->installEventFilter(this);
-
-    caption(Frame2, QStringLiteral("LabelText2"), tr("Sound:"), twipsRect(200, 840, 1000, 255));
-    auto* browse = panelButton(new QPushButton(tr("..."), Frame2), QStringLiteral("butEditBrowse"),
-                               tr("Click here to change the sound"), twipsRect(1250, 780, 450, 330));
+    selectOnFocus(messageBox_, kFocusSelection);
+    QPushButton* browse = panelButtons<Almanor>(Frame2, this, kBrowse).first();
     browse->setAccessibleName(tr("Choose a sound file"));
-    connect(browse, &QPushButton::clicked, this, &Almanor::butEditBrowseClick);
     soundBox_ = new QLineEdit(Frame2);
     soundBox_->setToolTip(tr("Current Wave File"));
     soundBox_->setGeometry(twipsRect(1750, 780, 2750, 330));
 
-    caption(Frame2, QStringLiteral("LabelText3"), tr("Time:"), twipsRect(200, 1350, 1000, 255));
+    buildTimeLists();
+    buildCalendar();
+    buildEditorButtons();
+
+    // Down the left column, then the calendar, then the buttons from left to right.
+    tabOrder({messageBox_, browse, soundBox_, OptionsSetHours, OptionsSetMinutes,
+              OptionsSetSeconds, OptionsSetAmPm, Calendar1, butEditSave, butEditCancel,
+              butEditDelete});
+    accessibility::escapeKey(Frame2, this, &Almanor::butEditCancelClick);
+}
+
+void Almanor::buildTimeLists()
+{
     auto* headings = named(new QWidget(Frame2), QStringLiteral("LabelText4"));
     headings->setGeometry(twipsRect(200, 1650, 4100, 255));
     const QString headingTexts[] = {tr("Hours"), tr("Minutes"), tr("Seconds"), tr("AM/PM")};
     for (int i = 0; i < 4; ++i)
-        caption(headings, QString(), headingTexts[i], twipsRect(1050 * i, 0, 950, 255));
+        panelLabel(headings, QString(), headingTexts[i], twipsRect(1050 * i, 0, 950, 255));
 
     OptionsSetHours = timeList(Frame2, QStringLiteral("OptionsSetHours"), tr("Set the hour"),
                                QStringList{QStringLiteral("12")} + twoDigitItems(1, 11), 200);
@@ -126,7 +138,10 @@ void Almanor::buildEditorPanel(QWidget* central)
                                  twoDigitItems(0, 60), 2300);
     OptionsSetAmPm = timeList(Frame2, QStringLiteral("OptionsSetAmPm"),
                               tr("Select AM or PM for the time"), {"AM", "PM"}, 3350);
+}
 
+void Almanor::buildCalendar()
+{
     LabelDateDiff = named(new QLabel(Frame2), QStringLiteral("LabelDateDiff"));
     LabelDateDiff->setGeometry(twipsRect(200, 2700, 4300, 600));
     LabelDateDiff->setWordWrap(true);
@@ -139,35 +154,34 @@ void Almanor::buildEditorPanel(QWidget* central)
     Calendar1->setFirstDayOfWeek(Qt::Sunday);
     connect(Calendar1, &QCalendarWidget::clicked, this, &Almanor::Calendar1Click);
     connect(Calendar1, &QCalendarWidget::selectionChanged, this, &Almanor::Calendar1Click);
+}
 
-    butEditSave = panelButton(new QPushButton(tr("&Save"), Frame2), QStringLiteral("butEditSave"),
-                              tr("Save this message"), QRect());
-    butEditCancel = panelButton(new QPushButton(tr("&Cancel"), Frame2),
-                                QStringLiteral("butEditCancel"),
-                                tr("Cancel this message or changes to it"), QRect());
-    butEditDelete = panelButton(new QPushButton(tr("&Delete"), Frame2),
-                                QStringLiteral("butEditDelete"), tr("Delete this message"), QRect());
-    connect(butEditSave, &QPushButton::clicked, this, &Almanor::butEditSaveClick);
-    connect(butEditCancel, &QPushButton::clicked, this, &Almanor::butEditCancelClick);
-    connect(butEditDelete, &QPushButton::clicked, this, &Almanor::butEditDeleteClick);
-    for (QPushButton* button : {butEditSave, butEditCancel, butEditDelete})
+void Almanor::buildEditorButtons()
+{
+    // Placed by placeEditorButtons, as Delete comes and goes.
+    static constexpr ButtonRow<Almanor> kButtons[] = {
+        {"butEditSave", QT_TR_NOOP("&Save"), QT_TR_NOOP("Save this message"), {},
+         &Almanor::butEditSaveClick, &Almanor::butEditSave},
+        {"butEditCancel", QT_TR_NOOP("&Cancel"), QT_TR_NOOP("Cancel this message or changes to it"),
+         {}, &Almanor::butEditCancelClick, &Almanor::butEditCancel},
+        {"butEditDelete", QT_TR_NOOP("&Delete"), QT_TR_NOOP("Delete this message"), {},
+         &Almanor::butEditDeleteClick, &Almanor::butEditDelete},
+    };
+    for (QPushButton* button : panelButtons<Almanor>(Frame2, this, kButtons))
         button->installEventFilter(this);
     placeEditorButtons(false);
-
-    // Down the left column, then the calendar, then the buttons from left to right.
-    const QList<QWidget*> order = {
-        messageBox_,       browse,         soundBox_, OptionsSetHours, OptionsSetMinutes,
-        OptionsSetSeconds, OptionsSetAmPm, Calendar1, butEditSave,     butEditCancel,
-        butEditDelete};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
-    accessibility::escapeKey(Frame2, this, &Almanor::butEditCancelClick);
 }
 
 void Almanor::buildNotesPanel(QWidget* central)
 {
+    static constexpr ButtonRow<Almanor> kButtons[] = {
+        {"butNotesSave", QT_TR_NOOP("&Save"), QT_TR_NOOP("Save this note"),
+         {6025, kButtonTop, kButtonWidth, kButtonHeight}, &Almanor::butNotesSaveClick},
+        {"butNotesCancel", QT_TR_NOOP("&Cancel"), QT_TR_NOOP("Cancel changes to this note"),
+         {7250, kButtonTop, kButtonWidth, kButtonHeight}, &Almanor::butNotesCancelClick},
+    };
     Frame4 = named(new QGroupBox(central), QStringLiteral("Frame4"));
-    Frame4->setGeometry(twipsRect(100, 50, 8700, 4700));
+    Frame4->setGeometry(twipsRect(kPanelPlace));
     Frame4->hide();
 
     Notes1 = named(new QPlainTextEdit(Frame4), QStringLiteral("Notes1"));
@@ -176,22 +190,15 @@ void Almanor::buildNotesPanel(QWidget* central)
     Notes1->setGeometry(twipsRect(200, 330, 8300, 3600));
     Notes1->setTabChangesFocus(true);
 
-    auto* save = panelButton(new QPushButton(tr("&Save"), Frame4), QStringLiteral("butNotesSave"),
-                             tr("Save this note"), twipsRect(6025, kButtonTop, kButtonWidth, kButtonHeight));
-    auto* cancel = panelButton(new QPushButton(tr("&Cancel"), Frame4),
-                               QStringLiteral("butNotesCancel"), tr("Cancel changes to this note"),
-                               twipsRect(7250, kButtonTop, kButtonWidth, kButtonHeight));
-    connect(save, &QPushButton::clicked, this, &Almanor::butNotesSaveClick);
-    connect(cancel, &QPushButton::clicked, this, &Almanor::butNotesCancelClick);
-    setTabOrder(Notes1, save);
-    setTabOrder(save, cancel);
+    const QList<QPushButton*> buttons = panelButtons<Almanor>(Frame4, this, kButtons);
+    tabOrder({Notes1, buttons[0], buttons[1]});
     accessibility::escapeKey(Frame4, this, &Almanor::butNotesCancelClick);
 }
 
 void Almanor::buildAboutPanel(QWidget* central)
 {
     Frame5 = named(new QGroupBox(tr("About"), central), QStringLiteral("Frame5"));
-    Frame5->setGeometry(twipsRect(100, 50, 8700, 4700));
+    Frame5->setGeometry(twipsRect(kPanelPlace));
     Frame5->setAutoFillBackground(true);
     Frame5->hide();
 
@@ -200,8 +207,8 @@ void Almanor::buildAboutPanel(QWidget* central)
     logo->setGeometry(twipsRect(4230, 1000, 240, 240));
     logo->setAccessibleName(tr("Date Vexlo logo"));
 
-    auto* name = caption(Frame5, QStringLiteral("LabelAboutLabel0"), tr("Date Vexlo 8.01"),
-                         twipsRect(600, 1450, 7500, 600));
+    auto* name = panelLabel(Frame5, QStringLiteral("LabelAboutLabel0"), tr("Date Vexlo 8.01"),
+                            twipsRect(600, 1450, 7500, 600));
     QFont arial(QStringLiteral("Arial"));
     arial.setStyleHint(QFont::SansSerif);
     arial.setPointSize(14);
@@ -209,9 +216,9 @@ void Almanor::buildAboutPanel(QWidget* central)
     name->setFont(arial);
     name->setAlignment(Qt::AlignCenter);
 
-    butAboutOKContinue =
-        panelButton(new QPushButton(tr("&OK"), Frame5), QStringLiteral("butAboutOKContinue"),
-                    tr("Continue"), twipsRect(3800, 3100, kButtonWidth, kButtonHeight));
+    butAboutOKContinue = panelButton(Frame5, QStringLiteral("butAboutOKContinue"), tr("&OK"),
+                                     tr("Continue"),
+                                     twipsRect(3800, 3100, kButtonWidth, kButtonHeight));
     butAboutOKContinue->setIcon(familyLogo(16, devicePixelRatioF()));
     connect(butAboutOKContinue, &QPushButton::clicked, this, &Almanor::butAboutOKContinueClick);
     // About has nothing to cancel: Esc closes it as OK does.
@@ -220,6 +227,12 @@ void Almanor::buildAboutPanel(QWidget* central)
 
 void Almanor::buildOptionsPanel(QWidget* central)
 {
+    static constexpr ButtonRow<Almanor> kButtons[] = {
+        {"butOptionsSave", QT_TR_NOOP("&Save"), QT_TR_NOOP("Save the selected options above"),
+         {1650, 2800, kButtonWidth, kButtonHeight}, &Almanor::butOptionsSaveClick},
+        {"butOptionsCancel", QT_TR_NOOP("&Cancel"), QT_TR_NOOP("Cancel changes"),
+         {2950, 2800, kButtonWidth, kButtonHeight}, &Almanor::butOptionsCancelClick},
+    };
     Frame6 = named(new QGroupBox(tr("Options"), central), QStringLiteral("Frame6"));
     Frame6->setGeometry(twipsRect(1500, 600, 5700, 3500));
     Frame6->setAutoFillBackground(true);
@@ -243,19 +256,9 @@ void Almanor::buildOptionsPanel(QWidget* central)
                                   tr("Show only Days remaining"),
                                   tr("In Grid View, show only the days remaining"), 650);
 
-    auto* save = panelButton(new QPushButton(tr("&Save"), Frame6), QStringLiteral("butOptionsSave"),
-                             tr("Save the selected options above"),
-                             twipsRect(1650, 2800, kButtonWidth, kButtonHeight));
-    auto* cancel = panelButton(new QPushButton(tr("&Cancel"), Frame6),
-                               QStringLiteral("butOptionsCancel"), tr("Cancel changes"),
-                               twipsRect(2950, 2800, kButtonWidth, kButtonHeight));
-    connect(save, &QPushButton::clicked, this, &Almanor::butOptionsSaveClick);
-    connect(cancel, &QPushButton::clicked, this, &Almanor::butOptionsCancelClick);
-    setTabOrder(OptionCalendarSetting1, OptionCalendarSetting2);
-    setTabOrder(OptionCalendarSetting2, OptionDateTime);
-    setTabOrder(OptionDateTime, OptionOnlyDate);
-    setTabOrder(OptionOnlyDate, save);
-    setTabOrder(save, cancel);
+    const QList<QPushButton*> buttons = panelButtons<Almanor>(Frame6, this, kButtons);
+    tabOrder({OptionCalendarSetting1, OptionCalendarSetting2, OptionDateTime, OptionOnlyDate,
+              buttons[0], buttons[1]});
     accessibility::escapeKey(Frame6, this, &Almanor::butOptionsCancelClick);
 }
 
@@ -278,12 +281,6 @@ bool Almanor::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Enter &&
         (watched == butEditSave || watched == butEditCancel || watched == butEditDelete))
         static_cast<QWidget*>(watched)->setFocus(Qt::MouseFocusReason);
-
-    // After the line edit's own focus handling, which may select everything.
-    if (event->type() == QEvent::FocusIn && watched == messageBox_)
-        QTimer::singleShot(0, messageBox_, [box = messageBox_] {
-            box->setSelection(0, std::min<int>(kFocusSelection, box->text().size()));
-        });
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -336,7 +333,7 @@ void Almanor::MessageEditClick(int n)
     } else {
         // An empty slot, or one whose stored moment cannot be read: start from the calendar
         // option's date at noon.
-        CheckCalendarDate();
+        checkCalendarDate();
         selectTime(QStringLiteral("12:00:00 PM"));
     }
     placeEditorButtons(!s.LabelDate.isEmpty());
@@ -358,9 +355,7 @@ void Almanor::butEditBrowseClick()
 void Almanor::butEditSaveClick()
 {
     const QDate date = Calendar1->selectedDate();
-    const QString chosenTime =
-        OptionsSetHours->currentText() + u':' + OptionsSetMinutes->currentText() + u':' +
-        OptionsSetSeconds->currentText() + u' ' + OptionsSetAmPm->currentText();
+    const QString chosenTime = chosenTimeText();
     const QTime time = timetext::parseTime(chosenTime).value_or(QTime(12, 0));
     // A time the clocks skip that night is kept as the time they reach, which it counts to.
     const QDateTime moment = timetext::localMoment(date, time).value_or(QDateTime(date, time));
@@ -383,7 +378,28 @@ void Almanor::butEditSaveClick()
 
     const trackerkeys::StoredSlot saved = {messageBox_->text(), state_.CalendarDate,
                                            state_.CalendarTime, soundBox_->text()};
-    // One write for the event and the calendar date, so that nothing is half stored.
+    if (!storeEditedSlot(n, saved, calendarDate))
+        return;
+
+    state_.LabelCalendarDate = calendarDate;
+    replaceSlot(n, saved);
+    closeEditor();
+    if (moved)
+        tellMovedTime(n, date, time, moment);
+}
+
+// "hh:mm:ss AM", as the time lists show it.
+QString Almanor::chosenTimeText() const
+{
+    return OptionsSetHours->currentText() + u':' + OptionsSetMinutes->currentText() + u':' +
+           OptionsSetSeconds->currentText() + u' ' + OptionsSetAmPm->currentText();
+}
+
+// One write for the event and the calendar date, so that nothing is half stored; a refusal is
+// told.
+bool Almanor::storeEditedSlot(int n, const trackerkeys::StoredSlot& saved,
+                              const QString& calendarDate)
+{
     const bool stored = platform_.store.saveAll({
         {trackerkeys::kSavedDate, calendarDate},
         {slotKey(n, SlotField::Message), saved.message},
@@ -391,16 +407,9 @@ void Almanor::butEditSaveClick()
         {slotKey(n, SlotField::Time), saved.time},
         {slotKey(n, SlotField::Sound), saved.sound},
     });
-    if (!stored) {
+    if (!stored)
         showSaveFailure(tr("Message %1").arg(n));
-        return;
-    }
-
-    state_.LabelCalendarDate = calendarDate;
-    replaceSlot(n, saved);
-    closeEditor();
-    if (moved)
-        tellMovedTime(n, date, time, moment);
+    return stored;
 }
 
 void Almanor::tellMovedTime(int n, QDate date, QTime chosen, const QDateTime& moved)
@@ -455,7 +464,7 @@ void Almanor::butEditDeleteClick()
         }
         replaceSlot(n, {});
     }
-    CheckCalendarDate();
+    checkCalendarDate();
     closeEditor();
 }
 
@@ -564,7 +573,7 @@ void Almanor::menuViewGridClick()
     Frame1->hide();
     saveView(QStringLiteral("2"));
     List1->show();
-    FillListBox();
+    fillListBox();
     Timer2->start(10);
     if (focusInRows)
         accessibility::focusFirstAvailable({List1});

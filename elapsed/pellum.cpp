@@ -7,7 +7,7 @@
 #include "digitdisplay.h"
 #include "pellumkeys.h"
 #include "settingsstore.h"
-#include "shellwidgets.h"
+#include "widgets.h"
 #include "skins.h"
 #include "twips.h"
 

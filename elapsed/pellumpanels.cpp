@@ -5,7 +5,7 @@
 #include "accessibility.h"
 #include "familylogo.h"
 #include "helpviewer.h"
-#include "shellwidgets.h"
+#include "widgets.h"
 #include "skins.h"
 #include "twips.h"
 

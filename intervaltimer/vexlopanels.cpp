@@ -7,7 +7,7 @@
 #include "familylogo.h"
 #include "helpviewer.h"
 #include "settingsstore.h"
-#include "shellwidgets.h"
+#include "widgets.h"
 #include "skins.h"
 #include "timerkeys.h"
 #include "twips.h"

@@ -2,7 +2,7 @@
 
 #include "accessibility.h"
 #include "dialogs.h"
-#include "shellwidgets.h"
+#include "widgets.h"
 #include "twips.h"
 
 #include <QListWidget>
@@ -52,6 +52,14 @@ Resolutions::Resolutions(DisplayModes& modes, Dialogs& dialogs, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &Resolutions::butResolutionsCancelClick);
     connect(List1, &QListWidget::itemDoubleClicked, this, &Resolutions::butbResolutionsChangeClick);
 
+    buildLegend();
+
+    accessibility::escapeKey(this, this, &Resolutions::butResolutionsCancelClick);
+    accessibility::nameControls(this);
+}
+
+void Resolutions::buildLegend()
+{
     panelLabel(this, QStringLiteral("LabelResolutions2"), tr("Color Bit Legend"),
                twipsRect(150, 4100, 5100, 255));
     auto* legend = named(
@@ -61,9 +69,6 @@ Resolutions::Resolutions(DisplayModes& modes, Dialogs& dialogs, QWidget* parent)
         QStringLiteral("LabelResolutions3"));
     legend->setGeometry(twipsRect(150, 4380, 5100, 600));
     legend->setAccessibleName(tr("Color Bit Legend"));
-
-    accessibility::escapeKey(this, this, &Resolutions::butResolutionsCancelClick);
-    accessibility::nameControls(this);
 }
 
 void Resolutions::open()

@@ -29,6 +29,7 @@ public:
     const QList<DisplayMode>& modes() const { return modes_; }
 
 private:
+    void buildLegend();
     void load();
 
     DisplayModes& displayModes_;

@@ -1,6 +1,7 @@
-#include "fullscreenwidgets.h"
+#include "fitfont.h"
 
 #include <QFontMetrics>
+#include <QLabel>
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shellwidgets.h"
+#include "widgets.h"
 
 #include "accessibility.h"
 
@@ -104,4 +104,12 @@ bool markModeItems(QAction& normalItem, QAction& otherItem, bool& normalMode, bo
     normalItem.setChecked(normal);
     otherItem.setChecked(!normal);
     return changed;
+}
+
+void tabOrder(std::initializer_list<QWidget*> chain)
+{
+    for (auto next = chain.begin(); next != chain.end(); ++next) {
+        if (next != chain.begin())
+            QWidget::setTabOrder(*(next - 1), *next);
+    }
 }
