@@ -18,11 +18,6 @@ inline QRect twipsRect(int left, int top, int width, int height)
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
-inline QRect twipsRect(const QRect& place)
-{
-    return twipsRect(place.left(), place.top(), place.width(), place.height());
-}
-
 inline QSize twipsSize(int width, int height)
 {
     return QSize(twips(width), twips(height));

@@ -2,13 +2,10 @@
 
 #include "accessibility.h"
 
-#include <QAction>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -108,8 +105,6 @@ bool markModeItems(QAction& normalItem, QAction& otherItem, bool& normalMode, bo
 
 void tabOrder(std::initializer_list<QWidget*> chain)
 {
-    for (auto next = chain.begin(); next != chain.end(); ++next) {
-        if (next != chain.begin())
-            QWidget::setTabOrder(*(next - 1), *next);
-    }
+    for (auto control = chain.begin(); control + 1 < chain.end(); ++control)
+        QWidget::setTabOrder(control[0], control[1]);
 }

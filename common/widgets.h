@@ -5,22 +5,19 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QObject>
 #include <QPushButton>
-#include <QRect>
-#include <QString>
 
 #include <initializer_list>
 #include <span>
 
 class QLabel;
-class QWidget;
 
 // Small helpers for building the windows of every program. Every control carries its name as
 // its object name, for the tests and the tools, and its caption as its accessible name.
 
-// A label of a panel: plain text, wrapped (a message is shown as typed, never read as markup). Its accessible name is its text; after changing the
-// text, call accessibility::captionChanged() on it.
+// A label of a panel: plain text (a message is shown as typed, never read as markup), wrapped.
+// Its accessible name is its text; after changing the text, call
+// accessibility::captionChanged() on it.
 QLabel* panelLabel(QWidget* panel, const QString& name, const QString& text, QRect place);
 // A button of a panel: Enter presses it once it has the focus, as Space does.
 QPushButton* panelButton(QWidget* panel, const QString& name, const QString& caption,
@@ -46,16 +43,20 @@ void selectOnFocus(QWidget* box, int count);
 // Tab goes from each control of `chain` to the next.
 void tabOrder(std::initializer_list<QWidget*> chain);
 
+// Sets `control`'s font bold, at `pointSize`; returns the control.
+template <typename Control>
+Control* boldFont(Control* control, int pointSize)
+{
+    QFont font = control->font();
+    font.setPointSize(pointSize);
+    font.setBold(true);
+    control->setFont(font);
+    return control;
+}
+
 // Layout tables: a window lists its controls once, one row each, and its build function walks
 // the rows. Places are in twips; captions and tool tips are translated in the window's context
 // (mark them with QT_TR_NOOP).
-
-// A label of a panel.
-struct LabelRow {
-    const char* name;
-    const char* text;
-    QRect place;
-};
 
 // A button of a panel, its click handled by the window and the button kept in `control`.
 template <typename Window>
@@ -78,17 +79,6 @@ struct MenuRow {
     QAction* Window::*control = nullptr;
 };
 
-// Returns the labels in the table's order.
-template <typename Window>
-QList<QLabel*> panelLabels(QWidget* panel, std::span<const LabelRow> rows)
-{
-    QList<QLabel*> labels;
-    for (const LabelRow& row : rows)
-        labels.append(panelLabel(panel, QString::fromLatin1(row.name), Window::tr(row.text),
-                                 twipsRect(row.place)));
-    return labels;
-}
-
 // Returns the buttons in the table's order.
 template <typename Window>
 QList<QPushButton*> panelButtons(QWidget* panel, Window* window,
@@ -96,9 +86,10 @@ QList<QPushButton*> panelButtons(QWidget* panel, Window* window,
 {
     QList<QPushButton*> buttons;
     for (const ButtonRow<Window>& row : rows) {
+        const QRect& p = row.place;
         QPushButton* button = panelButton(panel, QString::fromLatin1(row.name),
                                           Window::tr(row.caption), Window::tr(row.toolTip),
-                                          twipsRect(row.place));
+                                          twipsRect(p.left(), p.top(), p.width(), p.height()));
         QObject::connect(button, &QPushButton::clicked, window, row.click);
         if (row.control)
             window->*row.control = button;

@@ -109,8 +109,7 @@ private:
     void buildMenus();
     void buildListPanel(QWidget* central);
     void buildEditorPanel(QWidget* central);
-    void buildTimeLists();
-    void buildCalendar();
+    void buildDateAndTime();
     void buildEditorButtons();
     void buildNotesPanel(QWidget* central);
     void buildOptionsPanel(QWidget* central);
@@ -133,7 +132,6 @@ private:
     void selectTime(const QString& timeText);
     void placeEditorButtons(bool withDelete);
     void closeEditor();
-    QString chosenTimeText() const;
     bool storeEditedSlot(int n, const trackerkeys::StoredSlot& saved, const QString& calendarDate);
     bool mayReplaceEditedSlot(const QString& question);
     void tellMovedTime(int n, QDate date, QTime chosen, const QDateTime& moved);

@@ -25,7 +25,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -44,8 +43,6 @@ constexpr int kFocusSelection = 70;
 constexpr int kButtonTop = 4080;
 constexpr int kButtonWidth = 1100;
 constexpr int kButtonHeight = 420;
-// Where the list's panel and every panel that takes its place stand.
-constexpr QRect kPanelPlace(100, 50, 8700, 4700);
 
 QComboBox* timeList(QWidget* parent, const QString& name, const QString& toolTip,
                     const QStringList& items, int left)
@@ -87,32 +84,27 @@ QString defaultSound()
 
 void Almanor::buildEditorPanel(QWidget* central)
 {
-    static constexpr LabelRow kCaptions[] = {
-        {"LabelText1", QT_TR_NOOP("Message:"), {200, 390, 1000, 255}},
-        {"LabelText2", QT_TR_NOOP("Sound:"), {200, 840, 1000, 255}},
-        {"LabelText3", QT_TR_NOOP("Time:"), {200, 1350, 1000, 255}},
-    };
     static constexpr ButtonRow<Almanor> kBrowse[] = {
         {"butEditBrowse", QT_TR_NOOP("..."), QT_TR_NOOP("Click here to change the sound"),
          {1250, 780, 450, 330}, &Almanor::butEditBrowseClick},
     };
     Frame2 = named(new QGroupBox(tr("Edit"), central), QStringLiteral("Frame2"));
-    Frame2->setGeometry(twipsRect(kPanelPlace));
+    Frame2->setGeometry(twipsRect(100, 50, 8700, 4700));
     Frame2->hide();
-    panelLabels<Almanor>(Frame2, kCaptions);
-
+    panelLabel(Frame2, QStringLiteral("LabelText1"), tr("Message:"), twipsRect(200, 390, 1000, 255));
     messageBox_ = new QLineEdit(Frame2);
     messageBox_->setMaxLength(kMessageLimit);
     messageBox_->setGeometry(twipsRect(1250, 330, 3250, 330));
     selectOnFocus(messageBox_, kFocusSelection);
+    panelLabel(Frame2, QStringLiteral("LabelText2"), tr("Sound:"), twipsRect(200, 840, 1000, 255));
     QPushButton* browse = panelButtons<Almanor>(Frame2, this, kBrowse).first();
     browse->setAccessibleName(tr("Choose a sound file"));
     soundBox_ = new QLineEdit(Frame2);
     soundBox_->setToolTip(tr("Current Wave File"));
     soundBox_->setGeometry(twipsRect(1750, 780, 2750, 330));
+    panelLabel(Frame2, QStringLiteral("LabelText3"), tr("Time:"), twipsRect(200, 1350, 1000, 255));
 
-    buildTimeLists();
-    buildCalendar();
+    buildDateAndTime();
     buildEditorButtons();
 
     // Down the left column, then the calendar, then the buttons from left to right.
@@ -122,7 +114,8 @@ void Almanor::buildEditorPanel(QWidget* central)
     accessibility::escapeKey(Frame2, this, &Almanor::butEditCancelClick);
 }
 
-void Almanor::buildTimeLists()
+// The time lists, the calendar and the days between the chosen date and today.
+void Almanor::buildDateAndTime()
 {
     auto* headings = named(new QWidget(Frame2), QStringLiteral("LabelText4"));
     headings->setGeometry(twipsRect(200, 1650, 4100, 255));
@@ -138,10 +131,7 @@ void Almanor::buildTimeLists()
                                  twoDigitItems(0, 60), 2300);
     OptionsSetAmPm = timeList(Frame2, QStringLiteral("OptionsSetAmPm"),
                               tr("Select AM or PM for the time"), {"AM", "PM"}, 3350);
-}
 
-void Almanor::buildCalendar()
-{
     LabelDateDiff = named(new QLabel(Frame2), QStringLiteral("LabelDateDiff"));
     LabelDateDiff->setGeometry(twipsRect(200, 2700, 4300, 600));
     LabelDateDiff->setWordWrap(true);
@@ -181,7 +171,7 @@ void Almanor::buildNotesPanel(QWidget* central)
          {7250, kButtonTop, kButtonWidth, kButtonHeight}, &Almanor::butNotesCancelClick},
     };
     Frame4 = named(new QGroupBox(central), QStringLiteral("Frame4"));
-    Frame4->setGeometry(twipsRect(kPanelPlace));
+    Frame4->setGeometry(twipsRect(100, 50, 8700, 4700));
     Frame4->hide();
 
     Notes1 = named(new QPlainTextEdit(Frame4), QStringLiteral("Notes1"));
@@ -198,7 +188,7 @@ void Almanor::buildNotesPanel(QWidget* central)
 void Almanor::buildAboutPanel(QWidget* central)
 {
     Frame5 = named(new QGroupBox(tr("About"), central), QStringLiteral("Frame5"));
-    Frame5->setGeometry(twipsRect(kPanelPlace));
+    Frame5->setGeometry(twipsRect(100, 50, 8700, 4700));
     Frame5->setAutoFillBackground(true);
     Frame5->hide();
 
@@ -355,7 +345,9 @@ void Almanor::butEditBrowseClick()
 void Almanor::butEditSaveClick()
 {
     const QDate date = Calendar1->selectedDate();
-    const QString chosenTime = chosenTimeText();
+    const QString chosenTime =
+        OptionsSetHours->currentText() + u':' + OptionsSetMinutes->currentText() + u':' +
+        OptionsSetSeconds->currentText() + u' ' + OptionsSetAmPm->currentText();
     const QTime time = timetext::parseTime(chosenTime).value_or(QTime(12, 0));
     // A time the clocks skip that night is kept as the time they reach, which it counts to.
     const QDateTime moment = timetext::localMoment(date, time).value_or(QDateTime(date, time));
@@ -386,13 +378,6 @@ void Almanor::butEditSaveClick()
     closeEditor();
     if (moved)
         tellMovedTime(n, date, time, moment);
-}
-
-// "hh:mm:ss AM", as the time lists show it.
-QString Almanor::chosenTimeText() const
-{
-    return OptionsSetHours->currentText() + u':' + OptionsSetMinutes->currentText() + u':' +
-           OptionsSetSeconds->currentText() + u' ' + OptionsSetAmPm->currentText();
 }
 
 // One write for the event and the calendar date, so that nothing is half stored; a refusal is

@@ -2,7 +2,6 @@
 
 #include "familylogo.h"
 #include "widgets.h"
-#include "twips.h"
 #include "accessibility.h"
 #include "helpviewer.h"
 
@@ -20,19 +19,15 @@ About::About(HelpViewer& help, QWidget* parent) : QDialog(parent), help_(help)
     logo->setPixmap(familyLogo(40, devicePixelRatioF()));
     logo->setGeometry(twipsRect(240, 240, 600, 600));
 
-    static constexpr LabelRow kLabels[] = {
-        {"lblTitle", QT_TR_NOOP("Full Screen Vexlo"), {1050, 240, 4000, 420}},
-        {"lblVersion", QT_TR_NOOP("Version 8.01"), {1050, 720, 4000, 300}},
-    };
     static constexpr ButtonRow<About> kButtons[] = {
         {"cmdOK", QT_TR_NOOP("&OK"), "", {2500, 1830, 1200, 450}, &About::cmdOKClick},
         {"cmdHelp", QT_TR_NOOP("&Help"), "", {3840, 1830, 1200, 450}, &About::cmdHelpClick},
     };
-    QLabel* title = panelLabels<About>(this, kLabels).first();
-    QFont big = title->font();
-    big.setPointSize(14);
-    big.setBold(true);
-    title->setFont(big);
+    boldFont(panelLabel(this, QStringLiteral("lblTitle"), tr("Full Screen Vexlo"),
+                        twipsRect(1050, 240, 4000, 420)),
+             14);
+    panelLabel(this, QStringLiteral("lblVersion"), tr("Version 8.01"),
+               twipsRect(1050, 720, 4000, 300));
     const QList<QPushButton*> buttons = panelButtons<About>(this, this, kButtons);
     QPushButton* cmdOK = buttons[0];
     QPushButton* cmdHelp = buttons[1];

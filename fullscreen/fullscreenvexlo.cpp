@@ -9,12 +9,10 @@
 #include "dialogs.h"
 #include "digitdisplay.h"
 #include "fullscreenkeys.h"
-#include "fitfont.h"
 #include "helpviewer.h"
 #include "notimeselected.h"
 #include "options.h"
 #include "settingsstore.h"
-#include "twips.h"
 #include "widgets.h"
 
 #include <QAction>
@@ -23,6 +21,7 @@
 #include <QPainter>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,6 +34,7 @@ using fullscreen::ScreenSize;
 
 namespace {
 
+constexpr int kSmallestPointSize = 6;
 constexpr int kTickInterval = 450;
 constexpr int kBlinkInterval = 400;
 constexpr int kCaptionPointSize = 14;
@@ -89,14 +89,24 @@ QScrollBar* scrollBar(QWidget* panel, const QString& name, int maximum, int larg
     return bar;
 }
 
+// The largest font, `pointSize` at the most, that shows all of `label`'s wrapped text.
+void fitFont(QLabel* label, int pointSize)
+{
+    QFont font = label->font();
+    const QRect area = label->contentsRect();
+    for (int size = pointSize; size >= kSmallestPointSize; --size) {
+        font.setPointSize(size);
+        const QRect needed = QFontMetrics(font).boundingRect(
+            area, int(label->alignment()) | Qt::TextWordWrap, label->text());
+        if (needed.height() <= area.height() && needed.width() <= area.width())
+            break;
+    }
+    label->setFont(font);
+}
+
 QLabel* caption(QWidget* panel, const QString& name, const QString& text)
 {
-    auto* label = panelLabel(panel, name, text, QRect());
-    QFont font = label->font();
-    font.setPointSize(kCaptionPointSize);
-    font.setBold(true);
-    label->setFont(font);
-    return label;
+    return boldFont(panelLabel(panel, name, text, QRect()), kCaptionPointSize);
 }
 
 } // namespace
@@ -185,12 +195,9 @@ void FullScreenVexlo::buildTimeIsUpPanel()
     bright.setColor(QPalette::WindowText, kTimeIsUpText);
     LabelTimeIsUp->setPalette(bright);
 
-    butAcknowledge = panelButton(Frame2, QStringLiteral("butAcknowledge"), tr("&Acknowledge"),
-                                 QString(), QRect());
-    QFont font = butAcknowledge->font();
-    font.setPointSize(kCaptionPointSize);
-    font.setBold(true);
-    butAcknowledge->setFont(font);
+    butAcknowledge = boldFont(panelButton(Frame2, QStringLiteral("butAcknowledge"),
+                                          tr("&Acknowledge"), QString(), QRect()),
+                              kCaptionPointSize);
     connect(butAcknowledge, &QPushButton::clicked, this, &FullScreenVexlo::butAcknowledgeClick);
 }
 
@@ -307,8 +314,8 @@ void FullScreenVexlo::applyLayout(ScreenSize size)
         {Frame3, layout_.Frame3}, {LabelTimeIsUp, layout_.LabelTimeIsUp},
         {butAcknowledge, layout_.butAcknowledge},
     };
-    for (const auto& [control, place] : places)
-        control->setGeometry(twipsRect(place));
+    for (const auto& [control, p] : places)
+        control->setGeometry(twipsRect(p.left(), p.top(), p.width(), p.height()));
     fitFont(LabelMessage, layout_.messagePointSize);
     // The pictures stay as they are: a time of ten hours or more keeps its first digit, since
     // nothing else would draw it again while the timer is being set or stands.

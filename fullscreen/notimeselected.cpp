@@ -1,7 +1,6 @@
 #include "notimeselected.h"
 
 #include "widgets.h"
-#include "twips.h"
 #include "accessibility.h"
 
 #include <QLabel>

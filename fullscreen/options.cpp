@@ -3,7 +3,6 @@
 #include "dialogs.h"
 #include "fullscreenkeys.h"
 #include "widgets.h"
-#include "twips.h"
 #include "accessibility.h"
 #include "helpviewer.h"
 #include "settingsstore.h"
@@ -11,18 +10,17 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
 
 namespace {
 
 // Focus selects this much of the message, so that typing replaces it.
 constexpr int kFocusSelection = 150;
 
-QLineEdit* textBox(QWidget* parent, const QString& name, const QString& accessibleName,
-                   const QRect& place)
+// A line box, read by its caption above it.
+QLineEdit* textBox(QWidget* parent, const QString& name, const QLabel* caption, const QRect& place)
 {
     auto* box = named(new QLineEdit(parent), name);
-    box->setAccessibleName(accessibleName);
+    box->setAccessibleName(caption->text());
     box->setGeometry(place);
     return box;
 }
@@ -37,10 +35,6 @@ Options::Options(const Platform& platform, QWidget* parent) : QDialog(parent), p
     setFixedSize(clientSizeForOuter(6500, 2800));
 
     using O = Options;
-    static constexpr LabelRow kLabels[] = {
-        {"Label1", QT_TR_NOOP("Message for Full Screen Vexlo"), {120, 90, 6000, 255}},
-        {"Label3", QT_TR_NOOP("Wave File for Full Screen Vexlo"), {120, 800, 6000, 255}},
-    };
     static constexpr ButtonRow<O> kButtons[] = {
         {"butbrowse1", QT_TR_NOOP("..."), "", {5740, 1070, 520, 330}, &O::butbrowse1Click,
          &O::butbrowse1},
@@ -51,10 +45,16 @@ Options::Options(const Platform& platform, QWidget* parent) : QDialog(parent), p
         {"cmdHelp", QT_TR_NOOP("&Help"), QT_TR_NOOP("Help"), {4040, 1700, 1300, 450},
          &O::cmdHelpClick},
     };
-    const QList<QLabel*> captions = panelLabels<O>(this, kLabels);
-    TextMessage3 = textBox(this, QStringLiteral("TextMessage3"), captions[0]->text(),
+    TextMessage3 = textBox(this, QStringLiteral("TextMessage3"),
+                           panelLabel(this, QStringLiteral("Label1"),
+                                      tr("Message for Full Screen Vexlo"),
+                                      twipsRect(120, 90, 6000, 255)),
                            twipsRect(120, 360, 6140, 330));
-    TextWave3 = textBox(this, QStringLiteral("TextWave3"), captions[1]->text(),
+    selectOnFocus(TextMessage3, kFocusSelection);
+    TextWave3 = textBox(this, QStringLiteral("TextWave3"),
+                        panelLabel(this, QStringLiteral("Label3"),
+                                   tr("Wave File for Full Screen Vexlo"),
+                                   twipsRect(120, 800, 6000, 255)),
                         twipsRect(120, 1070, 5500, 330));
     // The sound is chosen through the browser only: Tab passes the box by, a click hands the
     // focus on.
@@ -62,7 +62,6 @@ Options::Options(const Platform& platform, QWidget* parent) : QDialog(parent), p
     TextWave3->setFocusPolicy(Qt::ClickFocus);
     const QList<QPushButton*> buttons = panelButtons<O>(this, this, kButtons);
     butbrowse1->setAccessibleName(tr("Choose a wave file"));
-    TextMessage3->installEventFilter(this);
     TextWave3->installEventFilter(this);
 
     tabOrder({TextMessage3, buttons[0], buttons[1], buttons[2], buttons[3]});
@@ -79,19 +78,9 @@ void Options::OptionsLoad(const QString& soundFolder)
 
 bool Options::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusIn) {
-        // After the box's own focus handling, which may select all of it.
-        if (watched == TextMessage3)
-            QTimer::singleShot(0, this, &Options::TextMessage3GotFocus);
-        else if (watched == TextWave3)
-            TextWave3GotFocus();
-    }
+    if (event->type() == QEvent::FocusIn && watched == TextWave3)
+        TextWave3GotFocus();
     return QDialog::eventFilter(watched, event);
-}
-
-void Options::TextMessage3GotFocus()
-{
-    TextMessage3->setSelection(0, std::min<int>(kFocusSelection, TextMessage3->text().size()));
 }
 
 void Options::TextWave3GotFocus()

@@ -20,7 +20,6 @@ public:
 
     // The window's load event: the stored choices, and the folder the sound browser opens in.
     void OptionsLoad(const QString& soundFolder);
-    void TextMessage3GotFocus();
     void TextWave3GotFocus();
     void butbrowse1Click();
     void cmdSaveClick();

@@ -41,8 +41,7 @@ Resolutions::Resolutions(DisplayModes& modes, Dialogs& dialogs, QWidget* parent)
     List1->setGeometry(twipsRect(150, 1980, 3300, 2000));
     List1->setToolTip(tr("These are your Available Screen Sizes and Color Resolutions."));
     List1->setAccessibleName(tr("Screen sizes and color resolutions"));
-    List1->setSortingEnabled(false);
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Unsorted, one size chosen at a time: the list's own defaults.
 
     auto* change = panelButton(this, QStringLiteral("butbResolutionsChange"), tr("Change"),
                                tr("Save changes"), twipsRect(3750, 1980, 1500, 450));
@@ -52,14 +51,6 @@ Resolutions::Resolutions(DisplayModes& modes, Dialogs& dialogs, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &Resolutions::butResolutionsCancelClick);
     connect(List1, &QListWidget::itemDoubleClicked, this, &Resolutions::butbResolutionsChangeClick);
 
-    buildLegend();
-
-    accessibility::escapeKey(this, this, &Resolutions::butResolutionsCancelClick);
-    accessibility::nameControls(this);
-}
-
-void Resolutions::buildLegend()
-{
     panelLabel(this, QStringLiteral("LabelResolutions2"), tr("Color Bit Legend"),
                twipsRect(150, 4100, 5100, 255));
     auto* legend = named(
@@ -69,6 +60,9 @@ void Resolutions::buildLegend()
         QStringLiteral("LabelResolutions3"));
     legend->setGeometry(twipsRect(150, 4380, 5100, 600));
     legend->setAccessibleName(tr("Color Bit Legend"));
+
+    accessibility::escapeKey(this, this, &Resolutions::butResolutionsCancelClick);
+    accessibility::nameControls(this);
 }
 
 void Resolutions::open()

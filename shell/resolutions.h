@@ -29,7 +29,6 @@ public:
     const QList<DisplayMode>& modes() const { return modes_; }
 
 private:
-    void buildLegend();
     void load();
 
     DisplayModes& displayModes_;
