@@ -111,6 +111,7 @@ void Almanor::buildMenus()
     menuViewGrid->setCheckable(true);
     auto* menuhelp = named(menuBar()->addMenu(tr("&Help")), QStringLiteral("menuhelp"));
     menuItems<A>(*menuhelp, this, kHelp);
+    // Help Using Date Vexlo answers F1 too.
     menuhelp->actions().constFirst()->setShortcut(QKeySequence::HelpContents);
     // F1 in an open menu is help on its highlighted item (see eventFilter).
     for (QMenu* menu : {menufile, menuView, menuhelp})
