@@ -1,5 +1,4 @@
 #include "almanor.h"
-#include "almanorwidgets.h"
 
 #include "accessibility.h"
 #include "clock.h"
@@ -11,6 +10,7 @@
 #include "trackerkeys.h"
 #include "trackertexts.h"
 #include "twips.h"
+#include "widgets.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -90,30 +90,29 @@ Almanor::Almanor(const Platform& platform, QWidget* parent)
 
 void Almanor::buildMenus()
 {
+    using A = Almanor;
+    static constexpr MenuRow<A> kFile[] = {{"menuexit", QT_TR_NOOP("E&xit"), &A::menuexitClick}};
+    static constexpr MenuRow<A> kView[] = {
+        {"menuViewNormal", QT_TR_NOOP("&Normal View"), &A::menuViewNormalClick, &A::menuViewNormal},
+        {"menuViewGrid", QT_TR_NOOP("Grid View"), &A::menuViewGridClick, &A::menuViewGrid},
+        {"sep2", nullptr},
+        {"menuViewOptions", QT_TR_NOOP("&Options"), &A::menuViewOptionsClick, &A::menuViewOptions},
+    };
+    static constexpr MenuRow<A> kHelp[] = {
+        {"menuhelpusing", QT_TR_NOOP("&Help Using Date Vexlo"), &A::menuhelpusingClick},
+        {"sep3", nullptr},
+        {"menuhelpabout", QT_TR_NOOP("&About Date Vexlo"), &A::menuhelpaboutClick},
+    };
     auto* menufile = named(menuBar()->addMenu(tr("&File")), QStringLiteral("menufile"));
-    auto* menuexit = named(menufile->addAction(tr("E&xit")), QStringLiteral("menuexit"));
-    connect(menuexit, &QAction::triggered, this, &Almanor::menuexitClick);
-
+    menuItems<A>(*menufile, this, kFile);
     menuView = named(menuBar()->addMenu(tr("&View")), QStringLiteral("menuView"));
-    menuViewNormal = named(menuView->addAction(tr("&Normal View")), QStringLiteral("menuViewNormal"));
+    menuItems<A>(*menuView, this, kView);
     menuViewNormal->setCheckable(true);
-    connect(menuViewNormal, &QAction::triggered, this, &Almanor::menuViewNormalClick);
-    menuViewGrid = named(menuView->addAction(tr("Grid View")), QStringLiteral("menuViewGrid"));
     menuViewGrid->setCheckable(true);
-    connect(menuViewGrid, &QAction::triggered, this, &Almanor::menuViewGridClick);
-    named(menuView->addSeparator(), QStringLiteral("sep2"));
-    menuViewOptions = named(menuView->addAction(tr("&Options")), QStringLiteral("menuViewOptions"));
-    connect(menuViewOptions, &QAction::triggered, this, &Almanor::menuViewOptionsClick);
-
     auto* menuhelp = named(menuBar()->addMenu(tr("&Help")), QStringLiteral("menuhelp"));
-    auto* menuhelpusing = named(menuhelp->addAction(tr("&Help Using Date Vexlo")),
-                                QStringLiteral("menuhelpusing"));
-    menuhelpusing->setShortcut(QKeySequence::HelpContents);
-    connect(menuhelpusing, &QAction::triggered, this, &Almanor::menuhelpusingClick);
-    named(menuhelp->addSeparator(), QStringLiteral("sep3"));
-    auto* menuhelpabout = named(menuhelp->addAction(tr("&About Date Vexlo")),
-                                QStringLiteral("menuhelpabout"));
-    connect(menuhelpabout, &QAction::triggered, this, &Almanor::menuhelpaboutClick);
+    menuItems<A>(*menuhelp, this, kHelp);
+    // Help Using Date Vexlo answers F1 too.
+    menuhelp->actions().constFirst()->setShortcut(QKeySequence::HelpContents);
     // F1 in an open menu is help on its highlighted item (see eventFilter).
     for (QMenu* menu : {menufile, menuView, menuhelp})
         menu->installEventFilter(this);
@@ -132,15 +131,15 @@ void Almanor::buildListPanel(QWidget* central)
         Row& row = rows_[n - 1];
         const int top = 100 + captionOverlap + kRowPitch * (n - 1);
 
-        row.edit = panelButton(new QPushButton(QString::number(n) + QStringLiteral(" >"), Frame1),
-                               slotName("Message%1Edit", n),
+        row.edit = panelButton(Frame1, slotName("Message%1Edit", n),
+                               QString::number(n) + QStringLiteral(" >"),
                                tr("Click her to edit Message %1").arg(n),
                                twipsRect(30, top, 470, kRowHeight));
         connect(row.edit, &QPushButton::clicked, this, [this, n] { MessageEditClick(n); });
 
         row.message =
             rowLabel(Frame1, slotName("Message%1", n), tr("Message %1").arg(n), 520, top, 3800);
-        row.notes = panelButton(new QPushButton(tr("< N"), Frame1), slotName("Message%1Notes", n),
+        row.notes = panelButton(Frame1, slotName("Message%1Notes", n), tr("< N"),
                                 tr("Click here to enter notes for Message %1").arg(n),
                                 twipsRect(4345, top, 460, kRowHeight));
         connect(row.notes, &QPushButton::clicked, this, [this, n] { MessageNotesClick(n); });
@@ -296,7 +295,7 @@ QDate Almanor::today() const
     return platform_.clock.now().date();
 }
 
-QString Almanor::GetTimeRemaining(double seconds)
+QString Almanor::getTimeRemaining(double seconds)
 {
     const RemainingTexts texts = remainingTexts(seconds);
     if (texts.daysText && texts.timeText) {
@@ -327,8 +326,7 @@ void Almanor::Timer1Tick()
     const qint64 nowMsecs = platform_.clock.now().toMSecsSinceEpoch();
     Timer1->setInterval(700);
     QList<FallenDue> fallen;
-    const TrackerSlot* nextAlarm = nullptr; // the soonest pending event, its sound prepared
-    qint64 nextAlarmSeconds = SoundPlayer::kPrepareAheadSeconds + 1;
+    NextAlarm next;
 
     for (int n = 1; n <= AlmanorState::kSlots; ++n) {
         // Another window may have saved or deleted the event since the last tick.
@@ -342,39 +340,43 @@ void Almanor::Timer1Tick()
         const bool newTarget = targets_[n - 1].text != s.LabelNewDate;
         if (!newTarget && s.LabelRemaining == kTimeIsUp)
             continue;
-
-        const auto target = targetMsecs(n);
-        if (!target) {
-            // A target we cannot read is shown as stored and never counted down.
-            s.LabelRemaining.clear();
-            showRemaining(n);
-            continue;
-        }
-
-        const qint64 seconds = (*target - nowMsecs) / 1000;
-        if (seconds > std::numeric_limits<qint32>::max()) {
-            s.LabelRemaining = kMoreThanEnough;
-        } else if (seconds > 0) {
-            s.LabelRemaining = GetTimeRemaining(static_cast<double>(seconds));
-            if (s.LabelRemaining == kOneSecondLeft)
-                platform_.sound.play(s.Wave);
-            if (seconds < nextAlarmSeconds) {
-                nextAlarm = &s;
-                nextAlarmSeconds = seconds;
-            }
-            s.LabelDaysOnly = state_.LabelGetDays;
-            s.LabelTimeOnly = state_.LabelGetTime;
-        } else if (s.LabelRemaining != kTimeIsUp) {
-            // The sound played if the last pending tick was the one a second before.
-            fallen.append({n, *target, s.LabelRemaining == kOneSecondLeft});
-            s.LabelRemaining = kTimeIsUp;
-            s.LabelDateColour = kDueColour;
-        }
-        showRemaining(n);
+        countDown(n, nowMsecs, fallen, next);
     }
-    if (nextAlarm)
-        platform_.sound.prepare(nextAlarm->Wave);
+    if (next.slot)
+        platform_.sound.prepare(next.slot->Wave);
     tellFallenDue(fallen, nowMsecs);
+}
+
+// One pending event's part of a tick.
+void Almanor::countDown(int n, qint64 nowMsecs, QList<FallenDue>& fallen, NextAlarm& next)
+{
+    TrackerSlot& s = slot(n);
+    const auto target = targetMsecs(n);
+    if (!target) {
+        // A target we cannot read is shown as stored and never counted down.
+        s.LabelRemaining.clear();
+        showRemaining(n);
+        return;
+    }
+
+    const qint64 seconds = (*target - nowMsecs) / 1000;
+    if (seconds > std::numeric_limits<qint32>::max()) {
+        s.LabelRemaining = kMoreThanEnough;
+    } else if (seconds > 0) {
+        s.LabelRemaining = getTimeRemaining(static_cast<double>(seconds));
+        if (s.LabelRemaining == kOneSecondLeft)
+            platform_.sound.play(s.Wave);
+        if (seconds < next.seconds)
+            next = {&s, seconds};
+        s.LabelDaysOnly = state_.LabelGetDays;
+        s.LabelTimeOnly = state_.LabelGetTime;
+    } else if (s.LabelRemaining != kTimeIsUp) {
+        // The sound played if the last pending tick was the one a second before.
+        fallen.append({n, *target, s.LabelRemaining == kOneSecondLeft});
+        s.LabelRemaining = kTimeIsUp;
+        s.LabelDateColour = kDueColour;
+    }
+    showRemaining(n);
 }
 
 void Almanor::tellFallenDue(const QList<FallenDue>& fallen, qint64 nowMsecs)
@@ -425,7 +427,7 @@ void Almanor::tellMissed(QList<FallenDue> missed)
 
 void Almanor::Timer2Tick()
 {
-    FillListBox();
+    fillListBox();
     Timer2->setInterval(1000);
 }
 
@@ -435,7 +437,7 @@ void Almanor::Timer3Tick()
     refreshDayDifference();
 }
 
-void Almanor::FillListBox()
+void Almanor::fillListBox()
 {
     const bool daysAndTime =
         optionNumber(platform_.store.get(trackerkeys::kDateTimeOption)) == 1;
@@ -466,7 +468,7 @@ void Almanor::showGridLines(const QStringList& lines)
     }
 }
 
-void Almanor::CheckCalendarDate()
+void Almanor::checkCalendarDate()
 {
     if (OptionCalendarSetting1->isChecked()) {
         Calendar1->setSelectedDate(today());

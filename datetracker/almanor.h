@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform.h"
+#include "soundplayer.h"
 #include "trackerkeys.h"
 
 #include <QColor>
@@ -90,9 +91,9 @@ public:
     // The slot the editor is open on, 0 while it is closed.
     int editingSlot() const { return editingSlot_; }
 
-    QString GetTimeRemaining(double seconds);
-    void FillListBox();
-    void CheckCalendarDate();
+    QString getTimeRemaining(double seconds);
+    void fillListBox();
+    void checkCalendarDate();
 
     static const QColor kDueColour;
 
@@ -108,6 +109,8 @@ private:
     void buildMenus();
     void buildListPanel(QWidget* central);
     void buildEditorPanel(QWidget* central);
+    void buildDateAndTime();
+    void buildEditorButtons();
     void buildNotesPanel(QWidget* central);
     void buildOptionsPanel(QWidget* central);
     void buildAboutPanel(QWidget* central);
@@ -129,6 +132,7 @@ private:
     void selectTime(const QString& timeText);
     void placeEditorButtons(bool withDelete);
     void closeEditor();
+    bool storeEditedSlot(int n, const trackerkeys::StoredSlot& saved, const QString& calendarDate);
     bool mayReplaceEditedSlot(const QString& question);
     void tellMovedTime(int n, QDate date, QTime chosen, const QDateTime& moved);
     void closeNotes();
@@ -139,6 +143,12 @@ private:
         qint64 msecsSinceEpoch;
         bool rang;
     };
+    // The soonest pending event at this tick, its sound prepared ahead.
+    struct NextAlarm {
+        const TrackerSlot* slot = nullptr;
+        qint64 seconds = SoundPlayer::kPrepareAheadSeconds + 1;
+    };
+    void countDown(int n, qint64 nowMsecs, QList<FallenDue>& fallen, NextAlarm& next);
     void tellFallenDue(const QList<FallenDue>& fallen, qint64 nowMsecs);
     void tellMissed(QList<FallenDue> missed);
     // Keeps the view for the next start ("1" rows, "2" grid), or says it could not.

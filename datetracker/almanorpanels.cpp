@@ -1,7 +1,6 @@
 // The panels that take the place of the list: the event editor, the notes, the options and About.
 
 #include "almanor.h"
-#include "almanorwidgets.h"
 
 #include "accessibility.h"
 #include "dialogs.h"
@@ -11,6 +10,7 @@
 #include "timetext.h"
 #include "trackerkeys.h"
 #include "trackertexts.h"
+#include "widgets.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -25,7 +25,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -44,13 +43,6 @@ constexpr int kFocusSelection = 70;
 constexpr int kButtonTop = 4080;
 constexpr int kButtonWidth = 1100;
 constexpr int kButtonHeight = 420;
-
-QLabel* caption(QWidget* parent, const QString& name, const QString& text, QRect place)
-{
-    auto* label = named(new QLabel(text, parent), name);
-    label->setGeometry(place);
-    return label;
-}
 
 QComboBox* timeList(QWidget* parent, const QString& name, const QString& toolTip,
                     const QStringList& items, int left)
@@ -92,31 +84,44 @@ QString defaultSound()
 
 void Almanor::buildEditorPanel(QWidget* central)
 {
+    static constexpr ButtonRow<Almanor> kBrowse[] = {
+        {"butEditBrowse", QT_TR_NOOP("..."), QT_TR_NOOP("Click here to change the sound"),
+         {1250, 780, 450, 330}, &Almanor::butEditBrowseClick},
+    };
     Frame2 = named(new QGroupBox(tr("Edit"), central), QStringLiteral("Frame2"));
     Frame2->setGeometry(twipsRect(100, 50, 8700, 4700));
     Frame2->hide();
-
-    caption(Frame2, QStringLiteral("LabelText1"), tr("Message:"), twipsRect(200, 390, 1000, 255));
+    panelLabel(Frame2, QStringLiteral("LabelText1"), tr("Message:"), twipsRect(200, 390, 1000, 255));
     messageBox_ = new QLineEdit(Frame2);
     messageBox_->setMaxLength(kMessageLimit);
     messageBox_->setGeometry(twipsRect(1250, 330, 3250, 330));
-    messageBox_->installEventFilter(this);
-
-    caption(Frame2, QStringLiteral("LabelText2"), tr("Sound:"), twipsRect(200, 840, 1000, 255));
-    auto* browse = panelButton(new QPushButton(tr("..."), Frame2), QStringLiteral("butEditBrowse"),
-                               tr("Click here to change the sound"), twipsRect(1250, 780, 450, 330));
+    selectOnFocus(messageBox_, kFocusSelection);
+    panelLabel(Frame2, QStringLiteral("LabelText2"), tr("Sound:"), twipsRect(200, 840, 1000, 255));
+    QPushButton* browse = panelButtons<Almanor>(Frame2, this, kBrowse).first();
     browse->setAccessibleName(tr("Choose a sound file"));
-    connect(browse, &QPushButton::clicked, this, &Almanor::butEditBrowseClick);
     soundBox_ = new QLineEdit(Frame2);
     soundBox_->setToolTip(tr("Current Wave File"));
     soundBox_->setGeometry(twipsRect(1750, 780, 2750, 330));
+    panelLabel(Frame2, QStringLiteral("LabelText3"), tr("Time:"), twipsRect(200, 1350, 1000, 255));
 
-    caption(Frame2, QStringLiteral("LabelText3"), tr("Time:"), twipsRect(200, 1350, 1000, 255));
+    buildDateAndTime();
+    buildEditorButtons();
+
+    // Down the left column, then the calendar, then the buttons from left to right.
+    tabOrder({messageBox_, browse, soundBox_, OptionsSetHours, OptionsSetMinutes,
+              OptionsSetSeconds, OptionsSetAmPm, Calendar1, butEditSave, butEditCancel,
+              butEditDelete});
+    accessibility::escapeKey(Frame2, this, &Almanor::butEditCancelClick);
+}
+
+// The time lists, the calendar and the days between the chosen date and today.
+void Almanor::buildDateAndTime()
+{
     auto* headings = named(new QWidget(Frame2), QStringLiteral("LabelText4"));
     headings->setGeometry(twipsRect(200, 1650, 4100, 255));
     const QString headingTexts[] = {tr("Hours"), tr("Minutes"), tr("Seconds"), tr("AM/PM")};
     for (int i = 0; i < 4; ++i)
-        caption(headings, QString(), headingTexts[i], twipsRect(1050 * i, 0, 950, 255));
+        panelLabel(headings, QString(), headingTexts[i], twipsRect(1050 * i, 0, 950, 255));
 
     OptionsSetHours = timeList(Frame2, QStringLiteral("OptionsSetHours"), tr("Set the hour"),
                                QStringList{QStringLiteral("12")} + twoDigitItems(1, 11), 200);
@@ -139,33 +144,32 @@ void Almanor::buildEditorPanel(QWidget* central)
     Calendar1->setFirstDayOfWeek(Qt::Sunday);
     connect(Calendar1, &QCalendarWidget::clicked, this, &Almanor::Calendar1Click);
     connect(Calendar1, &QCalendarWidget::selectionChanged, this, &Almanor::Calendar1Click);
+}
 
-    butEditSave = panelButton(new QPushButton(tr("&Save"), Frame2), QStringLiteral("butEditSave"),
-                              tr("Save this message"), QRect());
-    butEditCancel = panelButton(new QPushButton(tr("&Cancel"), Frame2),
-                                QStringLiteral("butEditCancel"),
-                                tr("Cancel this message or changes to it"), QRect());
-    butEditDelete = panelButton(new QPushButton(tr("&Delete"), Frame2),
-                                QStringLiteral("butEditDelete"), tr("Delete this message"), QRect());
-    connect(butEditSave, &QPushButton::clicked, this, &Almanor::butEditSaveClick);
-    connect(butEditCancel, &QPushButton::clicked, this, &Almanor::butEditCancelClick);
-    connect(butEditDelete, &QPushButton::clicked, this, &Almanor::butEditDeleteClick);
-    for (QPushButton* button : {butEditSave, butEditCancel, butEditDelete})
+void Almanor::buildEditorButtons()
+{
+    // Placed by placeEditorButtons, as Delete comes and goes.
+    static constexpr ButtonRow<Almanor> kButtons[] = {
+        {"butEditSave", QT_TR_NOOP("&Save"), QT_TR_NOOP("Save this message"), {},
+         &Almanor::butEditSaveClick, &Almanor::butEditSave},
+        {"butEditCancel", QT_TR_NOOP("&Cancel"), QT_TR_NOOP("Cancel this message or changes to it"),
+         {}, &Almanor::butEditCancelClick, &Almanor::butEditCancel},
+        {"butEditDelete", QT_TR_NOOP("&Delete"), QT_TR_NOOP("Delete this message"), {},
+         &Almanor::butEditDeleteClick, &Almanor::butEditDelete},
+    };
+    for (QPushButton* button : panelButtons<Almanor>(Frame2, this, kButtons))
         button->installEventFilter(this);
     placeEditorButtons(false);
-
-    // Down the left column, then the calendar, then the buttons from left to right.
-    const QList<QWidget*> order = {
-        messageBox_,       browse,         soundBox_, OptionsSetHours, OptionsSetMinutes,
-        OptionsSetSeconds, OptionsSetAmPm, Calendar1, butEditSave,     butEditCancel,
-        butEditDelete};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
-    accessibility::escapeKey(Frame2, this, &Almanor::butEditCancelClick);
 }
 
 void Almanor::buildNotesPanel(QWidget* central)
 {
+    static constexpr ButtonRow<Almanor> kButtons[] = {
+        {"butNotesSave", QT_TR_NOOP("&Save"), QT_TR_NOOP("Save this note"),
+         {6025, kButtonTop, kButtonWidth, kButtonHeight}, &Almanor::butNotesSaveClick},
+        {"butNotesCancel", QT_TR_NOOP("&Cancel"), QT_TR_NOOP("Cancel changes to this note"),
+         {7250, kButtonTop, kButtonWidth, kButtonHeight}, &Almanor::butNotesCancelClick},
+    };
     Frame4 = named(new QGroupBox(central), QStringLiteral("Frame4"));
     Frame4->setGeometry(twipsRect(100, 50, 8700, 4700));
     Frame4->hide();
@@ -176,15 +180,8 @@ void Almanor::buildNotesPanel(QWidget* central)
     Notes1->setGeometry(twipsRect(200, 330, 8300, 3600));
     Notes1->setTabChangesFocus(true);
 
-    auto* save = panelButton(new QPushButton(tr("&Save"), Frame4), QStringLiteral("butNotesSave"),
-                             tr("Save this note"), twipsRect(6025, kButtonTop, kButtonWidth, kButtonHeight));
-    auto* cancel = panelButton(new QPushButton(tr("&Cancel"), Frame4),
-                               QStringLiteral("butNotesCancel"), tr("Cancel changes to this note"),
-                               twipsRect(7250, kButtonTop, kButtonWidth, kButtonHeight));
-    connect(save, &QPushButton::clicked, this, &Almanor::butNotesSaveClick);
-    connect(cancel, &QPushButton::clicked, this, &Almanor::butNotesCancelClick);
-    setTabOrder(Notes1, save);
-    setTabOrder(save, cancel);
+    const QList<QPushButton*> buttons = panelButtons<Almanor>(Frame4, this, kButtons);
+    tabOrder({Notes1, buttons[0], buttons[1]});
     accessibility::escapeKey(Frame4, this, &Almanor::butNotesCancelClick);
 }
 
@@ -200,8 +197,8 @@ void Almanor::buildAboutPanel(QWidget* central)
     logo->setGeometry(twipsRect(4230, 1000, 240, 240));
     logo->setAccessibleName(tr("Date Vexlo logo"));
 
-    auto* name = caption(Frame5, QStringLiteral("LabelAboutLabel0"), tr("Date Vexlo 8.01"),
-                         twipsRect(600, 1450, 7500, 600));
+    auto* name = panelLabel(Frame5, QStringLiteral("LabelAboutLabel0"), tr("Date Vexlo 8.01"),
+                            twipsRect(600, 1450, 7500, 600));
     QFont arial(QStringLiteral("Arial"));
     arial.setStyleHint(QFont::SansSerif);
     arial.setPointSize(14);
@@ -209,9 +206,9 @@ void Almanor::buildAboutPanel(QWidget* central)
     name->setFont(arial);
     name->setAlignment(Qt::AlignCenter);
 
-    butAboutOKContinue =
-        panelButton(new QPushButton(tr("&OK"), Frame5), QStringLiteral("butAboutOKContinue"),
-                    tr("Continue"), twipsRect(3800, 3100, kButtonWidth, kButtonHeight));
+    butAboutOKContinue = panelButton(Frame5, QStringLiteral("butAboutOKContinue"), tr("&OK"),
+                                     tr("Continue"),
+                                     twipsRect(3800, 3100, kButtonWidth, kButtonHeight));
     butAboutOKContinue->setIcon(familyLogo(16, devicePixelRatioF()));
     connect(butAboutOKContinue, &QPushButton::clicked, this, &Almanor::butAboutOKContinueClick);
     // About has nothing to cancel: Esc closes it as OK does.
@@ -220,6 +217,12 @@ void Almanor::buildAboutPanel(QWidget* central)
 
 void Almanor::buildOptionsPanel(QWidget* central)
 {
+    static constexpr ButtonRow<Almanor> kButtons[] = {
+        {"butOptionsSave", QT_TR_NOOP("&Save"), QT_TR_NOOP("Save the selected options above"),
+         {1650, 2800, kButtonWidth, kButtonHeight}, &Almanor::butOptionsSaveClick},
+        {"butOptionsCancel", QT_TR_NOOP("&Cancel"), QT_TR_NOOP("Cancel changes"),
+         {2950, 2800, kButtonWidth, kButtonHeight}, &Almanor::butOptionsCancelClick},
+    };
     Frame6 = named(new QGroupBox(tr("Options"), central), QStringLiteral("Frame6"));
     Frame6->setGeometry(twipsRect(1500, 600, 5700, 3500));
     Frame6->setAutoFillBackground(true);
@@ -243,19 +246,9 @@ void Almanor::buildOptionsPanel(QWidget* central)
                                   tr("Show only Days remaining"),
                                   tr("In Grid View, show only the days remaining"), 650);
 
-    auto* save = panelButton(new QPushButton(tr("&Save"), Frame6), QStringLiteral("butOptionsSave"),
-                             tr("Save the selected options above"),
-                             twipsRect(1650, 2800, kButtonWidth, kButtonHeight));
-    auto* cancel = panelButton(new QPushButton(tr("&Cancel"), Frame6),
-                               QStringLiteral("butOptionsCancel"), tr("Cancel changes"),
-                               twipsRect(2950, 2800, kButtonWidth, kButtonHeight));
-    connect(save, &QPushButton::clicked, this, &Almanor::butOptionsSaveClick);
-    connect(cancel, &QPushButton::clicked, this, &Almanor::butOptionsCancelClick);
-    setTabOrder(OptionCalendarSetting1, OptionCalendarSetting2);
-    setTabOrder(OptionCalendarSetting2, OptionDateTime);
-    setTabOrder(OptionDateTime, OptionOnlyDate);
-    setTabOrder(OptionOnlyDate, save);
-    setTabOrder(save, cancel);
+    const QList<QPushButton*> buttons = panelButtons<Almanor>(Frame6, this, kButtons);
+    tabOrder({OptionCalendarSetting1, OptionCalendarSetting2, OptionDateTime, OptionOnlyDate,
+              buttons[0], buttons[1]});
     accessibility::escapeKey(Frame6, this, &Almanor::butOptionsCancelClick);
 }
 
@@ -278,12 +271,6 @@ bool Almanor::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Enter &&
         (watched == butEditSave || watched == butEditCancel || watched == butEditDelete))
         static_cast<QWidget*>(watched)->setFocus(Qt::MouseFocusReason);
-
-    // After the line edit's own focus handling, which may select everything.
-    if (event->type() == QEvent::FocusIn && watched == messageBox_)
-        QTimer::singleShot(0, messageBox_, [box = messageBox_] {
-            box->setSelection(0, std::min<int>(kFocusSelection, box->text().size()));
-        });
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -336,7 +323,7 @@ void Almanor::MessageEditClick(int n)
     } else {
         // An empty slot, or one whose stored moment cannot be read: start from the calendar
         // option's date at noon.
-        CheckCalendarDate();
+        checkCalendarDate();
         selectTime(QStringLiteral("12:00:00 PM"));
     }
     placeEditorButtons(!s.LabelDate.isEmpty());
@@ -383,7 +370,21 @@ void Almanor::butEditSaveClick()
 
     const trackerkeys::StoredSlot saved = {messageBox_->text(), state_.CalendarDate,
                                            state_.CalendarTime, soundBox_->text()};
-    // One write for the event and the calendar date, so that nothing is half stored.
+    if (!storeEditedSlot(n, saved, calendarDate))
+        return;
+
+    state_.LabelCalendarDate = calendarDate;
+    replaceSlot(n, saved);
+    closeEditor();
+    if (moved)
+        tellMovedTime(n, date, time, moment);
+}
+
+// One write for the event and the calendar date, so that nothing is half stored; a refusal is
+// told.
+bool Almanor::storeEditedSlot(int n, const trackerkeys::StoredSlot& saved,
+                              const QString& calendarDate)
+{
     const bool stored = platform_.store.saveAll({
         {trackerkeys::kSavedDate, calendarDate},
         {slotKey(n, SlotField::Message), saved.message},
@@ -391,16 +392,9 @@ void Almanor::butEditSaveClick()
         {slotKey(n, SlotField::Time), saved.time},
         {slotKey(n, SlotField::Sound), saved.sound},
     });
-    if (!stored) {
+    if (!stored)
         showSaveFailure(tr("Message %1").arg(n));
-        return;
-    }
-
-    state_.LabelCalendarDate = calendarDate;
-    replaceSlot(n, saved);
-    closeEditor();
-    if (moved)
-        tellMovedTime(n, date, time, moment);
+    return stored;
 }
 
 void Almanor::tellMovedTime(int n, QDate date, QTime chosen, const QDateTime& moved)
@@ -455,7 +449,7 @@ void Almanor::butEditDeleteClick()
         }
         replaceSlot(n, {});
     }
-    CheckCalendarDate();
+    checkCalendarDate();
     closeEditor();
 }
 
@@ -564,7 +558,7 @@ void Almanor::menuViewGridClick()
     Frame1->hide();
     saveView(QStringLiteral("2"));
     List1->show();
-    FillListBox();
+    fillListBox();
     Timer2->start(10);
     if (focusInRows)
         accessibility::focusFirstAvailable({List1});

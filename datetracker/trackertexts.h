@@ -7,7 +7,7 @@
 
 // The texts DateVexlo shows, computed without any widget.
 
-// What GetTimeRemaining produces for a count of remaining seconds. `daysText` and `timeText`
+// What getTimeRemaining produces for a count of remaining seconds. `daysText` and `timeText`
 // are set only when every part of the long text could be computed.
 struct RemainingTexts {
     QString text;

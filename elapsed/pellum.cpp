@@ -4,7 +4,7 @@
 #include "clock.h"
 #include "pellumkeys.h"
 #include "settingsstore.h"
-#include "shellwidgets.h"
+#include "widgets.h"
 #include "twips.h"
 
 #include <QLabel>

@@ -1,8 +1,11 @@
 #include "about.h"
 
 #include "familylogo.h"
-#include "fullscreenwidgets.h"
+#include "widgets.h"
+#include "accessibility.h"
 #include "helpviewer.h"
+
+#include <QLabel>
 
 About::About(HelpViewer& help, QWidget* parent) : QDialog(parent), help_(help)
 {
@@ -16,22 +19,19 @@ About::About(HelpViewer& help, QWidget* parent) : QDialog(parent), help_(help)
     logo->setPixmap(familyLogo(40, devicePixelRatioF()));
     logo->setGeometry(twipsRect(240, 240, 600, 600));
 
-    auto* title = plainLabel(this, QStringLiteral("lblTitle"), tr("Full Screen Vexlo"));
-    QFont big = title->font();
-    big.setPointSize(14);
-    big.setBold(true);
-    title->setFont(big);
-    title->setGeometry(twipsRect(1050, 240, 4000, 420));
-    auto* version = plainLabel(this, QStringLiteral("lblVersion"), tr("Version 8.01"));
-    version->setGeometry(twipsRect(1050, 720, 4000, 300));
-
-    auto* cmdOK = dialogButton(this, QStringLiteral("cmdOK"), tr("&OK"), QString(),
-                               twipsRect(2500, 1830, 1200, 450));
-    auto* cmdHelp = dialogButton(this, QStringLiteral("cmdHelp"), tr("&Help"), QString(),
-                                 twipsRect(3840, 1830, 1200, 450));
+    static constexpr ButtonRow<About> kButtons[] = {
+        {"cmdOK", QT_TR_NOOP("&OK"), "", {2500, 1830, 1200, 450}, &About::cmdOKClick},
+        {"cmdHelp", QT_TR_NOOP("&Help"), "", {3840, 1830, 1200, 450}, &About::cmdHelpClick},
+    };
+    boldFont(panelLabel(this, QStringLiteral("lblTitle"), tr("Full Screen Vexlo"),
+                        twipsRect(1050, 240, 4000, 420)),
+             14);
+    panelLabel(this, QStringLiteral("lblVersion"), tr("Version 8.01"),
+               twipsRect(1050, 720, 4000, 300));
+    const QList<QPushButton*> buttons = panelButtons<About>(this, this, kButtons);
+    QPushButton* cmdOK = buttons[0];
+    QPushButton* cmdHelp = buttons[1];
     cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &About::cmdOKClick);
-    connect(cmdHelp, &QPushButton::clicked, this, &About::cmdHelpClick);
     setTabOrder(cmdOK, cmdHelp);
     accessibility::nameControls(this);
 }

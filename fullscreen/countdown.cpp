@@ -54,7 +54,7 @@ void FullScreenVexlo::resetDigits()
     DigitDisplay->setTime({});
 }
 
-void FullScreenVexlo::DisplayTimeRemaining(qint64 seconds)
+void FullScreenVexlo::displayTimeRemaining(qint64 seconds)
 {
     const durations::Parts parts = durations::split(seconds);
     DigitDisplay->setTime(parts);
@@ -118,7 +118,7 @@ void FullScreenVexlo::Timer1Tick()
     if (tick.timeUp)
         timeIsUp(tick.count);
     else
-        DisplayTimeRemaining(tick.count);
+        displayTimeRemaining(tick.count);
     recentre();
 }
 
@@ -127,7 +127,7 @@ void FullScreenVexlo::timeIsUp(qint64 remaining)
     const QDateTime due = engine_.moment();
     // Read again: a sound chosen since the start, here or in another copy, is the one to play.
     state_.LabelSound3 = platform_.store.get(fullscreenkeys::kSound);
-    DisplayTimeRemaining(remaining);
+    displayTimeRemaining(remaining);
     platform_.sound.play(state_.LabelSound3);
     Timer1->stop();
     menuAcknowledge->setVisible(true);

@@ -4,15 +4,16 @@
 #include "fullscreenvexlo.h"
 
 #include "about.h"
+#include "accessibility.h"
 #include "countdowntexts.h"
 #include "dialogs.h"
 #include "digitdisplay.h"
 #include "fullscreenkeys.h"
-#include "fullscreenwidgets.h"
 #include "helpviewer.h"
 #include "notimeselected.h"
 #include "options.h"
 #include "settingsstore.h"
+#include "widgets.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -20,8 +21,10 @@
 #include <QPainter>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -31,6 +34,7 @@ using fullscreen::ScreenSize;
 
 namespace {
 
+constexpr int kSmallestPointSize = 6;
 constexpr int kTickInterval = 450;
 constexpr int kBlinkInterval = 400;
 constexpr int kCaptionPointSize = 14;
@@ -49,11 +53,6 @@ constexpr DigitDisplay::Box kDigitBoxes[] = {
     {"Image5", Shows::SecondsTens, 1, {}}, {"Image6", Shows::SecondsOnes, 1, {}},
     {"Image7", Shows::Separator, 0, {}},   {"Image8", Shows::Separator, 1, {}},
 };
-
-QRect pixels(const QRect& place)
-{
-    return twipsRect(place.left(), place.top(), place.width(), place.height());
-}
 
 // A scroll bar that shows when it has the keyboard: the arrow keys set the time on the one that
 // has it, and the style draws no sign of that on a bar.
@@ -90,19 +89,24 @@ QScrollBar* scrollBar(QWidget* panel, const QString& name, int maximum, int larg
     return bar;
 }
 
-QLabel* caption(QWidget* panel, const QString& name, const QString& text)
+// The largest font, `pointSize` at the most, that shows all of `label`'s wrapped text.
+void fitFont(QLabel* label, int pointSize)
 {
-    auto* label = plainLabel(panel, name, text);
     QFont font = label->font();
-    font.setPointSize(kCaptionPointSize);
-    font.setBold(true);
+    const QRect area = label->contentsRect();
+    for (int size = pointSize; size >= kSmallestPointSize; --size) {
+        font.setPointSize(size);
+        const QRect needed = QFontMetrics(font).boundingRect(
+            area, int(label->alignment()) | Qt::TextWordWrap, label->text());
+        if (needed.height() <= area.height() && needed.width() <= area.width())
+            break;
+    }
     label->setFont(font);
-    return label;
 }
 
-QAction* item(QMenu* menu, const QString& name, const QString& caption)
+QLabel* caption(QWidget* panel, const QString& name, const QString& text)
 {
-    return named(menu->addAction(caption), name);
+    return boldFont(panelLabel(panel, name, text, QRect()), kCaptionPointSize);
 }
 
 } // namespace
@@ -122,7 +126,10 @@ FullScreenVexlo::FullScreenVexlo(const Platform& platform, const QRect& screen, 
     setPalette(dark);
     setAutoFillBackground(true);
 
-    LabelMessage = plainLabel(this, QStringLiteral("LabelMessage"), QString(), tr("Message"));
+    LabelMessage = panelLabel(this, QStringLiteral("LabelMessage"), QString(), QRect());
+    // Read as its message; while it shows none, as what it is for.
+    LabelMessage->setAccessibleDescription(tr("Message"));
+    accessibility::captionChanged(LabelMessage);
     LabelMessage->setAlignment(Qt::AlignCenter);
     buildTimerPanel();
     buildTimeIsUpPanel();
@@ -181,78 +188,76 @@ void FullScreenVexlo::buildTimeIsUpPanel()
     Frame3 = named(new QFrame(Frame2), QStringLiteral("Frame3"));
     Frame3->setAccessibleName(tr("Time Is Up!!!"));
 
-    LabelTimeIsUp = plainLabel(Frame3, QStringLiteral("LabelTimeIsUp"), tr("Time Is Up!!!"));
+    LabelTimeIsUp =
+        panelLabel(Frame3, QStringLiteral("LabelTimeIsUp"), tr("Time Is Up!!!"), QRect());
     LabelTimeIsUp->setAlignment(Qt::AlignCenter);
     QPalette bright = LabelTimeIsUp->palette();
     bright.setColor(QPalette::WindowText, kTimeIsUpText);
     LabelTimeIsUp->setPalette(bright);
 
-    butAcknowledge = dialogButton(Frame2, QStringLiteral("butAcknowledge"), tr("&Acknowledge"),
-                                  QString(), QRect());
-    QFont font = butAcknowledge->font();
-    font.setPointSize(kCaptionPointSize);
-    font.setBold(true);
-    butAcknowledge->setFont(font);
+    butAcknowledge = boldFont(panelButton(Frame2, QStringLiteral("butAcknowledge"),
+                                          tr("&Acknowledge"), QString(), QRect()),
+                              kCaptionPointSize);
     connect(butAcknowledge, &QPushButton::clicked, this, &FullScreenVexlo::butAcknowledgeClick);
 }
 
 void FullScreenVexlo::buildMenu()
 {
+    using F = FullScreenVexlo;
+    static constexpr MenuRow<F> kCommands[] = {
+        {"menustart", QT_TR_NOOP("Start Full Screen Vexlo"), &F::menustartClick, &F::menustart},
+        {"menuAcknowledge", QT_TR_NOOP("Acknowledge Time Is Up"), &F::menuAcknowledgeClick,
+         &F::menuAcknowledge},
+        {"sep1", nullptr, nullptr, &F::sep1},
+        {"menuRetrieve", QT_TR_NOOP("Retrieve the saved time"), &F::menuRetrieveClick,
+         &F::menuRetrieve},
+        {"menuClear", QT_TR_NOOP("Clear this time"), &F::menuClearClick, &F::menuClear},
+        {"menuSave", QT_TR_NOOP("Save this time"), &F::menuSaveClick, &F::menuSave},
+        {"sep2", nullptr, nullptr, &F::sep2},
+    };
+    // Choosing Close Action Menu only closes the menu, as any choice does.
+    static constexpr MenuRow<F> kMore[] = {
+        {"menuOptions", QT_TR_NOOP("Set Options"), &F::menuOptionsClick},
+        {"sep4", nullptr},
+        {"menuHelp", QT_TR_NOOP("Help using Full Screen Vexlo"), &F::menuHelpClick, &F::menuHelp},
+        {"menuhelpabout", QT_TR_NOOP("About Full Screen Vexlo"), &F::menuhelpaboutClick},
+        {"sep5", nullptr},
+        {"menuCloseActionBox", QT_TR_NOOP("Close Action Menu")},
+        {"sep6", nullptr},
+        {"menuExit", QT_TR_NOOP("EXIT Full Screen Vexlo"), &F::menuExitClick},
+    };
     menufile = named(new QMenu(tr("&File"), this), QStringLiteral("menufile"));
     menufile->setAccessibleName(tr("Full Screen Vexlo commands"));
-
-    menustart = item(menufile, QStringLiteral("menustart"), tr("Start Full Screen Vexlo"));
-    menuAcknowledge =
-        item(menufile, QStringLiteral("menuAcknowledge"), tr("Acknowledge Time Is Up"));
+    menuItems<F>(*menufile, this, kCommands);
     menuAcknowledge->setVisible(false);
-    sep1 = named(menufile->addSeparator(), QStringLiteral("sep1"));
-    menuRetrieve = item(menufile, QStringLiteral("menuRetrieve"), tr("Retrieve the saved time"));
-    menuClear = item(menufile, QStringLiteral("menuClear"), tr("Clear this time"));
-    menuSave = item(menufile, QStringLiteral("menuSave"), tr("Save this time"));
-    sep2 = named(menufile->addSeparator(), QStringLiteral("sep2"));
-    connect(menustart, &QAction::triggered, this, &FullScreenVexlo::menustartClick);
-    connect(menuAcknowledge, &QAction::triggered, this, &FullScreenVexlo::menuAcknowledgeClick);
-    connect(menuRetrieve, &QAction::triggered, this, &FullScreenVexlo::menuRetrieveClick);
-    connect(menuClear, &QAction::triggered, this, &FullScreenVexlo::menuClearClick);
-    connect(menuSave, &QAction::triggered, this, &FullScreenVexlo::menuSaveClick);
-
-    auto submenu = [this](const QString& name, const QString& title) {
-        QMenu* menu = named(menufile->addMenu(title), name);
-        named(menu->menuAction(), name);
-        menu->setAccessibleName(QString(title).remove(u'&'));
-        return menu;
-    };
-    QMenu* menuTimingMode = submenu(QStringLiteral("menuTimingMode"), tr("Timing Mode"));
-    menuTimingMode1 = item(menuTimingMode, QStringLiteral("menuTimingMode1"), tr("Normal"));
-    menuTimingMode2 = item(menuTimingMode, QStringLiteral("menuTimingMode2"), tr("Stopwatch"));
-    QMenu* menuScreenSize = submenu(QStringLiteral("menuScreenSize"), tr("Screen Size"));
-    menuScreenSize1 = item(menuScreenSize, QStringLiteral("menuScreenSize1"), tr("Smaller Screen"));
-    menuScreenSize2 = item(menuScreenSize, QStringLiteral("menuScreenSize2"), tr("Larger Screen"));
-    for (QAction* choice : {menuTimingMode1, menuTimingMode2, menuScreenSize1, menuScreenSize2})
-        choice->setCheckable(true);
-    connect(menuTimingMode1, &QAction::triggered, this, &FullScreenVexlo::menuTimingMode1Click);
-    connect(menuTimingMode2, &QAction::triggered, this, &FullScreenVexlo::menuTimingMode2Click);
-    connect(menuScreenSize1, &QAction::triggered, this, &FullScreenVexlo::menuScreenSize1Click);
-    connect(menuScreenSize2, &QAction::triggered, this, &FullScreenVexlo::menuScreenSize2Click);
-
-    auto* menuOptions = item(menufile, QStringLiteral("menuOptions"), tr("Set Options"));
-    connect(menuOptions, &QAction::triggered, this, &FullScreenVexlo::menuOptionsClick);
-    named(menufile->addSeparator(), QStringLiteral("sep4"));
-    auto* menuHelp = item(menufile, QStringLiteral("menuHelp"), tr("Help using Full Screen Vexlo"));
-    auto* menuhelpabout =
-        item(menufile, QStringLiteral("menuhelpabout"), tr("About Full Screen Vexlo"));
-    connect(menuHelp, &QAction::triggered, this, &FullScreenVexlo::menuHelpClick);
-    connect(menuhelpabout, &QAction::triggered, this, &FullScreenVexlo::menuhelpaboutClick);
-    named(menufile->addSeparator(), QStringLiteral("sep5"));
-    // Choosing it only closes the menu, as any choice does.
-    item(menufile, QStringLiteral("menuCloseActionBox"), tr("Close Action Menu"));
-    named(menufile->addSeparator(), QStringLiteral("sep6"));
-    auto* menuExit = item(menufile, QStringLiteral("menuExit"), tr("EXIT Full Screen Vexlo"));
-    connect(menuExit, &QAction::triggered, this, &FullScreenVexlo::menuExitClick);
+    buildModeMenus();
+    menuItems<F>(*menufile, this, kMore);
 
     // F1 opens help without the menu, as everywhere on the desktop.
     menuHelp->setShortcut(QKeySequence::HelpContents);
     addAction(menuHelp);
+}
+
+// The two choices of two: the timing mode and the screen size.
+void FullScreenVexlo::buildModeMenus()
+{
+    using F = FullScreenVexlo;
+    static constexpr MenuRow<F> kTimingModes[] = {
+        {"menuTimingMode1", QT_TR_NOOP("Normal"), &F::menuTimingMode1Click, &F::menuTimingMode1},
+        {"menuTimingMode2", QT_TR_NOOP("Stopwatch"), &F::menuTimingMode2Click, &F::menuTimingMode2},
+    };
+    static constexpr MenuRow<F> kScreenSizes[] = {
+        {"menuScreenSize1", QT_TR_NOOP("Smaller Screen"), &F::menuScreenSize1Click,
+         &F::menuScreenSize1},
+        {"menuScreenSize2", QT_TR_NOOP("Larger Screen"), &F::menuScreenSize2Click,
+         &F::menuScreenSize2},
+    };
+    menuItems<F>(*subMenu(*menufile, QStringLiteral("menuTimingMode"), tr("Timing Mode")), this,
+                 kTimingModes);
+    menuItems<F>(*subMenu(*menufile, QStringLiteral("menuScreenSize"), tr("Screen Size")), this,
+                 kScreenSizes);
+    for (QAction* choice : {menuTimingMode1, menuTimingMode2, menuScreenSize1, menuScreenSize2})
+        choice->setCheckable(true);
 }
 
 void FullScreenVexlo::startUp()
@@ -301,26 +306,25 @@ void FullScreenVexlo::applyLayout(ScreenSize size)
         font.setPointSizeF(kCaptionPointSize * layout_.scale);
         text->setFont(font);
     }
-    LabelMessage->setGeometry(pixels(layout_.LabelMessage));
+    const std::pair<QWidget*, QRect> places[] = {
+        {LabelMessage, layout_.LabelMessage},     {Frame1, layout_.Frame1},
+        {LabelStartClear, layout_.LabelStartClear}, {HScroll1, layout_.HScroll1},
+        {LabelUseScrollBar1, layout_.LabelUseScrollBar1}, {HScroll2, layout_.HScroll2},
+        {LabelUseScrollBar2, layout_.LabelUseScrollBar2}, {Frame2, layout_.Frame2},
+        {Frame3, layout_.Frame3}, {LabelTimeIsUp, layout_.LabelTimeIsUp},
+        {butAcknowledge, layout_.butAcknowledge},
+    };
+    for (const auto& [control, p] : places)
+        control->setGeometry(twipsRect(p.left(), p.top(), p.width(), p.height()));
     fitFont(LabelMessage, layout_.messagePointSize);
-    Frame1->setGeometry(pixels(layout_.Frame1));
     // The pictures stay as they are: a time of ten hours or more keeps its first digit, since
     // nothing else would draw it again while the timer is being set or stands.
     DigitDisplay->place(layout_.images);
-    LabelStartClear->setGeometry(pixels(layout_.LabelStartClear));
-    HScroll1->setGeometry(pixels(layout_.HScroll1));
-    LabelUseScrollBar1->setGeometry(pixels(layout_.LabelUseScrollBar1));
-    HScroll2->setGeometry(pixels(layout_.HScroll2));
-    LabelUseScrollBar2->setGeometry(pixels(layout_.LabelUseScrollBar2));
-    Frame2->setGeometry(pixels(layout_.Frame2));
-    Frame3->setGeometry(pixels(layout_.Frame3));
-    LabelTimeIsUp->setGeometry(pixels(layout_.LabelTimeIsUp));
     // As tall as the panel allows: the loudest thing on the screen.
     QFont loud = LabelTimeIsUp->font();
     loud.setBold(true);
     loud.setPixelSize(LabelTimeIsUp->height() * 7 / 10);
     LabelTimeIsUp->setFont(loud);
-    butAcknowledge->setGeometry(pixels(layout_.butAcknowledge));
 }
 
 void FullScreenVexlo::selectScreenSize(ScreenSize size)

@@ -75,7 +75,7 @@ public:
     void FormClick();
 
     // Draws a remaining count of seconds in the digits and the fields.
-    void DisplayTimeRemaining(qint64 seconds);
+    void displayTimeRemaining(qint64 seconds);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -87,6 +87,7 @@ private:
     void buildTimerPanel();
     void buildTimeIsUpPanel();
     void buildMenu();
+    void buildModeMenus();
     void startUp();
     void applyLayout(fullscreen::ScreenSize size);
     void selectScreenSize(fullscreen::ScreenSize size);
@@ -138,6 +139,7 @@ private:
     QAction* menuTimingMode2 = nullptr;
     QAction* menuScreenSize1 = nullptr;
     QAction* menuScreenSize2 = nullptr;
+    QAction* menuHelp = nullptr;
 
     Options* options_ = nullptr;
     NoTimeSelected* noTimeSelected_ = nullptr;

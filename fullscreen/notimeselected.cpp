@@ -1,6 +1,9 @@
 #include "notimeselected.h"
 
-#include "fullscreenwidgets.h"
+#include "widgets.h"
+#include "accessibility.h"
+
+#include <QLabel>
 
 NoTimeSelected::NoTimeSelected(QWidget* parent) : QDialog(parent)
 {
@@ -12,11 +15,10 @@ NoTimeSelected::NoTimeSelected(QWidget* parent) : QDialog(parent)
 
     const QString text =
         tr("Use the Hours/Minutes and Seconds scroll bar to select a new time first!");
-    auto* label = plainLabel(this, QStringLiteral("Label1"), text);
+    auto* label = panelLabel(this, QStringLiteral("Label1"), text, twipsRect(150, 120, 5000, 720));
     label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(twipsRect(150, 120, 5000, 720));
 
-    auto* butOK = dialogButton(this, QStringLiteral("butOK"), tr("I Forgot"), QString(),
+    auto* butOK = panelButton(this, QStringLiteral("butOK"), tr("I Forgot"), QString(),
                                twipsRect(1950, 1020, 1300, 450));
     butOK->setDefault(true);
     connect(butOK, &QPushButton::clicked, this, &NoTimeSelected::butOKClick);

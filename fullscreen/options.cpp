@@ -2,24 +2,25 @@
 
 #include "dialogs.h"
 #include "fullscreenkeys.h"
-#include "fullscreenwidgets.h"
+#include "widgets.h"
+#include "accessibility.h"
 #include "helpviewer.h"
 #include "settingsstore.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
 
 namespace {
 
 // Focus selects this much of the message, so that typing replaces it.
 constexpr int kFocusSelection = 150;
 
-QLineEdit* textBox(QWidget* parent, const QString& name, const QString& accessibleName,
-                   const QRect& place)
+// A line box, read by its caption above it.
+QLineEdit* textBox(QWidget* parent, const QString& name, const QLabel* caption, const QRect& place)
 {
     auto* box = named(new QLineEdit(parent), name);
-    box->setAccessibleName(accessibleName);
+    box->setAccessibleName(caption->text());
     box->setGeometry(place);
     return box;
 }
@@ -33,42 +34,37 @@ Options::Options(const Platform& platform, QWidget* parent) : QDialog(parent), p
     setAccessibleName(windowTitle());
     setFixedSize(clientSizeForOuter(6500, 2800));
 
-    const QString messageCaption = tr("Message for Full Screen Vexlo");
-    const QString waveCaption = tr("Wave File for Full Screen Vexlo");
-    plainLabel(this, QStringLiteral("Label1"), messageCaption)
-        ->setGeometry(twipsRect(120, 90, 6000, 255));
-    TextMessage3 = textBox(this, QStringLiteral("TextMessage3"), messageCaption,
+    using O = Options;
+    static constexpr ButtonRow<O> kButtons[] = {
+        {"butbrowse1", QT_TR_NOOP("..."), "", {5740, 1070, 520, 330}, &O::butbrowse1Click,
+         &O::butbrowse1},
+        {"cmdSave", QT_TR_NOOP("&Save"), QT_TR_NOOP("Save these options"), {1040, 1700, 1300, 450},
+         &O::cmdSaveClick},
+        {"cmdCancel", QT_TR_NOOP("&Cancel"), QT_TR_NOOP("Cancel changes to options"),
+         {2540, 1700, 1300, 450}, &O::cmdCancelClick},
+        {"cmdHelp", QT_TR_NOOP("&Help"), QT_TR_NOOP("Help"), {4040, 1700, 1300, 450},
+         &O::cmdHelpClick},
+    };
+    TextMessage3 = textBox(this, QStringLiteral("TextMessage3"),
+                           panelLabel(this, QStringLiteral("Label1"),
+                                      tr("Message for Full Screen Vexlo"),
+                                      twipsRect(120, 90, 6000, 255)),
                            twipsRect(120, 360, 6140, 330));
-    plainLabel(this, QStringLiteral("Label3"), waveCaption)
-        ->setGeometry(twipsRect(120, 800, 6000, 255));
-    TextWave3 =
-        textBox(this, QStringLiteral("TextWave3"), waveCaption, twipsRect(120, 1070, 5500, 330));
+    selectOnFocus(TextMessage3, kFocusSelection);
+    TextWave3 = textBox(this, QStringLiteral("TextWave3"),
+                        panelLabel(this, QStringLiteral("Label3"),
+                                   tr("Wave File for Full Screen Vexlo"),
+                                   twipsRect(120, 800, 6000, 255)),
+                        twipsRect(120, 1070, 5500, 330));
     // The sound is chosen through the browser only: Tab passes the box by, a click hands the
     // focus on.
     TextWave3->setReadOnly(true);
     TextWave3->setFocusPolicy(Qt::ClickFocus);
-    butbrowse1 = dialogButton(this, QStringLiteral("butbrowse1"), tr("..."), QString(),
-                              twipsRect(5740, 1070, 520, 330));
+    const QList<QPushButton*> buttons = panelButtons<O>(this, this, kButtons);
     butbrowse1->setAccessibleName(tr("Choose a wave file"));
-
-    auto* cmdSave = dialogButton(this, QStringLiteral("cmdSave"), tr("&Save"),
-                                 tr("Save these options"), twipsRect(1040, 1700, 1300, 450));
-    auto* cmdCancel =
-        dialogButton(this, QStringLiteral("cmdCancel"), tr("&Cancel"),
-                     tr("Cancel changes to options"), twipsRect(2540, 1700, 1300, 450));
-    auto* cmdHelp = dialogButton(this, QStringLiteral("cmdHelp"), tr("&Help"), tr("Help"),
-                                 twipsRect(4040, 1700, 1300, 450));
-    connect(butbrowse1, &QPushButton::clicked, this, &Options::butbrowse1Click);
-    connect(cmdSave, &QPushButton::clicked, this, &Options::cmdSaveClick);
-    connect(cmdCancel, &QPushButton::clicked, this, &Options::cmdCancelClick);
-    connect(cmdHelp, &QPushButton::clicked, this, &Options::cmdHelpClick);
-    TextMessage3->installEventFilter(this);
     TextWave3->installEventFilter(this);
 
-    setTabOrder(TextMessage3, butbrowse1);
-    setTabOrder(butbrowse1, cmdSave);
-    setTabOrder(cmdSave, cmdCancel);
-    setTabOrder(cmdCancel, cmdHelp);
+    tabOrder({TextMessage3, buttons[0], buttons[1], buttons[2], buttons[3]});
     accessibility::nameControls(this);
 }
 
@@ -82,19 +78,9 @@ void Options::OptionsLoad(const QString& soundFolder)
 
 bool Options::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusIn) {
-        // After the box's own focus handling, which may select all of it.
-        if (watched == TextMessage3)
-            QTimer::singleShot(0, this, &Options::TextMessage3GotFocus);
-        else if (watched == TextWave3)
-            TextWave3GotFocus();
-    }
+    if (event->type() == QEvent::FocusIn && watched == TextWave3)
+        TextWave3GotFocus();
     return QDialog::eventFilter(watched, event);
-}
-
-void Options::TextMessage3GotFocus()
-{
-    TextMessage3->setSelection(0, std::min<int>(kFocusSelection, TextMessage3->text().size()));
 }
 
 void Options::TextWave3GotFocus()

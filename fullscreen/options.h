@@ -7,6 +7,9 @@
 
 class QLineEdit;
 
+// The help file's topic of the options.
+inline constexpr int kOptionsHelpTopic = 210;
+
 // FullScreenVexlo's options: the message at the top of the screen and the sound at time-up.
 // It stays open beside the timer; Save stores both and hands them to the timer.
 class Options : public QDialog {
@@ -17,7 +20,6 @@ public:
 
     // The window's load event: the stored choices, and the folder the sound browser opens in.
     void OptionsLoad(const QString& soundFolder);
-    void TextMessage3GotFocus();
     void TextWave3GotFocus();
     void butbrowse1Click();
     void cmdSaveClick();

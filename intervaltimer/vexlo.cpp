@@ -6,7 +6,7 @@
 #include "dialogs.h"
 #include "digitdisplay.h"
 #include "settingsstore.h"
-#include "shellwidgets.h"
+#include "widgets.h"
 #include "skins.h"
 #include "soundplayer.h"
 #include "timerkeys.h"

@@ -5,7 +5,7 @@
 #include "accessibility.h"
 #include "dialogs.h"
 #include "settingsstore.h"
-#include "shellwidgets.h"
+#include "widgets.h"
 #include "timerkeys.h"
 #include "twips.h"
 

@@ -3,7 +3,7 @@
 #include "dialogs.h"
 #include "instancelauncher.h"
 #include "resolutions.h"
-#include "shellwidgets.h"
+#include "widgets.h"
 #include "twips.h"
 #include "windowstacking.h"
 

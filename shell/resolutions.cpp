@@ -2,7 +2,7 @@
 
 #include "accessibility.h"
 #include "dialogs.h"
-#include "shellwidgets.h"
+#include "widgets.h"
 #include "twips.h"
 
 #include <QListWidget>
@@ -41,8 +41,7 @@ Resolutions::Resolutions(DisplayModes& modes, Dialogs& dialogs, QWidget* parent)
     List1->setGeometry(twipsRect(150, 1980, 3300, 2000));
     List1->setToolTip(tr("These are your Available Screen Sizes and Color Resolutions."));
     List1->setAccessibleName(tr("Screen sizes and color resolutions"));
-    List1->setSortingEnabled(false);
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Unsorted, one size chosen at a time: the list's own defaults.
 
     auto* change = panelButton(this, QStringLiteral("butbResolutionsChange"), tr("Change"),
                                tr("Save changes"), twipsRect(3750, 1980, 1500, 450));

@@ -4,7 +4,7 @@
 #include "programfolder.h"
 #include "regularfile.h"
 #include "settingsstore.h"
-#include "shellwidgets.h"
+#include "widgets.h"
 
 #include <QAction>
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "familylogo.h"
 #include "helpviewer.h"
 #include "settingsstore.h"
-#include "shellwidgets.h"
+#include "widgets.h"
 #include "twips.h"
 
 #include <QAction>

@@ -94,7 +94,7 @@ TEST_F(AlmanorTest, GarbageInEveryKeyNeverStopsTheWindow)
         Almanor w(Platform{fresh.store, clock, sound, dialogs, help, notifier, VEXLO_PROGRAM_DIR});
         w.show();
         w.Timer1Tick();
-        w.FillListBox();
+        w.fillListBox();
         w.Timer3Tick();
         EXPECT_TRUE(w.isVisible());
         for (int n = 1; n <= 15; ++n)

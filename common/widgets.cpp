@@ -1,14 +1,11 @@
-#include "shellwidgets.h"
+#include "widgets.h"
 
 #include "accessibility.h"
 
-#include <QAction>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -104,4 +101,10 @@ bool markModeItems(QAction& normalItem, QAction& otherItem, bool& normalMode, bo
     normalItem.setChecked(normal);
     otherItem.setChecked(!normal);
     return changed;
+}
+
+void tabOrder(std::initializer_list<QWidget*> chain)
+{
+    for (auto control = chain.begin(); control + 1 < chain.end(); ++control)
+        QWidget::setTabOrder(control[0], control[1]);
 }
