@@ -1,5 +1,4 @@
 #include "accessibilitychecks.h"
-#include "digitdisplay.h"
 #include "pellumfixture.h"
 #include "qtprinters.h"
 
@@ -7,16 +6,7 @@
 
 #include <functional>
 
-class PellumAccessibilityTest : public PellumTest {
-protected:
-    DigitDisplay* digits() const { return the<DigitDisplay>("DigitDisplay"); }
-
-    // Ticks `seconds` seconds and returns what a screen reader heard of the digits meanwhile.
-    QStringList tickTelling(AccessibilityRecorder& recorder, int seconds)
-    {
-        return recorder.toldWhileTicking(digits(), seconds, [this] { tickFor(1); });
-    }
-};
+class PellumAccessibilityTest : public PellumTest {};
 
 TEST_F(PellumAccessibilityTest, EveryShownControlReadsAsItsCaptionInEveryState)
 {
@@ -48,42 +38,4 @@ TEST_F(PellumAccessibilityTest, EveryShownControlReadsAsItsCaptionInEveryState)
     w.ButPellumStartClick();
     EXPECT_EQ(accessibleName(the("FrameLabel1")),
               "Stop the Pellum timer or use the Action button!");
-}
-
-TEST_F(PellumAccessibilityTest, TheDigitsReadAsTheTimeAndTellEachNewMinute)
-{
-    Pellum& w = open();
-    AccessibilityRecorder recorder;
-    recorder.take(digits());
-    w.ButPellumStartClick();
-    // Ticks a second at a time, and what a screen reader hears after the last of them.
-    const struct {
-        int seconds;
-        QStringList told;
-    } steps[] = {
-        {59, {}},
-        {1, {"NameChanged 0:01:00"}},
-        {59, {}},
-        {1, {"NameChanged 0:02:00"}},
-        {3480, {"NameChanged 0:03:00"}}, // and a minute at a time on ...
-    };
-    int elapsed = 0;
-    for (const auto& step : steps) {
-        elapsed += step.seconds;
-        SCOPED_TRACE(elapsed);
-        const QStringList told = tickTelling(recorder, step.seconds);
-        if (step.seconds < 60) {
-            EXPECT_EQ(told, step.told);
-        } else {
-            EXPECT_EQ(told.size(), step.seconds / 60);
-            EXPECT_EQ(told.value(0), step.told.value(0));
-            EXPECT_EQ(told.value(told.size() - 1), "NameChanged 1:00:00");
-        }
-        EXPECT_EQ(accessibleName(digits()), display().trimmed());
-    }
-
-    // Cleared while stopped, the digits read nought again.
-    w.ButPellumStopClick();
-    the<QAction>("menuclear")->trigger();
-    EXPECT_EQ(recorder.told(digits()), QStringList{"NameChanged 0:00:00"});
 }

@@ -97,35 +97,6 @@ TEST_F(PellumTest, LaterStartsReadTheStoreAndRepairACommentedWhite)
     }
 }
 
-TEST_F(PellumTest, ExitAndCloseKeepThePlaceOfANormalWindowOnly)
-{
-    struct Case {
-        bool exit;
-        Qt::WindowState state;
-        QString left;
-        QString top;
-    };
-    const Case cases[] = {
-        {true, Qt::WindowNoState, "1500", "750"},  {false, Qt::WindowNoState, "1500", "750"},
-        {true, Qt::WindowMinimized, "200", "200"}, {false, Qt::WindowMinimized, "200", "200"},
-        {true, Qt::WindowMaximized, "200", "200"}, {false, Qt::WindowMaximized, "200", "200"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.exit ? "exit " : "close ") + std::to_string(c.state));
-        TempStore fresh;
-        window = make(fresh.store);
-        window->show();
-        window->move(100, 50);
-        window->ButPellumStartClick();
-        window->setWindowState(c.state);
-        c.exit ? the<QAction>("menuExit")->trigger() : void(window->close());
-        EXPECT_FALSE(window->isVisible());
-        EXPECT_FALSE(the<QTimer>("Timer1")->isActive());
-        EXPECT_EQ(fresh.store.get(pellumkeys::kPositionLeft), c.left);
-        EXPECT_EQ(fresh.store.get(pellumkeys::kPositionTop), c.top);
-    }
-}
-
 TEST_F(PellumTest, ATitleFromTheOptionsLastsUntilExit)
 {
     Pellum& w = open();
@@ -141,58 +112,6 @@ TEST_F(PellumTest, ATitleFromTheOptionsLastsUntilExit)
     EXPECT_EQ(again.windowTitle(), "Pellum 8.01");
     EXPECT_EQ(again.currentTitle(), "Pellum");
     EXPECT_EQ(the<QLineEdit>("FrameOptionsTitle")->text(), "Pellum");
-}
-
-TEST_F(PellumTest, ANewTimerOpensOnTheOpenerOrBesideItWhenRenamed)
-{
-    struct Case {
-        QString title;
-        QPoint opens;
-    };
-    const Case cases[] = {
-        {"Pellum", QPoint(100, 50)},
-        {"Meeting", QPoint(100 + twips(500), 50 + twips(500))},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.title.toStdString());
-        Pellum& w = open();
-        w.move(100, 50);
-        w.menuOptionsClick();
-        the<QLineEdit>("FrameOptionsTitle")->setText(c.title);
-        w.butOptionsSaveClick();
-        std::unique_ptr<Pellum> opened;
-        launcher.onStart = [&] { opened = make(t.store); };
-        the<QAction>("menuNewTimer")->trigger();
-        ASSERT_TRUE(opened);
-        EXPECT_EQ(t.store.get(pellumkeys::kCurrentTitle), c.title);
-        EXPECT_EQ(opened->pos(), c.opens);
-        EXPECT_EQ(opened->currentTitle(), "Pellum");
-    }
-
-    // Before any window opened a new timer every start goes 500 twips on, and keeps that place.
-    TempStore fresh;
-    EXPECT_TRUE(fresh.store.saveAll({{pellumkeys::kPath, VEXLO_PROGRAM_DIR},
-                                     {pellumkeys::kBackground, "wood5.gif"},
-                                     {pellumkeys::kForeColor1, "65535"},
-                                     {pellumkeys::kForeColor2, "16777215"},
-                                     {pellumkeys::kPositionLeft, "1500"},
-                                     {pellumkeys::kPositionTop, "750"}}));
-    struct Start {
-        QPoint opens;
-        QString left;
-        QString top;
-    };
-    const Start starts[] = {{{twips(2000), twips(1250)}, "2000", "1250"},
-                            {{twips(2500), twips(1750)}, "2500", "1750"}};
-    for (const Start& s : starts) {
-        window = make(fresh.store);
-        window->show();
-        EXPECT_EQ(window->pos(), s.opens);
-        window->close();
-        EXPECT_EQ(fresh.store.get(pellumkeys::kPositionLeft), s.left);
-        EXPECT_EQ(fresh.store.get(pellumkeys::kPositionTop), s.top);
-    }
-    EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 TEST_F(PellumTest, SavesTheStoreRefusesAreReported)

@@ -206,46 +206,6 @@ TEST_F(VexloTest, ATimeTheStoreRefusesIsReportedNotOffered)
     EXPECT_FALSE(item("menuRetrieve")->isEnabled());
 }
 
-TEST_F(VexloTest, ExitAndCloseKeepThePlaceOfANormalWindowOnly)
-{
-    struct Case {
-        const char* how;
-        Qt::WindowStates state;
-        QPoint place;
-        QString left;
-        QString top;
-    };
-    const Case cases[] = {
-        {"exit", Qt::WindowNoState, {100, 50}, "1500", "750"},
-        {"close", Qt::WindowNoState, {100, 50}, "1500", "750"},
-        // A monitor left of the primary one.
-        {"exit", Qt::WindowNoState, {-300, 40}, "-4500", "600"},
-        {"exit", Qt::WindowMinimized, {100, 50}, "200", "200"},
-        {"close", Qt::WindowMinimized, {100, 50}, "200", "200"},
-        {"exit", Qt::WindowMaximized, {100, 50}, "200", "200"},
-        {"close", Qt::WindowMaximized, {100, 50}, "200", "200"},
-    };
-    for (const Case& c : cases) {
-        TempStore fresh;
-        auto made = make(fresh.store);
-        Vexlo& w = *made;
-        w.show();
-        w.move(c.place);
-        auto* scrollBar = w.findChild<QScrollBar*>("HScroll1");
-        scrollBar->setValue(5);
-        w.StartStopTimer();
-        w.setWindowState(c.state);
-        if (QString::fromLatin1(c.how) == "exit")
-            w.findChild<QAction*>("menuExit")->trigger();
-        else
-            w.close();
-        EXPECT_FALSE(w.isVisible());
-        EXPECT_FALSE(w.findChild<QTimer*>("Timer1")->isActive());
-        EXPECT_EQ(fresh.store.get(timerkeys::kPositionLeft), c.left) << c.how << " " << c.state;
-        EXPECT_EQ(fresh.store.get(timerkeys::kPositionTop), c.top) << c.how << " " << c.state;
-    }
-}
-
 TEST_F(VexloTest, AStoredPlaceOffEveryScreenComesBackOnTheScreen)
 {
     struct Case {
