@@ -1,4 +1,5 @@
 // Vexlo and Pellum share their window: each case here runs once for each of them.
+#include "digitsshown.h"
 #include "fakedesktop.h"
 #include "keyboarddriver.h"
 #include "pellum.h"
@@ -32,6 +33,7 @@ struct Program {
     QString version;
     const char* timerPanel;
     QString firstBackground;
+    int tick; // ms
     std::function<std::unique_ptr<TimerWindow>(const Platform&, const ShellPlatform&)> make;
     // What has to be done before Start counts: Vexlo counts down from a time set.
     std::function<void(TimerWindow&)> readyToStart;
@@ -57,7 +59,7 @@ std::unique_ptr<TimerWindow> makeWindow(const Platform& platform, const ShellPla
 }
 
 const Program kPrograms[] = {
-    {"Vexlo", "Vexlo 8.02", "FrameVexlo1", "Wood5.gif", &makeWindow<Vexlo>,
+    {"Vexlo", "Vexlo 8.02", "FrameVexlo1", "Wood5.gif", 950, &makeWindow<Vexlo>,
      [](TimerWindow& w) { w.findChild<QScrollBar*>("HScroll1")->setValue(5); },
      {"menuNewTimer=Open a New Timer", "sep0", "menuRetrieve=Retrieve the saved time",
       "menuClear=Clear this time", "menuSave=Save this time", "sep1",
@@ -71,7 +73,7 @@ const Program kPrograms[] = {
      // The sound box is passed by.
      {"FrameOptionsTitle", "FrameOptionsText", "ButOptionsBrowse", "butOptionsSave",
       "ButOptionsCancel", "butOptionsHelp", "FrameOptionsTitle"}},
-    {"Pellum", "Pellum 8.01", "FramePellumFrame1", "wood5.gif", &makeWindow<Pellum>,
+    {"Pellum", "Pellum 8.01", "FramePellumFrame1", "wood5.gif", 450, &makeWindow<Pellum>,
      [](TimerWindow&) {},
      {"menuNewTimer=Open A New Timer", "sep0", "menuclear=Clear this time", "sep1",
       "menuNotepad=Show The Notepad", "menuMode=Timing Mode", "menuBackground=Background", "sep2",
@@ -141,6 +143,48 @@ std::string programName(const ::testing::TestParamInfo<Program>& info)
 INSTANTIATE_TEST_SUITE_P(Programs, TimerWindowTest, ::testing::ValuesIn(kPrograms), programName);
 INSTANTIATE_TEST_SUITE_P(Programs, TimerWindowKeyboardTest, ::testing::ValuesIn(kPrograms),
                          programName);
+
+TEST_P(TimerWindowTest, FirstStartStoresItsKeysAndStartsStoppedOnTopInIndianLaurel)
+{
+    TimerWindow& w = open();
+    const QString absent = "<absent>";
+    // Spelt out: other programs and older installations read these very keys.
+    const std::pair<const char*, QString> keys[] = {
+        {"Path", VEXLO_PROGRAM_DIR},         {"Background", program().firstBackground},
+        {"ForeColor 1", "65535"},            {"ForeColor 2", "16777215"},
+        {"Position Left", "200"},            {"Position Top", "200"},
+        {"Mode", "True"},                    {"Run Default Colors", "False"},
+        {"Always On Top", "1"},              {"Current Title", absent},
+    };
+    for (const auto& [stored, value] : keys)
+        EXPECT_EQ(t.store.get(key(stored), absent), value) << stored;
+
+    EXPECT_EQ(w.windowTitle(), program().version);
+    EXPECT_EQ(w.size(), clientSizeForOuter(3430, 3000));
+    // No window has opened a new timer yet: 500 twips right of and below the stored place.
+    EXPECT_EQ(w.pos(), QPoint(twips(700), twips(700)));
+    EXPECT_EQ(w.skins().fields().LabelPath, VEXLO_PROGRAM_DIR);
+    EXPECT_EQ(w.skins().fields().LabelPicture1, program().firstBackground);
+    EXPECT_EQ(w.skins().fields().LabelColor1, "65535");
+    EXPECT_EQ(w.skins().fields().LabelColor2, "16777215");
+    EXPECT_EQ(w.currentTitle(), name());
+    EXPECT_TRUE(the<QAction>("menuBackgroundWood5")->isChecked());
+    EXPECT_FALSE(the<SkinPanel>(program().timerPanel)->picture().isNull());
+    EXPECT_TRUE(w.normalMode());
+    EXPECT_TRUE(the<QAction>("menuMode1")->isChecked());
+    EXPECT_FALSE(the<QAction>("menuMode2")->isChecked());
+    EXPECT_TRUE(the<QAction>("menuAlwaysOnTop")->isChecked());
+    EXPECT_EQ(stacking.calls, QStringList{"top"});
+
+    EXPECT_EQ(digitsShown(w), " 0:00:00");
+    EXPECT_FALSE(the<QTimer>("Timer1")->isActive());
+    EXPECT_EQ(the<QTimer>("Timer1")->interval(), program().tick);
+    EXPECT_TRUE(shown(program().timerPanel));
+    for (const QString& hidden : {QString("FrameAbout"), QString("FrameOptions"), button("Stop"),
+                                  QString("txtNotes")})
+        EXPECT_FALSE(shown(hidden)) << hidden.toStdString();
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
 
 TEST_P(TimerWindowTest, ControlsSitWhereTheyBelongNamedForScreenReaders)
 {
