@@ -1,7 +1,6 @@
 #include "pellumfixture.h"
 
 #include "skins.h"
-#include "twips.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -92,32 +91,6 @@ TEST_F(PellumPanelsTest, AMissingPictureIsReportedInPellumsWordsAndNothingIsRemo
     w.ButPellumStartClick();
     tickFor(2);
     EXPECT_EQ(display(), " 0:00:02");
-}
-
-TEST_F(PellumPanelsTest, ControlsSitWhereTheyBelongWithTheirCaptions)
-{
-    open();
-    // Where each control stands, what it reads and its tool tip.
-    struct Control {
-        const char* name;
-        QRect place;
-        QString text;
-        QString tip;
-    };
-    const Control controls[] = {
-        {"FrameLabel1", twipsRect(750, 1700, 2100, 500),
-         "Start the Pellum timer or use the Action button!", ""},
-        {"txtNotes", twipsRect(100, 1400, 3100, 1000), "", "Jot down notes for this timer here"},
-    };
-    for (const Control& c : controls) {
-        QWidget* control = the(c.name);
-        EXPECT_EQ(control->geometry(), c.place) << c.name;
-        EXPECT_EQ(control->toolTip(), c.tip) << c.name;
-        const auto* label = qobject_cast<QLabel*>(control);
-        EXPECT_EQ(label ? label->text() : QString(), c.text) << c.name;
-        // A label's wrapped text fits it whole.
-        EXPECT_TRUE(!label || label->heightForWidth(label->width()) <= label->height()) << c.name;
-    }
 }
 
 TEST_F(PellumPanelsTest, OnlyItsOwnItemHidesTheNotepad)

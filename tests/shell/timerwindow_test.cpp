@@ -27,6 +27,15 @@
 
 namespace {
 
+// A control: where it stands (an empty place: anywhere on its panel), what it reads and its tool
+// tip.
+struct Control {
+    QString name;
+    QRect place;
+    QString text;
+    QString tip;
+};
+
 // What tells the two programs apart in these cases.
 struct Program {
     const char* name; // names the buttons ("ButVexloStart") and the stored keys ("Vexlo Mode")
@@ -45,6 +54,7 @@ struct Program {
     // Where a panel closed from the keyboard gives the keyboard back, having been opened by Action.
     const char* backFromPanel;
     QStringList optionsTabRound;
+    QList<Control> ownControls;
 };
 
 void PrintTo(const Program& program, std::ostream* out)
@@ -72,7 +82,17 @@ const Program kPrograms[] = {
      "ButVexloAction",
      // The sound box is passed by.
      {"FrameOptionsTitle", "FrameOptionsText", "ButOptionsBrowse", "butOptionsSave",
-      "ButOptionsCancel", "butOptionsHelp", "FrameOptionsTitle"}},
+      "ButOptionsCancel", "butOptionsHelp", "FrameOptionsTitle"},
+     {{"ButVexloAcknowlegde", twipsRect(1250, 1850, 1000, 500), "OK", "Continue"},
+      {"FrameLabel1", twipsRect(125, 1500, 645, 405), "Hours + Minutes", ""},
+      {"FrameLabel2", twipsRect(125, 2070, 630, 195), "Seconds", ""},
+      {"FrameLabel3", twipsRect(240, 1020, 1695, 225), "Set The Time Below!", ""},
+      {"FrameLabel4", twipsRect(600, 1600, 2450, 500),
+       "Stop the Vexlo timer or use the Action button!", ""},
+      {"FrameLabel6", twipsRect(105, 105, 3195, 1650),
+       "Click on the ACTION button, then SET OPTIONS to change this message!", ""},
+      {"HScroll1", twipsRect(825, 1605, 2400, 200), "", ""},
+      {"HScroll2", twipsRect(825, 2070, 2400, 200), "", ""}}},
     {"Pellum", "Pellum 8.01", "FramePellumFrame1", "wood5.gif", 450, &makeWindow<Pellum>,
      [](TimerWindow&) {},
      {"menuNewTimer=Open A New Timer", "sep0", "menuclear=Clear this time", "sep1",
@@ -84,7 +104,10 @@ const Program kPrograms[] = {
      false,
      "ButPellumStart",
      {"FrameOptionsTitle", "butOptionsSave", "ButOptionsCancel", "butOptionsHelp",
-      "FrameOptionsTitle"}},
+      "FrameOptionsTitle"},
+     {{"FrameLabel1", twipsRect(750, 1700, 2100, 500),
+       "Start the Pellum timer or use the Action button!", ""},
+      {"txtNotes", twipsRect(100, 1400, 3100, 1000), "", "Jot down notes for this timer here"}}},
 };
 
 } // namespace
@@ -190,15 +213,7 @@ TEST_P(TimerWindowTest, ControlsSitWhereTheyBelongNamedForScreenReaders)
 {
     TimerWindow& w = open();
     EXPECT_EQ(w.windowTitle(), program().version);
-    // Where each control stands (an empty place: anywhere on its panel), what it reads and its
-    // tool tip.
-    struct Control {
-        QString name;
-        QRect place;
-        QString text;
-        QString tip;
-    };
-    const Control controls[] = {
+    QList<Control> controls = {
         {button("Start"), twipsRect(400, 830, 900, 500), "Start", "Start the timer"},
         {button("Stop"), twipsRect(400, 830, 900, 500), "Stop", "Stop the timer"},
         {button("Action"), twipsRect(2100, 830, 900, 500), "Action", "Choose an action"},
@@ -209,7 +224,7 @@ TEST_P(TimerWindowTest, ControlsSitWhereTheyBelongNamedForScreenReaders)
         {"butAboutHelpR", {}, "Help", "Help"},
         {"FrameOptionsLabel0", {}, "Title", ""},
     };
-    for (const Control& c : controls) {
+    for (const Control& c : controls + program().ownControls) {
         SCOPED_TRACE(c.name.toStdString());
         QWidget* control = the(c.name);
         EXPECT_TRUE(c.place.isNull() || control->geometry() == c.place);
