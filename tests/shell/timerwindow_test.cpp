@@ -1,4 +1,5 @@
 // Vexlo and Pellum share their window: each case here runs once for each of them.
+#include "accessibilitychecks.h"
 #include "digitsshown.h"
 #include "fakedesktop.h"
 #include "keyboarddriver.h"
@@ -55,6 +56,9 @@ struct Program {
     const char* backFromPanel;
     QStringList optionsTabRound;
     QList<Control> ownControls;
+    const char* hint; // what comes next, under the buttons
+    // Named for what they do, not by their caption ("..." opens the file browser).
+    QStringList namedByHand;
 };
 
 void PrintTo(const Program& program, std::ostream* out)
@@ -92,7 +96,9 @@ const Program kPrograms[] = {
       {"FrameLabel6", twipsRect(105, 105, 3195, 1650),
        "Click on the ACTION button, then SET OPTIONS to change this message!", ""},
       {"HScroll1", twipsRect(825, 1605, 2400, 200), "", ""},
-      {"HScroll2", twipsRect(825, 2070, 2400, 200), "", ""}}},
+      {"HScroll2", twipsRect(825, 2070, 2400, 200), "", ""}},
+     "FrameLabel4",
+     {"ButOptionsBrowse"}},
     {"Pellum", "Pellum 8.01", "FramePellumFrame1", "wood5.gif", 450, &makeWindow<Pellum>,
      [](TimerWindow&) {},
      {"menuNewTimer=Open A New Timer", "sep0", "menuclear=Clear this time", "sep1",
@@ -107,7 +113,9 @@ const Program kPrograms[] = {
       "FrameOptionsTitle"},
      {{"FrameLabel1", twipsRect(750, 1700, 2100, 500),
        "Start the Pellum timer or use the Action button!", ""},
-      {"txtNotes", twipsRect(100, 1400, 3100, 1000), "", "Jot down notes for this timer here"}}},
+      {"txtNotes", twipsRect(100, 1400, 3100, 1000), "", "Jot down notes for this timer here"}},
+     "FrameLabel1",
+     {}},
 };
 
 } // namespace
@@ -252,6 +260,38 @@ TEST_P(TimerWindowTest, ControlsSitWhereTheyBelongNamedForScreenReaders)
             EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry())) << name;
         }
     }
+}
+
+TEST_P(TimerWindowTest, EveryShownControlReadsAsItsCaptionInEveryState)
+{
+    const struct {
+        const char* state;
+        std::function<void(TimerWindow&)> reach;
+    } states[] = {
+        {"stopped at start", [](TimerWindow&) {}},
+        // The hint under the buttons changes with each of them.
+        {"running", [this](TimerWindow&) { start(); }},
+        {"stopped", [this](TimerWindow&) { the<QPushButton>(button("Stop"))->click(); }},
+        {"with the notepad", [this](TimerWindow&) { the<QAction>("menuNotepad")->trigger(); }},
+        {"options", [](TimerWindow& w) { w.menuOptionsClick(); }},
+        {"about, after a new title was saved",
+         [this](TimerWindow& w) {
+             the<QLineEdit>("FrameOptionsTitle")->setText("Kettle");
+             w.butOptionsSaveClick();
+             w.menuAboutClick();
+         }},
+        {"back on the timer", [](TimerWindow& w) { w.ButAboutOKrClick(); }},
+    };
+    TimerWindow& w = open();
+    for (const auto& s : states) {
+        SCOPED_TRACE(s.state);
+        s.reach(w);
+        EXPECT_EQ(unreadableControls(&w, program().namedByHand), QStringList());
+    }
+    // The hint reads as it now stands, not as it first read.
+    start();
+    EXPECT_EQ(accessibleName(the(program().hint)),
+              "Stop the " + name() + " timer or use the Action button!");
 }
 
 TEST_P(TimerWindowTest, TimingModeIsAPairOfExclusiveItemsStoredOnChange)
