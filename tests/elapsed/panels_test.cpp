@@ -2,9 +2,7 @@
 
 #include "skins.h"
 
-#include <QFile>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -62,35 +60,6 @@ TEST_F(PellumPanelsTest, ASkinDressesEveryPanelButColoursOnlyAboutAndTheTitleCap
     for (const char* panel : {"FramePellumFrame1", "FrameAbout", "FrameOptions"})
         EXPECT_FALSE(hasPicture(panel)) << panel;
     EXPECT_TRUE(the<QAction>("menuBackgroundDefault")->isChecked());
-}
-
-TEST_F(PellumPanelsTest, AMissingPictureIsReportedInPellumsWordsAndNothingIsRemoved)
-{
-    QTemporaryDir folder;
-    for (const SkinItem& skin : skinTable())
-        QFile::copy(VEXLO_PROGRAM_DIR + QString(skin.file), folder.filePath(skin.file));
-    ASSERT_TRUE(QFile::remove(folder.filePath("Marble2.gif")));
-    const SettingsStore::Values stored = {{pellumkeys::kPath, folder.path() + '/'},
-                                          {pellumkeys::kBackground, "wood5.gif"},
-                                          {pellumkeys::kForeColor1, "65535"},
-                                          {pellumkeys::kForeColor2, "16777215"},
-                                          {"Date Vexlo 1 Message", "Dentist"}};
-    EXPECT_TRUE(t.store.saveAll(stored));
-    Pellum& w = open();
-    ASSERT_TRUE(dialogs.shown.isEmpty());
-
-    the<QAction>("menuBackgroundMarble2")->trigger();
-    ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.shown[0].title, "Pellum");
-    EXPECT_EQ(dialogs.shown[0].text, "There was a problem running the program's path. Pellum "
-                                     "Error # 10. Notify Orvane to correct this error!");
-    EXPECT_EQ(t.store.get(pellumkeys::kPath), folder.path() + '/');
-    EXPECT_EQ(t.store.get("Date Vexlo 1 Message"), "Dentist");
-    EXPECT_TRUE(hasPicture("FramePellumFrame1"));
-    // The window goes on counting.
-    w.ButPellumStartClick();
-    tickFor(2);
-    EXPECT_EQ(display(), " 0:00:02");
 }
 
 TEST_F(PellumPanelsTest, OnlyItsOwnItemHidesTheNotepad)

@@ -4,12 +4,14 @@
 #include "fakedesktop.h"
 #include "keyboarddriver.h"
 #include "pellum.h"
-#include "twips.h"
 #include "qtprinters.h"
+#include "skins.h"
+#include "twips.h"
 #include "vexlo.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -44,9 +47,12 @@ struct Program {
     const char* timerPanel;
     QString firstBackground;
     int tick; // ms
+    // Shown when a skin's picture cannot be read.
+    QString pathError;
     std::function<std::unique_ptr<TimerWindow>(const Platform&, const ShellPlatform&)> make;
-    // What has to be done before Start counts: Vexlo counts down from a time set.
+    // What has to be done before Start counts: Vexlo counts down from a time set, two seconds.
     std::function<void(TimerWindow&)> readyToStart;
+    bool alarm; // rings when the count reaches nought
     // The action box in its order: "objectName=text", or a separator's name.
     QStringList actionBox;
     QList<int> helpTopics; // of the options, About and the program
@@ -73,8 +79,12 @@ std::unique_ptr<TimerWindow> makeWindow(const Platform& platform, const ShellPla
 }
 
 const Program kPrograms[] = {
-    {"Vexlo", "Vexlo 8.02", "FrameVexlo1", "Wood5.gif", 950, &makeWindow<Vexlo>,
-     [](TimerWindow& w) { w.findChild<QScrollBar*>("HScroll1")->setValue(5); },
+    {"Vexlo", "Vexlo 8.02", "FrameVexlo1", "Wood5.gif", 950,
+     "Vexlo Error #10. There was a problem running the program's path. Vexlo can still run, but "
+     "some of the program's files are either missing or have been moved. Exit Vexlo and then "
+     "re-install the program to correct this error!",
+     &makeWindow<Vexlo>, [](TimerWindow& w) { w.findChild<QScrollBar*>("HScroll2")->setValue(2); },
+     true,
      {"menuNewTimer=Open a New Timer", "sep0", "menuRetrieve=Retrieve the saved time",
       "menuClear=Clear this time", "menuSave=Save this time", "sep1",
       "menuNotepad=Show The Notepad", "menuMode=Timing Mode", "menuBackground=Background", "sep2",
@@ -99,8 +109,10 @@ const Program kPrograms[] = {
       {"HScroll2", twipsRect(825, 2070, 2400, 200), "", ""}},
      "FrameLabel4",
      {"ButOptionsBrowse"}},
-    {"Pellum", "Pellum 8.01", "FramePellumFrame1", "wood5.gif", 450, &makeWindow<Pellum>,
-     [](TimerWindow&) {},
+    {"Pellum", "Pellum 8.01", "FramePellumFrame1", "wood5.gif", 450,
+     "There was a problem running the program's path. Pellum Error # 10. Notify Orvane to correct "
+     "this error!",
+     &makeWindow<Pellum>, [](TimerWindow&) {}, false,
      {"menuNewTimer=Open A New Timer", "sep0", "menuclear=Clear this time", "sep1",
       "menuNotepad=Show The Notepad", "menuMode=Timing Mode", "menuBackground=Background", "sep2",
       "menuResolution=Change Color Display", "sep3", "menuAlwaysOnTop=Always On Top",
@@ -292,6 +304,60 @@ TEST_P(TimerWindowTest, EveryShownControlReadsAsItsCaptionInEveryState)
     start();
     EXPECT_EQ(accessibleName(the(program().hint)),
               "Stop the " + name() + " timer or use the Action button!");
+}
+
+TEST_P(TimerWindowTest, AMissingPictureIsReportedOnceAndNothingIsRemovedAndTheWindowGoesOn)
+{
+    QTemporaryDir folder;
+    for (const SkinItem& skin : skinTable())
+        QFile::copy(VEXLO_PROGRAM_DIR + QString(skin.file), folder.filePath(skin.file));
+    ASSERT_TRUE(QFile::remove(folder.filePath("Marble2.gif")));
+    EXPECT_TRUE(t.store.saveAll({{key("Path"), folder.path() + '/'},
+                                 {key("Background"), program().firstBackground},
+                                 {key("ForeColor 1"), "65535"},
+                                 {key("ForeColor 2"), "16777215"},
+                                 {"Date Vexlo 1 Message", "Dentist"}}));
+    TimerWindow& w = open();
+    ASSERT_TRUE(dialogs.shown.isEmpty());
+    const auto picture = [](const SkinPanel* panel) {
+        return panel->picture().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage before = picture(the<SkinPanel>(program().timerPanel));
+    ASSERT_FALSE(before.isNull());
+    const QColor colour1 = the("LabelAbout1")->palette().color(QPalette::WindowText);
+
+    the<QAction>("menuBackgroundMarble2")->trigger();
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].kind, "message");
+    EXPECT_EQ(dialogs.shown[0].title, name());
+    EXPECT_EQ(dialogs.shown[0].text, program().pathError);
+    // The look stays as it was; the choice stays stored and nothing is removed.
+    for (const SkinPanel* panel : w.findChildren<SkinPanel*>())
+        EXPECT_TRUE(picture(panel) == before) << panel->objectName().toStdString();
+    EXPECT_EQ(the("LabelAbout1")->palette().color(QPalette::WindowText), colour1);
+    EXPECT_EQ(t.store.get(key("Background")), "Marble2.gif");
+    EXPECT_EQ(t.store.get(key("Path")), folder.path() + '/');
+    EXPECT_EQ(t.store.get("Date Vexlo 1 Message"), "Dentist");
+    QStringList checked;
+    for (QAction* item : w.findChildren<QAction*>()) {
+        if (item->objectName().startsWith("menuBackground") && item->isChecked())
+            checked << item->objectName();
+    }
+    EXPECT_EQ(checked, QStringList{"menuBackgroundMarble2"});
+
+    // The window goes on: the count runs and another skin applies.
+    start();
+    const QString shownBefore = digitsShown(w);
+    for (int i = 0; i < 2; ++i) {
+        clock.advance(1);
+        w.Timer1Tick();
+    }
+    EXPECT_NE(digitsShown(w), shownBefore);
+    EXPECT_EQ(sound.requests.size(), program().alarm ? 1 : 0);
+    the<QAction>("menuBackgroundWood2")->trigger();
+    EXPECT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(picture(the<SkinPanel>(program().timerPanel)) ==
+                QImage(folder.filePath("Wood2.gif")).convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_P(TimerWindowTest, TimingModeIsAPairOfExclusiveItemsStoredOnChange)
