@@ -23,16 +23,14 @@ TEST_F(PellumTest, LaterStartsReadTheStoreAndRepairACommentedWhite)
 {
     struct Case {
         QString colour1;
-        QString mode;
         QString storedAfter;
-        bool normal;
         bool error;
     };
     const Case cases[] = {
-        {"16777215    'white", "True", "16777215", true, false},
-        {"255", "true", "255", false, false},
+        {"16777215    'white", "16777215", false},
+        {"255", "255", false},
         // Only the one known form is repaired; any other text is no colour.
-        {"16777215  'white", "", "16777215  'white", false, true},
+        {"16777215  'white", "16777215  'white", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.colour1.toStdString());
@@ -41,7 +39,6 @@ TEST_F(PellumTest, LaterStartsReadTheStoreAndRepairACommentedWhite)
                                          {pellumkeys::kBackground, "Wood3.gif"},
                                          {pellumkeys::kForeColor1, c.colour1},
                                          {pellumkeys::kForeColor2, "65535"},
-                                         {pellumkeys::kMode, c.mode},
                                          {pellumkeys::kAlwaysOnTop, "0"}}));
         dialogs.shown.clear();
         open(fresh.store);
@@ -49,8 +46,6 @@ TEST_F(PellumTest, LaterStartsReadTheStoreAndRepairACommentedWhite)
         EXPECT_EQ(window->skins().fields().LabelColor1, c.storedAfter);
         EXPECT_EQ(window->skins().fields().LabelPicture1, "Wood3.gif");
         EXPECT_TRUE(the<QAction>("menuBackgroundWood3")->isChecked());
-        EXPECT_EQ(window->normalMode(), c.normal);
-        EXPECT_EQ(fresh.store.get(pellumkeys::kMode), c.mode);
         EXPECT_FALSE(the<QAction>("menuAlwaysOnTop")->isChecked());
         EXPECT_EQ(dialogs.shown.size(), c.error ? 1 : 0);
         window.reset(); // before its store goes

@@ -79,27 +79,6 @@ TEST_F(VexloTest, LaterRunsReadWhatIsStoredAndRewriteNothing)
     EXPECT_EQ(t.store.get(timerkeys::kRunDefaultColors, kAbsent), kAbsent);
 }
 
-TEST_F(VexloTest, AnyModeButExactlyTrueStartsInStopWatch)
-{
-    struct Case {
-        QString stored;
-        bool normal;
-    };
-    const Case cases[] = {{"True", true}, {"true", false},  {"TRUE", false}, {" True", false},
-                          {"", false},    {"False", false}, {"1", false}};
-    for (const Case& c : cases) {
-        TempStore fresh;
-        EXPECT_TRUE(
-            fresh.store.saveAll({{timerkeys::kPath, "/opt/vexlo/"}, {timerkeys::kMode, c.stored}}));
-        auto made = make(fresh.store);
-        Vexlo& w = *made;
-        EXPECT_EQ(w.normalMode(), c.normal) << c.stored.toStdString();
-        EXPECT_EQ(w.findChild<QAction*>("menuMode1")->isChecked(), c.normal);
-        EXPECT_EQ(w.findChild<QAction*>("menuMode2")->isChecked(), !c.normal);
-        EXPECT_EQ(fresh.store.get(timerkeys::kMode), c.stored);
-    }
-}
-
 TEST_F(VexloTest, SaveRetrieveAndClearATime)
 {
     Vexlo& w = open();

@@ -229,6 +229,27 @@ TEST_P(TimerWindowTest, FirstStartStoresItsKeysAndStartsStoppedOnTopInIndianLaur
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
+TEST_P(TimerWindowTest, AnyStoredModeButExactlyTrueStartsInStopWatchAndIsNotRewritten)
+{
+    struct Case {
+        QString stored;
+        bool normal;
+    };
+    const Case cases[] = {{"True", true}, {"true", false},  {"TRUE", false}, {" True", false},
+                          {"", false},    {"False", false}, {"1", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored.toStdString());
+        TempStore fresh;
+        EXPECT_TRUE(fresh.store.saveAll({{key("Path"), "/opt/vexlo/"}, {key("Mode"), c.stored}}));
+        window = make(fresh.store);
+        EXPECT_EQ(window->normalMode(), c.normal);
+        EXPECT_EQ(the<QAction>("menuMode1")->isChecked(), c.normal);
+        EXPECT_EQ(the<QAction>("menuMode2")->isChecked(), !c.normal);
+        EXPECT_EQ(fresh.store.get(key("Mode")), c.stored);
+        window.reset(); // before its store goes
+    }
+}
+
 TEST_P(TimerWindowTest, ControlsSitWhereTheyBelongNamedForScreenReaders)
 {
     TimerWindow& w = open();
