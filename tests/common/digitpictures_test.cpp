@@ -1,6 +1,7 @@
 #include "accessibilitychecks.h"
 #include "digitdisplay.h"
 #include "familywindows.h"
+#include "fullscreenkeys.h"
 #include "tempstore.h"
 #include "twips.h"
 
@@ -9,6 +10,9 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
 
 using digits::kBlank;
 using digits::kSeparator;
@@ -306,5 +310,117 @@ TEST(DigitDisplayOfEachTimer, StandsInOrderInTheLooksOfItsGroups)
         const auto* image9 = window->findChild<PictureBox*>("Image9");
         EXPECT_EQ(image9 ? image9->index() : -1, timer.image9);
         EXPECT_EQ(image9 && image9->list(), timer.image9 > 0);
+    }
+}
+
+// Each timer's digits as its window drives them: read as the time they show, told to a screen
+// reader at each new minute and, where the time runs out, told that it is up.
+TEST(DigitDisplayOfEachTimer, ReadAsTheTimeAndTellEachNewMinuteAndTheAlarm)
+{
+    // What a screen reader hears while the minute shown goes from `first` to `last`.
+    const auto everyMinute = [](int first, int last, int second) {
+        QStringList told;
+        for (int m = first, step = last > first ? 1 : -1; m != last + step; m += step)
+            told << "NameChanged " + durations::clockText({m / 60, m % 60, second});
+        return told;
+    };
+    using Window = std::unique_ptr<QWidget>;
+    const auto tickTimerWindow = [](QWidget& w) { static_cast<TimerWindow&>(w).Timer1Tick(); };
+    const auto openFullScreen = [](Family& f) -> Window { return f.fullScreen(); };
+    const auto startFullScreen = [](QWidget& w) {
+        static_cast<FullScreenVexlo&>(w).menustartClick();
+    };
+    const auto tickFullScreen = [](QWidget& w) { static_cast<FullScreenVexlo&>(w).Timer1Tick(); };
+    // Seconds ticked one at a time, and what a screen reader heard meanwhile.
+    struct Step {
+        int seconds;
+        QStringList told;
+    };
+    const std::vector<Step> fullScreenSteps = {
+        {1, {}},
+        {1, {"NameChanged 1:00:59"}},
+        {59, {}},
+        {1, {"NameChanged 0:59:59"}},
+        {120, {"NameChanged 0:58:59", "NameChanged 0:57:59"}},
+        {57 * 60 + 58, everyMinute(56, 0, 59)},
+        {1, {"Alert 0:00:00"}}, // the minute was already 0
+    };
+    using After = std::function<void(QWidget&, const std::function<QStringList()>&)>;
+    const struct {
+        const char* timer;
+        QString largeDisplay; // FullScreenVexlo's screen
+        std::function<Window(Family&)> open;
+        int setMinutes, setSeconds; // on the bars; none where the count goes up
+        std::function<void(QWidget&)> start, tick;
+        std::vector<Step> steps;
+        const char* upFrame; // shown once the time is up
+        After after;         // `told` gives what was told of the digits since it last did
+    } timers[] = {
+        {"Vexlo", "", [](Family& f) -> Window { return f.vexlo(); }, 2, 1,
+         [](QWidget& w) { static_cast<Vexlo&>(w).StartStopTimer(); }, tickTimerWindow,
+         {{1, {}}, {1, {"NameChanged 0:01:59"}}, {59, {}}, {1, {"NameChanged 0:00:59"}}, {58, {}},
+          {1, {"Alert 0:00:00"}}},
+         "FrameVexlo2",
+         [](QWidget& w, const auto& told) {
+             // A stopped timer set again by the bars is told as the new time.
+             static_cast<Vexlo&>(w).ButVexloAcknowlegdeClick();
+             w.findChild<QScrollBar*>("HScroll1")->setValue(65);
+             w.findChild<QScrollBar*>("HScroll2")->setValue(0);
+             EXPECT_EQ(told(), QStringList{"NameChanged 1:05:00"});
+             w.findChild<QScrollBar*>("HScroll2")->setValue(30);
+             EXPECT_EQ(told(), QStringList());
+         }},
+        {"Pellum", "", [](Family& f) -> Window { return f.pellum(); }, 0, 0,
+         [](QWidget& w) { static_cast<Pellum&>(w).ButPellumStartClick(); }, tickTimerWindow,
+         {{59, {}}, {1, {"NameChanged 0:01:00"}}, {59, {}}, {1, {"NameChanged 0:02:00"}},
+          {3480, everyMinute(3, 60, 0)}},
+         nullptr,
+         [](QWidget& w, const auto& told) {
+             // Cleared while stopped, the digits read nought again.
+             static_cast<Pellum&>(w).ButPellumStopClick();
+             w.findChild<QAction*>("menuclear")->trigger();
+             EXPECT_EQ(told(), QStringList{"NameChanged 0:00:00"});
+         }},
+        {"FullScreenVexlo", fullscreenkeys::kFalse, openFullScreen, 61, 1, startFullScreen,
+         tickFullScreen, fullScreenSteps, "Frame2", {}},
+        {"FullScreenVexlo, larger", fullscreenkeys::kTrue, openFullScreen, 61, 1, startFullScreen,
+         tickFullScreen, fullScreenSteps, "Frame2", {}},
+    };
+    for (const auto& timer : timers) {
+        SCOPED_TRACE(timer.timer);
+        TempStore t;
+        EXPECT_TRUE(timer.largeDisplay.isEmpty() ||
+                    t.store.save(fullscreenkeys::kLargeDisplay, timer.largeDisplay));
+        Family family(t.store);
+        const Window window = timer.open(family);
+        auto* digits = window->findChild<DigitDisplay*>("DigitDisplay");
+        AccessibilityRecorder recorder;
+        const auto told = [&] { return recorder.told(digits); };
+        recorder.take(digits);
+        EXPECT_EQ(accessibleName(digits), "0:00:00");
+        if (timer.setMinutes || timer.setSeconds) {
+            window->findChild<QScrollBar*>("HScroll1")->setValue(timer.setMinutes);
+            window->findChild<QScrollBar*>("HScroll2")->setValue(timer.setSeconds);
+            const durations::Parts set{timer.setMinutes / 60, timer.setMinutes % 60,
+                                       timer.setSeconds};
+            EXPECT_EQ(told(), QStringList{"NameChanged " + durations::clockText(set)});
+        }
+        timer.start(*window);
+        int elapsed = 0;
+        for (const Step& step : timer.steps) {
+            elapsed += step.seconds;
+            SCOPED_TRACE(elapsed);
+            EXPECT_EQ(recorder.toldWhileTicking(digits, step.seconds,
+                                                [&] {
+                                                    family.clock.advance(1);
+                                                    timer.tick(*window);
+                                                }),
+                      step.told);
+            EXPECT_EQ(accessibleName(digits), digitsShown(*window).trimmed());
+        }
+        const auto* up = timer.upFrame ? window->findChild<QWidget*>(timer.upFrame) : nullptr;
+        EXPECT_TRUE(!timer.upFrame || (up && !up->isHidden()));
+        if (timer.after)
+            timer.after(*window, told);
     }
 }

@@ -1,9 +1,6 @@
 #include "pellumfixture.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenu>
 
 TEST_F(PellumTest, StartCountsUpAndStopHoldsTheCount)
 {
@@ -118,61 +115,4 @@ TEST_F(PellumTest, MinimisedTheTitleShowsTheCountUntilTheNextTickAfterRestoring)
     w.setWindowState(Qt::WindowMinimized);
     tickFor(1);
     EXPECT_EQ(w.windowTitle(), "Meeting - 1:02:05");
-}
-
-TEST_F(PellumTest, TimingModeIsAPairOfExclusiveItemsStoredOnChange)
-{
-    Pellum& w = open();
-    QAction* normal = the<QAction>("menuMode1");
-    QAction* stopWatch = the<QAction>("menuMode2");
-    EXPECT_EQ(normal->text(), "Normal");
-    EXPECT_EQ(stopWatch->text(), "StopWatch");
-    struct Step {
-        QAction* clicked;
-        bool normal;
-        QString stored;
-    };
-    // Choosing the checked item again stores nothing.
-    const Step steps[] = {{stopWatch, false, "False"},
-                          {stopWatch, false, "untouched"},
-                          {normal, true, "True"},
-                          {normal, true, "untouched"}};
-    for (const Step& s : steps) {
-        EXPECT_TRUE(t.store.save(pellumkeys::kMode, "untouched"));
-        s.clicked->trigger();
-        EXPECT_EQ(w.normalMode(), s.normal);
-        EXPECT_EQ(normal->isChecked(), s.normal);
-        EXPECT_EQ(stopWatch->isChecked(), !s.normal);
-        EXPECT_EQ(t.store.get(pellumkeys::kMode), s.stored);
-    }
-}
-
-TEST_F(PellumTest, ActionOpensTheMenuInItsOrderByMouseOrKeyboard)
-{
-    open();
-    auto* menu = the<QMenu>("menufile");
-    QStringList entries;
-    for (QAction* action : menu->actions())
-        entries << (action->isSeparator() ? action->objectName()
-                                          : action->objectName() + u'=' + action->text());
-    EXPECT_EQ(
-        entries,
-        (QStringList{"menuNewTimer=Open A New Timer", "sep0", "menuclear=Clear this time", "sep1",
-                     "menuNotepad=Show The Notepad", "menuMode=Timing Mode",
-                     "menuBackground=Background", "sep2", "menuResolution=Change Color Display",
-                     "sep3", "menuAlwaysOnTop=Always On Top", "menuOptions=Set Options", "sep4",
-                     "menuHelp=Help Using Pellum", "menuAbout=About Pellum", "sep5",
-                     "menuCloseActionBox=Close Action Box", "sep6", "menuExit=EXIT Pellum"}));
-
-    the<QPushButton>("ButPellumAction")->click();
-    EXPECT_TRUE(menu->isVisible());
-    menu->hide();
-    for (const int key : {int(Qt::Key_Space), int(Qt::Key_Return)}) {
-        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
-        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
-        QApplication::sendEvent(the("ButPellumAction"), &down);
-        QApplication::sendEvent(the("ButPellumAction"), &up);
-        EXPECT_TRUE(menu->isVisible()) << key;
-        menu->hide();
-    }
 }

@@ -1,14 +1,8 @@
 #include "pellumfixture.h"
 
 #include "skins.h"
-#include "twips.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
@@ -66,132 +60,6 @@ TEST_F(PellumPanelsTest, ASkinDressesEveryPanelButColoursOnlyAboutAndTheTitleCap
     for (const char* panel : {"FramePellumFrame1", "FrameAbout", "FrameOptions"})
         EXPECT_FALSE(hasPicture(panel)) << panel;
     EXPECT_TRUE(the<QAction>("menuBackgroundDefault")->isChecked());
-}
-
-TEST_F(PellumPanelsTest, AMissingPictureIsReportedInPellumsWordsAndNothingIsRemoved)
-{
-    QTemporaryDir folder;
-    for (const SkinItem& skin : skinTable())
-        QFile::copy(VEXLO_PROGRAM_DIR + QString(skin.file), folder.filePath(skin.file));
-    ASSERT_TRUE(QFile::remove(folder.filePath("Marble2.gif")));
-    const SettingsStore::Values stored = {{pellumkeys::kPath, folder.path() + '/'},
-                                          {pellumkeys::kBackground, "wood5.gif"},
-                                          {pellumkeys::kForeColor1, "65535"},
-                                          {pellumkeys::kForeColor2, "16777215"},
-                                          {"Date Vexlo 1 Message", "Dentist"}};
-    EXPECT_TRUE(t.store.saveAll(stored));
-    Pellum& w = open();
-    ASSERT_TRUE(dialogs.shown.isEmpty());
-
-    the<QAction>("menuBackgroundMarble2")->trigger();
-    ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.shown[0].title, "Pellum");
-    EXPECT_EQ(dialogs.shown[0].text, "There was a problem running the program's path. Pellum "
-                                     "Error # 10. Notify Orvane to correct this error!");
-    EXPECT_EQ(t.store.get(pellumkeys::kPath), folder.path() + '/');
-    EXPECT_EQ(t.store.get("Date Vexlo 1 Message"), "Dentist");
-    EXPECT_TRUE(hasPicture("FramePellumFrame1"));
-    // The window goes on counting.
-    w.ButPellumStartClick();
-    tickFor(2);
-    EXPECT_EQ(display(), " 0:00:02");
-}
-
-TEST_F(PellumPanelsTest, ControlsSitWhereTheyBelongNamedForScreenReaders)
-{
-    Pellum& w = open();
-    // Where each control stands (an empty place: anywhere on its panel), what it reads and its
-    // tool tip.
-    struct Control {
-        const char* name;
-        QRect place;
-        QString text;
-        QString tip;
-    };
-    const Control controls[] = {
-        {"ButPellumStart", twipsRect(400, 830, 900, 500), "Start", "Start the timer"},
-        {"ButPellumStop", twipsRect(400, 830, 900, 500), "Stop", "Stop the timer"},
-        {"ButPellumAction", twipsRect(2100, 830, 900, 500), "Action", "Choose an action"},
-        {"FrameLabel1", twipsRect(750, 1700, 2100, 500),
-         "Start the Pellum timer or use the Action button!", ""},
-        {"txtNotes", twipsRect(100, 1400, 3100, 1000), "", "Jot down notes for this timer here"},
-        {"butOptionsSave", {}, "Save", "Save these options"},
-        {"ButOptionsCancel", {}, "Cancel", "Cancel these options"},
-        {"butOptionsHelp", {}, "Help", "Help"},
-        {"ButAboutOKr", {}, "OK", "Continue"},
-        {"butAboutHelpR", {}, "Help", "Help"},
-        {"FrameOptionsLabel0", {}, "Title", ""},
-    };
-    for (const Control& c : controls) {
-        QWidget* control = the(c.name);
-        EXPECT_TRUE(c.place.isNull() || control->geometry() == c.place) << c.name;
-        EXPECT_EQ(control->toolTip(), c.tip) << c.name;
-        const auto* button = qobject_cast<QPushButton*>(control);
-        const auto* label = qobject_cast<QLabel*>(control);
-        EXPECT_EQ(button ? button->text() : label ? label->text() : QString(), c.text) << c.name;
-        // A label's wrapped text fits it whole.
-        EXPECT_TRUE(!label || label->heightForWidth(label->width()) <= label->height()) << c.name;
-    }
-    for (QWidget* widget : w.findChildren<QWidget*>()) {
-        if (widget->objectName().startsWith("qt_") ||
-            widget->parentWidget()->objectName().startsWith("qt_"))
-            continue;
-        const std::string name = widget->objectName().toStdString();
-        EXPECT_FALSE(widget->objectName().isEmpty()) << widget->metaObject()->className();
-        EXPECT_FALSE(widget->accessibleName().isEmpty()) << name;
-        // Wrapped texts fit their labels whole.
-        if (const auto* label = qobject_cast<QLabel*>(widget); label && label->wordWrap()) {
-            EXPECT_LE(label->heightForWidth(label->width()), label->height()) << name;
-        }
-        if (!widget->isWindow()) {
-            EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry())) << name;
-        }
-    }
-}
-
-TEST_F(PellumPanelsTest, OptionsSetTheTitleAndAboutAndHelpOpenTheirPanelsAndTopics)
-{
-    Pellum& w = open();
-    w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    auto* title = the<QLineEdit>("FrameOptionsTitle");
-    the<QAction>("menuOptions")->trigger();
-    EXPECT_EQ(w.windowTitle(), "Pellum Options");
-    EXPECT_TRUE(shown("FrameOptions"));
-    EXPECT_FALSE(shown("FramePellumFrame1"));
-    // Focus selects the first 150 characters, so typing replaces a title.
-    title->setText(QString("0123456789").repeated(20));
-    the("butOptionsSave")->setFocus();
-    title->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
-    EXPECT_EQ(title->selectedText(), title->text().left(150));
-
-    title->setText("Meeting");
-    the<QPushButton>("ButOptionsCancel")->click();
-    EXPECT_EQ(title->text(), "Pellum");
-    EXPECT_EQ(w.windowTitle(), "Pellum");
-    EXPECT_TRUE(shown("FramePellumFrame1"));
-    EXPECT_FALSE(shown("FrameOptions"));
-
-    w.menuOptionsClick();
-    title->setText("Meeting");
-    the<QPushButton>("butOptionsSave")->click();
-    EXPECT_EQ(w.windowTitle(), "Meeting");
-    EXPECT_FALSE(shown("FrameOptions"));
-
-    the<QAction>("menuAbout")->trigger();
-    EXPECT_EQ(w.windowTitle(), "About Pellum");
-    EXPECT_TRUE(shown("FrameAbout"));
-    EXPECT_FALSE(shown("FramePellumFrame1"));
-    the<QPushButton>("ButAboutOKr")->click();
-    EXPECT_EQ(w.windowTitle(), "Meeting");
-    EXPECT_FALSE(shown("FrameAbout"));
-    EXPECT_TRUE(shown("FramePellumFrame1"));
-
-    the<QPushButton>("butOptionsHelp")->click();
-    the<QPushButton>("butAboutHelpR")->click();
-    the<QAction>("menuHelp")->trigger();
-    EXPECT_EQ(help.topics, (QList<int>{213, 200, 202}));
 }
 
 TEST_F(PellumPanelsTest, OnlyItsOwnItemHidesTheNotepad)

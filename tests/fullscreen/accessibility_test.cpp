@@ -1,5 +1,4 @@
 #include "accessibilitychecks.h"
-#include "digitdisplay.h"
 #include "fullscreenfixture.h"
 #include "qtprinters.h"
 
@@ -8,16 +7,7 @@
 
 #include <functional>
 
-class FullScreenAccessibilityTest : public FullScreenTest {
-protected:
-    DigitDisplay* digits() const { return child<DigitDisplay>("DigitDisplay"); }
-
-    // Ticks `seconds` seconds and returns what a screen reader heard of the digits meanwhile.
-    QStringList tickTelling(AccessibilityRecorder& recorder, int seconds)
-    {
-        return recorder.toldWhileTicking(digits(), seconds, [this] { tickEverySecond(1); });
-    }
-};
+class FullScreenAccessibilityTest : public FullScreenTest {};
 
 TEST_F(FullScreenAccessibilityTest, EveryShownControlReadsAsItsCaptionInEveryState)
 {
@@ -61,45 +51,6 @@ TEST_F(FullScreenAccessibilityTest, EveryShownControlReadsAsItsCaptionInEverySta
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_EQ(accessibleName(dialog), d.name);
         EXPECT_EQ(unreadableControls(dialog, d.namedByHand), QStringList());
-    }
-}
-
-TEST_F(FullScreenAccessibilityTest, TheDigitsReadAsTheTimeAndTellEachNewMinuteAndTheAlarm)
-{
-    for (const bool larger : {false, true}) {
-        SCOPED_TRACE(larger ? "larger screen" : "smaller screen");
-        EXPECT_TRUE(t.store.save(fullscreenkeys::kLargeDisplay,
-                                 larger ? fullscreenkeys::kTrue : fullscreenkeys::kFalse));
-        FullScreenVexlo& w = open();
-        AccessibilityRecorder recorder;
-        recorder.take(digits());
-        EXPECT_EQ(accessibleName(digits()), "0:00:00");
-
-        setTime(61, 1);
-        EXPECT_EQ(recorder.told(digits()), QStringList{"NameChanged 1:01:01"});
-        w.menustartClick();
-        const struct {
-            int seconds;
-            QStringList told;
-        } steps[] = {
-            {1, {}},
-            {1, {"NameChanged 1:00:59"}},
-            {59, {}},
-            {1, {"NameChanged 0:59:59"}},
-            {120, {"NameChanged 0:58:59", "NameChanged 0:57:59"}},
-        };
-        int elapsed = 0;
-        for (const auto& step : steps) {
-            elapsed += step.seconds;
-            SCOPED_TRACE(elapsed);
-            EXPECT_EQ(tickTelling(recorder, step.seconds), step.told);
-            EXPECT_EQ(accessibleName(digits()), display().trimmed());
-        }
-        tickEverySecond(57 * 60 + 58);
-        recorder.take(digits());
-        EXPECT_EQ(accessibleName(digits()), "0:00:01");
-        EXPECT_EQ(tickTelling(recorder, 1), QStringList{"Alert 0:00:00"}) << "the minute was 0";
-        EXPECT_TRUE(shown("Frame2"));
     }
 }
 

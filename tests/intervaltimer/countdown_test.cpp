@@ -197,80 +197,15 @@ TEST_F(VexloTest, OkLeavesTheAlarmReadyForANewTime)
     EXPECT_TRUE(item("menuRetrieve")->isEnabled());
 }
 
-TEST_F(VexloTest, TimingModeIsAPairOfExclusiveItemsStoredOnChange)
+TEST_F(VexloTest, TheBarsAndStartAnswerTheKeys)
 {
     Vexlo& w = open();
-    QAction* normal = item("menuMode1");
-    QAction* stopWatch = item("menuMode2");
-    EXPECT_EQ(normal->text(), "Normal");
-    EXPECT_EQ(stopWatch->text(), "StopWatch");
-    EXPECT_TRUE(normal->isChecked());
-
-    stopWatch->trigger();
-    EXPECT_FALSE(w.normalMode());
-    EXPECT_TRUE(stopWatch->isChecked());
-    EXPECT_FALSE(normal->isChecked());
-    EXPECT_EQ(t.store.get(timerkeys::kMode), "False");
-
-    // Choosing the checked item again changes and stores nothing.
-    EXPECT_TRUE(t.store.save(timerkeys::kMode, "untouched"));
-    stopWatch->trigger();
-    EXPECT_TRUE(stopWatch->isChecked());
-    EXPECT_FALSE(normal->isChecked());
-    EXPECT_EQ(t.store.get(timerkeys::kMode), "untouched");
-
-    normal->trigger();
-    EXPECT_TRUE(w.normalMode());
-    EXPECT_TRUE(normal->isChecked());
-    EXPECT_FALSE(stopWatch->isChecked());
-    EXPECT_EQ(t.store.get(timerkeys::kMode), "True");
-}
-
-TEST_F(VexloTest, ActionOpensTheMenuByMouseOrKeyboard)
-{
-    Vexlo& w = open();
-    auto* menu = child<QMenu>("menufile");
-    QStringList entries;
-    for (QAction* action : menu->actions()) {
-        if (!action->isSeparator())
-            entries << action->objectName() + u'=' + action->text();
-    }
-    EXPECT_EQ(entries,
-              (QStringList{"menuNewTimer=Open a New Timer", "menuRetrieve=Retrieve the saved time",
-                           "menuClear=Clear this time", "menuSave=Save this time",
-                           "menuNotepad=Show The Notepad", "menuMode=Timing Mode",
-                           "menuBackground=Background", "menuAlwaysOnTop=Always On Top",
-                           "menuOptions=Set Options", "menuHelp=Help Using Vexlo",
-                           "menuAbout=About Vexlo", "menuCloseActionBox=Close Action Box",
-                           "menuExit=EXIT Vexlo"}));
-    // The separators stand where the groups change.
-    QStringList separators;
-    for (QAction* action : menu->actions()) {
-        if (action->isSeparator())
-            separators << action->objectName();
-        else if (!separators.isEmpty() && separators.last().startsWith("sep"))
-            separators << action->objectName();
-    }
-    EXPECT_EQ(separators,
-              (QStringList{"sep0", "menuRetrieve", "sep1", "menuNotepad", "sep2", "menuAlwaysOnTop",
-                           "sep3", "menuHelp", "sep4", "menuCloseActionBox", "sep5", "menuExit"}));
-
-    child<QPushButton>("ButVexloAction")->click();
-    EXPECT_TRUE(menu->isVisible());
-    menu->hide();
-
     auto press = [](QWidget* target, int key) {
         QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
         QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
         QApplication::sendEvent(target, &down);
         QApplication::sendEvent(target, &up);
     };
-    for (const int key : {int(Qt::Key_Space), int(Qt::Key_Return)}) {
-        press(child("ButVexloAction"), key);
-        EXPECT_TRUE(menu->isVisible()) << key;
-        menu->hide();
-    }
-
     // The bars move with the arrow and page keys.
     EXPECT_EQ(bar(1)->focusPolicy(), Qt::StrongFocus);
     press(bar(1), Qt::Key_Right);

@@ -189,28 +189,6 @@ TEST_F(VexloOptionsTest, ATickPutsTheUsersTitleBackOverThePanelTitles)
     }
 }
 
-TEST_F(VexloOptionsTest, HelpTopicsAndTheAboutPanel)
-{
-    Vexlo& w = open();
-    item("menuHelp")->trigger();
-    w.menuOptionsClick();
-    child<QPushButton>("butOptionsHelp")->click();
-    w.ButOptionsCancelClick();
-    item("menuAbout")->trigger();
-    EXPECT_EQ(w.windowTitle(), "About Vexlo");
-    EXPECT_TRUE(shown("FrameAbout"));
-    EXPECT_FALSE(shown("FrameVexlo1"));
-    child<QPushButton>("butAboutHelpR")->click();
-    EXPECT_EQ(help.topics, (QList<int>{201, 200, 201}));
-
-    EXPECT_EQ(text("LabelAbout1"), "Vexlo 8.02");
-    EXPECT_EQ(child<QPushButton>("ButAboutOKr")->toolTip(), "Continue");
-    child<QPushButton>("ButAboutOKr")->click();
-    EXPECT_FALSE(shown("FrameAbout"));
-    EXPECT_TRUE(shown("FrameVexlo1"));
-    EXPECT_EQ(w.windowTitle(), "Vexlo");
-}
-
 TEST_F(VexloOptionsTest, OptionsTheStoreRefusesStayOnThePanel)
 {
     RefusingStore store(t.store);

@@ -2,15 +2,7 @@
 
 #include "skins.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 namespace {
-
-const QString kError10 =
-    "Vexlo Error #10. There was a problem running the program's path. Vexlo can still run, but "
-    "some of the program's files are either missing or have been moved. Exit Vexlo and then "
-    "re-install the program to correct this error!";
 
 const char* const kPanels[] = {"FrameVexlo1", "FrameVexlo2", "FrameOptions", "FrameAbout",
                                "FrameAboutFrame2"};
@@ -49,14 +41,6 @@ protected:
                 checked << action->objectName();
         }
         return checked;
-    }
-
-    // A program folder of the test's own with copies of the real pictures.
-    static QString copyPictures(const QTemporaryDir& folder)
-    {
-        for (const SkinItem& skin : skinTable())
-            QFile::copy(VEXLO_PROGRAM_DIR + QString(skin.file), folder.filePath(skin.file));
-        return folder.path() + '/';
     }
 };
 
@@ -182,42 +166,6 @@ TEST_F(VexloSkinsTest, AStoredPictureInAnyLetterCaseChecksItsSkin)
         EXPECT_EQ(child<SkinPanel>("FrameVexlo1")->picture().isNull(), c.error);
         window.reset(); // before its store goes
     }
-}
-
-TEST_F(VexloSkinsTest, AMissingPictureIsReportedOnceAndTheWindowGoesOn)
-{
-    QTemporaryDir folder;
-    EXPECT_TRUE(t.store.saveAll({{timerkeys::kPath, copyPictures(folder)},
-                                 {timerkeys::kBackground, "Wood5.gif"},
-                                 {timerkeys::kForeColor1, "65535"},
-                                 {timerkeys::kForeColor2, "16777215"}}));
-    ASSERT_TRUE(QFile::remove(folder.filePath("Marble2.gif")));
-    Vexlo& w = open();
-    const QImage before = picture("FrameVexlo1");
-    ASSERT_FALSE(before.isNull());
-    const QColor colour1 = colour("FrameLabel1");
-
-    item("menuBackgroundMarble2")->trigger();
-    ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.shown[0].kind, "message");
-    EXPECT_EQ(dialogs.shown[0].title, "Vexlo");
-    EXPECT_EQ(dialogs.shown[0].text, kError10);
-    // The look stays as it was; the choice stays stored and nothing is removed.
-    for (const char* panel : kPanels)
-        EXPECT_TRUE(picture(panel) == before) << panel;
-    EXPECT_EQ(colour("FrameLabel1"), colour1);
-    EXPECT_EQ(t.store.get(timerkeys::kBackground), "Marble2.gif");
-    EXPECT_EQ(t.store.get(timerkeys::kPath), folder.path() + '/');
-    EXPECT_EQ(checkedSkins(), QStringList{"menuBackgroundMarble2"});
-
-    // The window goes on: a timer runs and another skin applies.
-    setTime(0, 2);
-    w.StartStopTimer();
-    tickEverySecond(2);
-    EXPECT_EQ(sound.requests.size(), 1);
-    item("menuBackgroundWood2")->trigger();
-    EXPECT_EQ(dialogs.shown.size(), 1);
-    EXPECT_TRUE(picture("FrameVexlo2") == pictureFile(folder.filePath("Wood2.gif")));
 }
 
 TEST_F(VexloSkinsTest, AStoredColourThatIsNoNumberIsReportedWithThePictureShown)

@@ -11,7 +11,7 @@ const QString kAbsent = QStringLiteral("<absent>");
 
 } // namespace
 
-TEST_F(VexloTest, FirstRunStoresItsDefaultsAndStartsWithNoTimeSet)
+TEST_F(VexloTest, FirstRunStoresItsOwnDefaultsAndStartsWithNoTimeSet)
 {
     Vexlo& w = open();
     struct Case {
@@ -19,53 +19,23 @@ TEST_F(VexloTest, FirstRunStoresItsDefaultsAndStartsWithNoTimeSet)
         QString value;
     };
     const Case keys[] = {
-        {timerkeys::kPath, VEXLO_PROGRAM_DIR},
-        {timerkeys::kBackground, "Wood5.gif"},
-        {timerkeys::kForeColor1, "65535"},
-        {timerkeys::kForeColor2, "16777215"},
-        {timerkeys::kRunDefaultColors, "False"},
         {timerkeys::kMessage,
          "Click on the ACTION button, then SET OPTIONS to change this message!"},
         {timerkeys::kSound, "Timer1.wav"},
-        {timerkeys::kMode, "True"},
-        {timerkeys::kPositionLeft, "200"},
-        {timerkeys::kPositionTop, "200"},
-        {timerkeys::kAlwaysOnTop, "1"},
-        {timerkeys::kCurrentTitle, kAbsent},
         {timerkeys::kSavedMinutes, kAbsent},
         {timerkeys::kSavedSeconds, kAbsent},
     };
     for (const Case& c : keys)
         EXPECT_EQ(t.store.get(c.key, kAbsent), c.value) << c.key.toStdString();
 
-    EXPECT_EQ(w.skins().fields().LabelPath, VEXLO_PROGRAM_DIR);
-    EXPECT_EQ(w.skins().fields().LabelPicture1, "Wood5.gif");
-    EXPECT_EQ(w.skins().fields().LabelColor1, "65535");
-    EXPECT_EQ(w.skins().fields().LabelColor2, "16777215");
     EXPECT_EQ(w.state().LabelSound1, "Timer1.wav");
-    EXPECT_EQ(w.currentTitle(), "Vexlo");
-    // No window has opened a new timer yet: 500 twips right of and below the stored place.
-    EXPECT_EQ(w.pos(), QPoint(twips(700), twips(700)));
-    EXPECT_EQ(w.size(), QSize(twips(3430 - 120), twips(3000 - 450)));
-    EXPECT_EQ(display(), " 0:00:00");
-    EXPECT_TRUE(w.normalMode());
-    EXPECT_TRUE(item("menuMode1")->isChecked());
-    EXPECT_FALSE(item("menuMode2")->isChecked());
     EXPECT_FALSE(item("menuRetrieve")->isEnabled());
     for (const char* name : {"FrameVexlo1", "FrameLabel3", "HScroll1", "HScroll2", "FrameLabel1",
                              "FrameLabel2", "ButVexloAction"})
         EXPECT_TRUE(shown(name)) << name;
     for (const char* name : {"FrameVexlo2", "ButVexloStart", "ButVexloStop", "FrameLabel4"})
         EXPECT_FALSE(shown(name)) << name;
-    EXPECT_FALSE(child<QTimer>("Timer1")->isActive());
-    EXPECT_EQ(child<QTimer>("Timer1")->interval(), 950);
     EXPECT_EQ(w.focusWidget(), bar(1));
-
-    // On top from the start, in Indian Laurel.
-    EXPECT_EQ(stacking.calls, QStringList{"top"});
-    EXPECT_TRUE(item("menuAlwaysOnTop")->isChecked());
-    EXPECT_TRUE(item("menuBackgroundWood5")->isChecked());
-    EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 TEST_F(VexloTest, LaterRunsReadWhatIsStoredAndRewriteNothing)
@@ -107,27 +77,6 @@ TEST_F(VexloTest, LaterRunsReadWhatIsStoredAndRewriteNothing)
     for (const auto& [key, value] : stored)
         EXPECT_EQ(t.store.get(key), value) << key.toStdString();
     EXPECT_EQ(t.store.get(timerkeys::kRunDefaultColors, kAbsent), kAbsent);
-}
-
-TEST_F(VexloTest, AnyModeButExactlyTrueStartsInStopWatch)
-{
-    struct Case {
-        QString stored;
-        bool normal;
-    };
-    const Case cases[] = {{"True", true}, {"true", false},  {"TRUE", false}, {" True", false},
-                          {"", false},    {"False", false}, {"1", false}};
-    for (const Case& c : cases) {
-        TempStore fresh;
-        EXPECT_TRUE(
-            fresh.store.saveAll({{timerkeys::kPath, "/opt/vexlo/"}, {timerkeys::kMode, c.stored}}));
-        auto made = make(fresh.store);
-        Vexlo& w = *made;
-        EXPECT_EQ(w.normalMode(), c.normal) << c.stored.toStdString();
-        EXPECT_EQ(w.findChild<QAction*>("menuMode1")->isChecked(), c.normal);
-        EXPECT_EQ(w.findChild<QAction*>("menuMode2")->isChecked(), !c.normal);
-        EXPECT_EQ(fresh.store.get(timerkeys::kMode), c.stored);
-    }
 }
 
 TEST_F(VexloTest, SaveRetrieveAndClearATime)
@@ -204,46 +153,6 @@ TEST_F(VexloTest, ATimeTheStoreRefusesIsReportedNotOffered)
     ASSERT_EQ(dialogs.shown.size(), 2); // the first run's settings, then this time
     EXPECT_TRUE(dialogs.shown[1].text.startsWith("This time could not be saved"));
     EXPECT_FALSE(item("menuRetrieve")->isEnabled());
-}
-
-TEST_F(VexloTest, ExitAndCloseKeepThePlaceOfANormalWindowOnly)
-{
-    struct Case {
-        const char* how;
-        Qt::WindowStates state;
-        QPoint place;
-        QString left;
-        QString top;
-    };
-    const Case cases[] = {
-        {"exit", Qt::WindowNoState, {100, 50}, "1500", "750"},
-        {"close", Qt::WindowNoState, {100, 50}, "1500", "750"},
-        // A monitor left of the primary one.
-        {"exit", Qt::WindowNoState, {-300, 40}, "-4500", "600"},
-        {"exit", Qt::WindowMinimized, {100, 50}, "200", "200"},
-        {"close", Qt::WindowMinimized, {100, 50}, "200", "200"},
-        {"exit", Qt::WindowMaximized, {100, 50}, "200", "200"},
-        {"close", Qt::WindowMaximized, {100, 50}, "200", "200"},
-    };
-    for (const Case& c : cases) {
-        TempStore fresh;
-        auto made = make(fresh.store);
-        Vexlo& w = *made;
-        w.show();
-        w.move(c.place);
-        auto* scrollBar = w.findChild<QScrollBar*>("HScroll1");
-        scrollBar->setValue(5);
-        w.StartStopTimer();
-        w.setWindowState(c.state);
-        if (QString::fromLatin1(c.how) == "exit")
-            w.findChild<QAction*>("menuExit")->trigger();
-        else
-            w.close();
-        EXPECT_FALSE(w.isVisible());
-        EXPECT_FALSE(w.findChild<QTimer*>("Timer1")->isActive());
-        EXPECT_EQ(fresh.store.get(timerkeys::kPositionLeft), c.left) << c.how << " " << c.state;
-        EXPECT_EQ(fresh.store.get(timerkeys::kPositionTop), c.top) << c.how << " " << c.state;
-    }
 }
 
 TEST_F(VexloTest, AStoredPlaceOffEveryScreenComesBackOnTheScreen)

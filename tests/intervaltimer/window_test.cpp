@@ -4,7 +4,6 @@
 #include "twips.h"
 
 #include <QDir>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 
@@ -47,51 +46,6 @@ TEST_F(VexloTest, AlwaysOnTopFollowsTheStoreAndTheItem)
         EXPECT_EQ(stacking.calls, (c.onTop ? QStringList{"top", "normal", "top"}
                                            : QStringList{"normal", "top", "normal"}));
     }
-}
-
-TEST_F(VexloTest, ANewTimerOpensWhereTheOpenerStoodOrBesideItWhenRenamed)
-{
-    struct Case {
-        const char* why;
-        QString title;
-        QPoint opens;
-    };
-    const Case cases[] = {
-        {"default title", "Vexlo", QPoint(100, 50)},
-        {"renamed", "Tea", QPoint(100 + twips(500), 50 + twips(500))},
-        // A name that differs only in case is another name.
-        {"renamed in lower case", "vexlo", QPoint(100 + twips(500), 50 + twips(500))},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.why);
-        Vexlo& w = open();
-        w.move(100, 50);
-        w.menuOptionsClick();
-        child<QLineEdit>("FrameOptionsTitle")->setText(c.title);
-        w.butOptionsSaveClick();
-
-        std::unique_ptr<Vexlo> opened;
-        launcher.onStart = [&] { opened = make(t.store); };
-        item("menuNewTimer")->trigger();
-        ASSERT_EQ(launcher.starts, 1);
-        ASSERT_TRUE(opened);
-        EXPECT_EQ(t.store.get(timerkeys::kPositionLeft), "1500");
-        EXPECT_EQ(t.store.get(timerkeys::kPositionTop), "750");
-        EXPECT_EQ(t.store.get(timerkeys::kCurrentTitle), c.title);
-        EXPECT_EQ(opened->pos(), c.opens);
-        // The new window has a name of its own again.
-        EXPECT_EQ(opened->windowTitle(), "Vexlo 8.02");
-        EXPECT_EQ(opened->currentTitle(), "Vexlo");
-        EXPECT_TRUE(dialogs.shown.isEmpty());
-        launcher.starts = 0;
-    }
-
-    // Before any window opened a new timer, a start goes beside the stored place.
-    TempStore fresh;
-    EXPECT_TRUE(fresh.store.saveAll({{timerkeys::kPath, "/opt/vexlo/"},
-                                     {timerkeys::kPositionLeft, "1500"},
-                                     {timerkeys::kPositionTop, "750"}}));
-    EXPECT_EQ(make(fresh.store)->pos(), QPoint(twips(2000), twips(1250)));
 }
 
 TEST_F(VexloTest, OnlyAnUnexpectedFailureToOpenANewTimerIsReported)
