@@ -6,13 +6,13 @@
 #include "dialogs.h"
 #include "digitdisplay.h"
 #include "settingsstore.h"
-#include "widgets.h"
 #include "skins.h"
 #include "soundplayer.h"
 #include "timerkeys.h"
 #include "timertexts.h"
 #include "timeupnotice.h"
 #include "twips.h"
+#include "widgets.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -132,8 +132,7 @@ void Vexlo::buildTimerPanel()
                              twipsRect(600, 1600, 2450, 500));
     FrameLabel4->hide();
 
-    setTabOrder(HScroll1, HScroll2);
-    setTabOrder(HScroll2, startButton_);
+    tabOrder({HScroll1, HScroll2, startButton_});
 }
 
 void Vexlo::buildAlarmPanel()

@@ -5,9 +5,9 @@
 #include "accessibility.h"
 #include "dialogs.h"
 #include "settingsstore.h"
-#include "widgets.h"
 #include "timerkeys.h"
 #include "twips.h"
+#include "widgets.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -55,10 +55,8 @@ void Vexlo::buildOptionsPanel()
     FrameOptionsLabel2->setBuddy(ButOptionsBrowse);
     connect(ButOptionsBrowse, &QPushButton::clicked, this, &Vexlo::ButOptionsBrowseClick);
 
-    setTabOrder(FrameOptionsTitle, FrameOptionsText);
-    setTabOrder(FrameOptionsText, ButOptionsBrowse);
-    setTabOrder(ButOptionsBrowse,
-                FrameOptions->findChild<QPushButton*>(QStringLiteral("butOptionsSave")));
+    tabOrder({FrameOptionsTitle, FrameOptionsText, ButOptionsBrowse,
+              FrameOptions->findChild<QPushButton*>(QStringLiteral("butOptionsSave"))});
 }
 
 bool Vexlo::eventFilter(QObject* watched, QEvent* event)

@@ -6,8 +6,8 @@
 #include "familylogo.h"
 #include "helpviewer.h"
 #include "settingsstore.h"
-#include "widgets.h"
 #include "twips.h"
+#include "widgets.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -27,6 +27,37 @@ constexpr int kOuterHeight = 3000;
 constexpr int kDigitsHeight = 750;
 // Focus selects this much of the title, so typing replaces a short one.
 constexpr int kFocusSelection = 150;
+
+const ButtonRow<TimerWindow> kOptionsButtons[] = {
+    {"butOptionsSave",
+     QT_TR_NOOP("Save"),
+     QT_TR_NOOP("Save these options"),
+     {150, 1980, 950, 420},
+     &TimerWindow::butOptionsSaveClick},
+    {"ButOptionsCancel",
+     QT_TR_NOOP("Cancel"),
+     QT_TR_NOOP("Cancel these options"),
+     {1180, 1980, 950, 420},
+     &TimerWindow::ButOptionsCancelClick},
+    {"butOptionsHelp",
+     QT_TR_NOOP("Help"),
+     QT_TR_NOOP("Help"),
+     {2210, 1980, 950, 420},
+     &TimerWindow::butOptionsHelpClick},
+};
+
+const ButtonRow<TimerWindow> kAboutButtons[] = {
+    {"butAboutHelpR",
+     QT_TR_NOOP("Help"),
+     QT_TR_NOOP("Help"),
+     {400, 1820, 1000, 420},
+     &TimerWindow::butAboutHelpRClick},
+    {"ButAboutOKr",
+     QT_TR_NOOP("OK"),
+     QT_TR_NOOP("Continue"),
+     {1670, 1820, 1000, 420},
+     &TimerWindow::ButAboutOKrClick},
+};
 
 const QString kNormalMode = QStringLiteral("True");
 const QString kStopWatchMode = QStringLiteral("False");
@@ -135,24 +166,7 @@ void TimerWindow::buildOptionsPanel()
     FrameOptionsLabel0->setBuddy(FrameOptionsTitle);
     selectOnFocus(FrameOptionsTitle, kFocusSelection);
 
-    const struct {
-        const char* name;
-        QString caption;
-        QString toolTip;
-        int left;
-        void (TimerWindow::*click)();
-    } buttons[] = {
-        {"butOptionsSave", tr("Save"), tr("Save these options"), 150,
-         &TimerWindow::butOptionsSaveClick},
-        {"ButOptionsCancel", tr("Cancel"), tr("Cancel these options"), 1180,
-         &TimerWindow::ButOptionsCancelClick},
-        {"butOptionsHelp", tr("Help"), tr("Help"), 2210, &TimerWindow::butOptionsHelpClick},
-    };
-    for (const auto& b : buttons) {
-        QPushButton* button = panelButton(FrameOptions, QString::fromLatin1(b.name), b.caption,
-                                          b.toolTip, twipsRect(b.left, 1980, 950, 420));
-        connect(button, &QPushButton::clicked, this, b.click);
-    }
+    panelButtons<TimerWindow>(FrameOptions, this, kOptionsButtons);
     accessibility::escapeKey(FrameOptions, this, &TimerWindow::ButOptionsCancelClick);
 }
 
@@ -170,14 +184,10 @@ void TimerWindow::buildAboutPanel()
 
     addAboutTexts();
 
-    auto* help = panelButton(FrameAboutFrame2, QStringLiteral("butAboutHelpR"), tr("Help"),
-                             tr("Help"), twipsRect(400, 1820, 1000, 420));
-    auto* ok = panelButton(FrameAboutFrame2, QStringLiteral("ButAboutOKr"), tr("OK"),
-                           tr("Continue"), twipsRect(1670, 1820, 1000, 420));
-    connect(help, &QPushButton::clicked, this, &TimerWindow::butAboutHelpRClick);
-    connect(ok, &QPushButton::clicked, this, &TimerWindow::ButAboutOKrClick);
+    const QList<QPushButton*> buttons =
+        panelButtons<TimerWindow>(FrameAboutFrame2, this, kAboutButtons);
     // OK first: it is where the panel opens.
-    setTabOrder(ok, help);
+    setTabOrder(buttons[1], buttons[0]);
     // About has nothing to cancel: Esc closes it as OK does.
     accessibility::escapeKey(FrameAbout, this, &TimerWindow::ButAboutOKrClick);
 }
