@@ -52,6 +52,16 @@ TimerEngine::Tick TimerEngine::tick(const QDateTime& now)
     return tick;
 }
 
+int TimerEngine::msecsToNextTick(const QDateTime& now) const
+{
+    // Both counts are whole seconds from the moment, cut towards zero, so each changes as the
+    // time from the moment passes a whole second. The tick comes a little after, so that a
+    // timer that fires a little early still finds the new count.
+    constexpr int kAfterCount = 2;
+    const qint64 intoSecond = ((moment_.msecsTo(now) % 1000) + 1000) % 1000;
+    return int(1000 - intoSecond) + kAfterCount;
+}
+
 QString TimerEngine::momentText(const QString& none) const
 {
     return moment_.isValid() ? timetext::dateTimeText(moment_) : none;

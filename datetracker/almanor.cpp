@@ -39,6 +39,9 @@ constexpr int kOuterHeight = 5550;
 
 constexpr int kRowPitch = 300;
 constexpr int kRowHeight = 270;
+// A tick comes this long after the clock's second changes, so that a timer that fires a little
+// early still finds the new second.
+constexpr int kTickAfterSecond = 2;
 
 QString slotName(const char* role, int n)
 {
@@ -80,6 +83,8 @@ Almanor::Almanor(const Platform& platform, QWidget* parent)
 
     Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
     Timer2 = named(new QTimer(this), QStringLiteral("Timer2"));
+    Timer1->setTimerType(Qt::PreciseTimer);
+    // The day difference shows in the editor only, and is refreshed while the editor is open.
     Timer3 = named(new QTimer(this), QStringLiteral("Timer3"));
     connect(Timer1, &QTimer::timeout, this, &Almanor::Timer1Tick);
     connect(Timer2, &QTimer::timeout, this, &Almanor::Timer2Tick);
@@ -124,17 +129,15 @@ void Almanor::buildListPanel(QWidget* central)
     Frame1->setGeometry(twipsRect(100, 50, 8700, 4700));
     // The rows start 100 twips down, where the panel's caption is drawn on this desktop; they
     // move down just enough to leave the caption readable and still end inside the panel.
-    const int captionOverlap =
-        std::max(0, Frame1->fontMetrics().height() * kTwipsPerPixel - 100);
+    const int captionOverlap = std::max(0, Frame1->fontMetrics().height() * kTwipsPerPixel - 100);
 
     for (int n = 1; n <= AlmanorState::kSlots; ++n) {
         Row& row = rows_[n - 1];
         const int top = 100 + captionOverlap + kRowPitch * (n - 1);
 
-        row.edit = panelButton(Frame1, slotName("Message%1Edit", n),
-                               QString::number(n) + QStringLiteral(" >"),
-                               tr("Click her to edit Message %1").arg(n),
-                               twipsRect(30, top, 470, kRowHeight));
+        row.edit = panelButton(
+            Frame1, slotName("Message%1Edit", n), QString::number(n) + QStringLiteral(" >"),
+            tr("Click her to edit Message %1").arg(n), twipsRect(30, top, 470, kRowHeight));
         connect(row.edit, &QPushButton::clicked, this, [this, n] { MessageEditClick(n); });
 
         row.message =
@@ -196,7 +199,6 @@ void Almanor::startUp()
     loadSlots();
 
     Timer1->start(1);
-    Timer3->start(200);
 }
 
 void Almanor::loadSlots()
@@ -263,8 +265,9 @@ void Almanor::showRemaining(int n)
     accessibility::captionChanged(row.remaining);
 
     // The blue of a due event is for an enabled row; a disabled one greys like its neighbours.
-    const QColor colour = s.LabelDateColour.isValid() ? s.LabelDateColour
-                                                      : palette().color(QPalette::Active, QPalette::Text);
+    const QColor colour = s.LabelDateColour.isValid()
+                              ? s.LabelDateColour
+                              : palette().color(QPalette::Active, QPalette::Text);
     if (row.date->palette().color(QPalette::Active, QPalette::Text) != colour) {
         QPalette p = row.date->palette();
         for (const auto group : {QPalette::Active, QPalette::Inactive})
@@ -324,7 +327,10 @@ void Almanor::Timer1Tick()
     // are compared as real time since the epoch, so a change of daylight saving time neither
     // stretches a countdown nor moves an event.
     const qint64 nowMsecs = platform_.clock.now().toMSecsSinceEpoch();
-    Timer1->setInterval(700);
+    // Events fall on whole seconds, so every count changes as the clock's second does: the next
+    // tick comes just after it, rather than every 700 ms, and the window sleeps in between.
+    if (Timer1->isActive())
+        Timer1->start(int(1000 - nowMsecs % 1000) + kTickAfterSecond);
     QList<FallenDue> fallen;
     NextAlarm next;
 
@@ -439,8 +445,7 @@ void Almanor::Timer3Tick()
 
 void Almanor::fillListBox()
 {
-    const bool daysAndTime =
-        optionNumber(platform_.store.get(trackerkeys::kDateTimeOption)) == 1;
+    const bool daysAndTime = optionNumber(platform_.store.get(trackerkeys::kDateTimeOption)) == 1;
     QStringList lines;
     for (const TrackerSlot& s : state_.slot) {
         const auto line = gridLine({shownText(s.Message), shownText(s.LabelDate), s.LabelRemaining,

@@ -15,13 +15,13 @@
 #include <QAction>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QCoreApplication>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -85,13 +85,17 @@ QString defaultSound()
 void Almanor::buildEditorPanel(QWidget* central)
 {
     static constexpr ButtonRow<Almanor> kBrowse[] = {
-        {"butEditBrowse", QT_TR_NOOP("..."), QT_TR_NOOP("Click here to change the sound"),
-         {1250, 780, 450, 330}, &Almanor::butEditBrowseClick},
+        {"butEditBrowse",
+         QT_TR_NOOP("..."),
+         QT_TR_NOOP("Click here to change the sound"),
+         {1250, 780, 450, 330},
+         &Almanor::butEditBrowseClick},
     };
     Frame2 = named(new QGroupBox(tr("Edit"), central), QStringLiteral("Frame2"));
     Frame2->setGeometry(twipsRect(100, 50, 8700, 4700));
     Frame2->hide();
-    panelLabel(Frame2, QStringLiteral("LabelText1"), tr("Message:"), twipsRect(200, 390, 1000, 255));
+    panelLabel(Frame2, QStringLiteral("LabelText1"), tr("Message:"),
+               twipsRect(200, 390, 1000, 255));
     messageBox_ = new QLineEdit(Frame2);
     messageBox_->setMaxLength(kMessageLimit);
     messageBox_->setGeometry(twipsRect(1250, 330, 3250, 330));
@@ -108,9 +112,8 @@ void Almanor::buildEditorPanel(QWidget* central)
     buildEditorButtons();
 
     // Down the left column, then the calendar, then the buttons from left to right.
-    tabOrder({messageBox_, browse, soundBox_, OptionsSetHours, OptionsSetMinutes,
-              OptionsSetSeconds, OptionsSetAmPm, Calendar1, butEditSave, butEditCancel,
-              butEditDelete});
+    tabOrder({messageBox_, browse, soundBox_, OptionsSetHours, OptionsSetMinutes, OptionsSetSeconds,
+              OptionsSetAmPm, Calendar1, butEditSave, butEditCancel, butEditDelete});
     accessibility::escapeKey(Frame2, this, &Almanor::butEditCancelClick);
 }
 
@@ -150,12 +153,24 @@ void Almanor::buildEditorButtons()
 {
     // Placed by placeEditorButtons, as Delete comes and goes.
     static constexpr ButtonRow<Almanor> kButtons[] = {
-        {"butEditSave", QT_TR_NOOP("&Save"), QT_TR_NOOP("Save this message"), {},
-         &Almanor::butEditSaveClick, &Almanor::butEditSave},
-        {"butEditCancel", QT_TR_NOOP("&Cancel"), QT_TR_NOOP("Cancel this message or changes to it"),
-         {}, &Almanor::butEditCancelClick, &Almanor::butEditCancel},
-        {"butEditDelete", QT_TR_NOOP("&Delete"), QT_TR_NOOP("Delete this message"), {},
-         &Almanor::butEditDeleteClick, &Almanor::butEditDelete},
+        {"butEditSave",
+         QT_TR_NOOP("&Save"),
+         QT_TR_NOOP("Save this message"),
+         {},
+         &Almanor::butEditSaveClick,
+         &Almanor::butEditSave},
+        {"butEditCancel",
+         QT_TR_NOOP("&Cancel"),
+         QT_TR_NOOP("Cancel this message or changes to it"),
+         {},
+         &Almanor::butEditCancelClick,
+         &Almanor::butEditCancel},
+        {"butEditDelete",
+         QT_TR_NOOP("&Delete"),
+         QT_TR_NOOP("Delete this message"),
+         {},
+         &Almanor::butEditDeleteClick,
+         &Almanor::butEditDelete},
     };
     for (QPushButton* button : panelButtons<Almanor>(Frame2, this, kButtons))
         button->installEventFilter(this);
@@ -165,10 +180,16 @@ void Almanor::buildEditorButtons()
 void Almanor::buildNotesPanel(QWidget* central)
 {
     static constexpr ButtonRow<Almanor> kButtons[] = {
-        {"butNotesSave", QT_TR_NOOP("&Save"), QT_TR_NOOP("Save this note"),
-         {6025, kButtonTop, kButtonWidth, kButtonHeight}, &Almanor::butNotesSaveClick},
-        {"butNotesCancel", QT_TR_NOOP("&Cancel"), QT_TR_NOOP("Cancel changes to this note"),
-         {7250, kButtonTop, kButtonWidth, kButtonHeight}, &Almanor::butNotesCancelClick},
+        {"butNotesSave",
+         QT_TR_NOOP("&Save"),
+         QT_TR_NOOP("Save this note"),
+         {6025, kButtonTop, kButtonWidth, kButtonHeight},
+         &Almanor::butNotesSaveClick},
+        {"butNotesCancel",
+         QT_TR_NOOP("&Cancel"),
+         QT_TR_NOOP("Cancel changes to this note"),
+         {7250, kButtonTop, kButtonWidth, kButtonHeight},
+         &Almanor::butNotesCancelClick},
     };
     Frame4 = named(new QGroupBox(central), QStringLiteral("Frame4"));
     Frame4->setGeometry(twipsRect(100, 50, 8700, 4700));
@@ -206,9 +227,9 @@ void Almanor::buildAboutPanel(QWidget* central)
     name->setFont(arial);
     name->setAlignment(Qt::AlignCenter);
 
-    butAboutOKContinue = panelButton(Frame5, QStringLiteral("butAboutOKContinue"), tr("&OK"),
-                                     tr("Continue"),
-                                     twipsRect(3800, 3100, kButtonWidth, kButtonHeight));
+    butAboutOKContinue =
+        panelButton(Frame5, QStringLiteral("butAboutOKContinue"), tr("&OK"), tr("Continue"),
+                    twipsRect(3800, 3100, kButtonWidth, kButtonHeight));
     butAboutOKContinue->setIcon(familyLogo(16, devicePixelRatioF()));
     connect(butAboutOKContinue, &QPushButton::clicked, this, &Almanor::butAboutOKContinueClick);
     // About has nothing to cancel: Esc closes it as OK does.
@@ -218,10 +239,16 @@ void Almanor::buildAboutPanel(QWidget* central)
 void Almanor::buildOptionsPanel(QWidget* central)
 {
     static constexpr ButtonRow<Almanor> kButtons[] = {
-        {"butOptionsSave", QT_TR_NOOP("&Save"), QT_TR_NOOP("Save the selected options above"),
-         {1650, 2800, kButtonWidth, kButtonHeight}, &Almanor::butOptionsSaveClick},
-        {"butOptionsCancel", QT_TR_NOOP("&Cancel"), QT_TR_NOOP("Cancel changes"),
-         {2950, 2800, kButtonWidth, kButtonHeight}, &Almanor::butOptionsCancelClick},
+        {"butOptionsSave",
+         QT_TR_NOOP("&Save"),
+         QT_TR_NOOP("Save the selected options above"),
+         {1650, 2800, kButtonWidth, kButtonHeight},
+         &Almanor::butOptionsSaveClick},
+        {"butOptionsCancel",
+         QT_TR_NOOP("&Cancel"),
+         QT_TR_NOOP("Cancel changes"),
+         {2950, 2800, kButtonWidth, kButtonHeight},
+         &Almanor::butOptionsCancelClick},
     };
     Frame6 = named(new QGroupBox(tr("Options"), central), QStringLiteral("Frame6"));
     Frame6->setGeometry(twipsRect(1500, 600, 5700, 3500));
@@ -242,9 +269,9 @@ void Almanor::buildOptionsPanel(QWidget* central)
     OptionDateTime = optionButton(frame6b, QStringLiteral("OptionDateTime"),
                                   tr("Show both Days and Time remaining"),
                                   tr("In Grid View, show both the days and time remaining"), 300);
-    OptionOnlyDate = optionButton(frame6b, QStringLiteral("OptionOnlyDate"),
-                                  tr("Show only Days remaining"),
-                                  tr("In Grid View, show only the days remaining"), 650);
+    OptionOnlyDate =
+        optionButton(frame6b, QStringLiteral("OptionOnlyDate"), tr("Show only Days remaining"),
+                     tr("In Grid View, show only the days remaining"), 650);
 
     const QList<QPushButton*> buttons = panelButtons<Almanor>(Frame6, this, kButtons);
     tabOrder({OptionCalendarSetting1, OptionCalendarSetting2, OptionDateTime, OptionOnlyDate,
@@ -255,8 +282,9 @@ void Almanor::buildOptionsPanel(QWidget* central)
 bool Almanor::eventFilter(QObject* watched, QEvent* event)
 {
     // An open menu keeps the window's F1 from it: help on the highlighted item instead.
-    if (auto* menu = qobject_cast<QMenu*>(watched); menu && event->type() == QEvent::KeyPress &&
-                                                    static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+    if (auto* menu = qobject_cast<QMenu*>(watched);
+        menu && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         const QAction* item = menu->activeAction();
         const bool about = item && item->objectName() == u"menuhelpabout";
         // Closed, and the menu bar left as Esc leaves it: the focus goes back where it was.
@@ -328,6 +356,7 @@ void Almanor::MessageEditClick(int n)
     }
     placeEditorButtons(!s.LabelDate.isEmpty());
     refreshDayDifference();
+    Timer3->start(200);
     messageBox_->setFocus();
 }
 
@@ -336,8 +365,8 @@ void Almanor::butEditBrowseClick()
     if (editingSlot_ == 0)
         return;
     // A cancelled dialog empties the box; the next opening shows the default sound again.
-    const QString chosen = platform_.dialogs.openFile(this, tr("Open"), state_.LabelPath,
-                                                      tr("Wave files (*.wav)"));
+    const QString chosen =
+        platform_.dialogs.openFile(this, tr("Open"), state_.LabelPath, tr("Wave files (*.wav)"));
     soundBox_->setText(chosen);
     slot(editingSlot_).Wave = chosen;
 }
@@ -459,6 +488,7 @@ void Almanor::closeEditor()
     editingSlot_ = 0;
     messageBox_->setObjectName(QString());
     soundBox_->setObjectName(QString());
+    Timer3->stop();
     Frame2->hide();
     Frame1->show();
     setWindowTitle(tr("Date Vexlo 8.0"));

@@ -38,8 +38,8 @@ void FullScreenVexlo::setTimeChanged()
 void FullScreenVexlo::HScroll1Change()
 {
     setTimeChanged();
-    DigitDisplay->setTime({engine_.duration() / 3600, HScroll1->value() % 60,
-                           DigitDisplay->time().seconds});
+    DigitDisplay->setTime(
+        {engine_.duration() / 3600, HScroll1->value() % 60, DigitDisplay->time().seconds});
 }
 
 void FullScreenVexlo::HScroll2Change()
@@ -112,7 +112,12 @@ void FullScreenVexlo::Timer1Tick()
         Timer1->stop();
         return;
     }
-    const TimerEngine::Tick tick = engine_.tick(platform_.clock.now());
+    const QDateTime now = platform_.clock.now();
+    // Next just after the count changes, rather than every 450 ms: each second's digits change
+    // in one pass, and the window sleeps in between.
+    if (Timer1->isActive())
+        Timer1->start(engine_.msecsToNextTick(now));
+    const TimerEngine::Tick tick = engine_.tick(now);
     if (tick.count > 0 && tick.count <= SoundPlayer::kPrepareAheadSeconds)
         platform_.sound.prepare(platform_.store.get(fullscreenkeys::kSound));
     if (tick.timeUp)
@@ -211,10 +216,10 @@ void FullScreenVexlo::menuRetrieveClick()
     engine_.clear(0);
     resetDigits();
     const SettingsStore& store = platform_.store;
-    HScroll1->setValue(
-        durations::storedWholeNumber(store.get(fullscreenkeys::kMinutes), 0, fullscreen::kMaxMinutes));
-    HScroll2->setValue(
-        durations::storedWholeNumber(store.get(fullscreenkeys::kSeconds), 0, fullscreen::kMaxSeconds));
+    HScroll1->setValue(durations::storedWholeNumber(store.get(fullscreenkeys::kMinutes), 0,
+                                                    fullscreen::kMaxMinutes));
+    HScroll2->setValue(durations::storedWholeNumber(store.get(fullscreenkeys::kSeconds), 0,
+                                                    fullscreen::kMaxSeconds));
 }
 
 void FullScreenVexlo::menuClearClick()

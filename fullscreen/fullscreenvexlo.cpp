@@ -18,7 +18,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QPainter>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QFontMetrics>
@@ -27,6 +26,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -142,6 +142,7 @@ FullScreenVexlo::FullScreenVexlo(const Platform& platform, const QRect& screen, 
     about_ = new About(platform_.help, this);
 
     Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
+    Timer1->setTimerType(Qt::PreciseTimer);
     Timer2 = named(new QTimer(this), QStringLiteral("Timer2"));
     Timer2->setInterval(kBlinkInterval);
     connect(Timer1, &QTimer::timeout, this, &FullScreenVexlo::Timer1Tick);
@@ -297,8 +298,8 @@ int FullScreenVexlo::screenWidth() const
 
 void FullScreenVexlo::applyLayout(ScreenSize size)
 {
-    layout_ = fullscreen::screenLayout(
-        size, QSize(screenWidth(), screen_.height() * kTwipsPerPixel));
+    layout_ =
+        fullscreen::screenLayout(size, QSize(screenWidth(), screen_.height() * kTwipsPerPixel));
     // The captions and the button grow and shrink with the layout.
     for (QWidget* text : std::initializer_list<QWidget*>{LabelUseScrollBar1, LabelUseScrollBar2,
                                                          LabelStartClear, butAcknowledge}) {
@@ -307,11 +308,16 @@ void FullScreenVexlo::applyLayout(ScreenSize size)
         text->setFont(font);
     }
     const std::pair<QWidget*, QRect> places[] = {
-        {LabelMessage, layout_.LabelMessage},     {Frame1, layout_.Frame1},
-        {LabelStartClear, layout_.LabelStartClear}, {HScroll1, layout_.HScroll1},
-        {LabelUseScrollBar1, layout_.LabelUseScrollBar1}, {HScroll2, layout_.HScroll2},
-        {LabelUseScrollBar2, layout_.LabelUseScrollBar2}, {Frame2, layout_.Frame2},
-        {Frame3, layout_.Frame3}, {LabelTimeIsUp, layout_.LabelTimeIsUp},
+        {LabelMessage, layout_.LabelMessage},
+        {Frame1, layout_.Frame1},
+        {LabelStartClear, layout_.LabelStartClear},
+        {HScroll1, layout_.HScroll1},
+        {LabelUseScrollBar1, layout_.LabelUseScrollBar1},
+        {HScroll2, layout_.HScroll2},
+        {LabelUseScrollBar2, layout_.LabelUseScrollBar2},
+        {Frame2, layout_.Frame2},
+        {Frame3, layout_.Frame3},
+        {LabelTimeIsUp, layout_.LabelTimeIsUp},
         {butAcknowledge, layout_.butAcknowledge},
     };
     for (const auto& [control, p] : places)

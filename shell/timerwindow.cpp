@@ -110,6 +110,7 @@ TimerWindow::TimerWindow(const Platform& platform, const ShellPlatform& shell, T
 
     Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
     Timer1->setInterval(program_.tick);
+    Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &TimerWindow::Timer1Tick);
 }
 
@@ -328,7 +329,10 @@ std::optional<TimerEngine::Tick> TimerWindow::takeTick()
         Timer1->stop();
         return std::nullopt;
     }
-    return engine_.tick(platform_.clock.now());
+    const QDateTime now = platform_.clock.now();
+    if (Timer1->isActive())
+        Timer1->start(engine_.msecsToNextTick(now));
+    return engine_.tick(now);
 }
 
 void TimerWindow::setRunning(bool running, QLabel* hint)

@@ -100,7 +100,8 @@ protected:
     // The skin as read at start; a program may mend what old installations stored.
     virtual SkinFields mended(SkinFields fields) { return fields; }
 
-    // The engine's count at now, or nothing (and the tick stops) before the first Start.
+    // The engine's count at now, or nothing (and the tick stops) before the first Start. A
+    // running tick comes next just after the count changes.
     std::optional<TimerEngine::Tick> takeTick();
     // Starts (resuming as the mode says) or stops the count; the other button and `hint` say
     // what comes next.
