@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace accessibility {
 
 namespace {
@@ -57,12 +59,9 @@ public:
 
 const QLabel* buddyLabelOf(const QWidget* control)
 {
-    const QWidget* window = control->window();
-    for (const QLabel* label : window->findChildren<QLabel*>()) {
-        if (label->buddy() == control)
-            return label;
-    }
-    return nullptr;
+    const QList<QLabel*> labels = control->window()->findChildren<QLabel*>();
+    const auto buddy = std::ranges::find(labels, control, &QLabel::buddy);
+    return buddy == labels.end() ? nullptr : *buddy;
 }
 
 // Qt builds scroll areas, calendars and spin boxes from parts of its own, named "qt_...".

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <limits>
 #include <numbers>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -34,25 +35,22 @@ constexpr qint64 blockFrames = 1024;
 class SndFileSource final : public SoundSource {
 public:
     SndFileSource(SNDFILE* file, const SF_INFO& info, const QString& path)
-        : file_(file), info_(info), path_(path)
+        : file_(file, &sf_close), info_(info), path_(path)
     {
     }
-    ~SndFileSource() override { sf_close(file_); }
-    SndFileSource(const SndFileSource&) = delete;
-    SndFileSource& operator=(const SndFileSource&) = delete;
 
     int sampleRate() const override { return info_.samplerate; }
     int channels() const override { return info_.channels; }
     qint64 frames() const override { return info_.frames; }
     qint64 read(float* out, qint64 count) override
     {
-        const sf_count_t got = sf_readf_float(file_, out, count);
+        const sf_count_t got = sf_readf_float(file_.get(), out, count);
         return got > 0 ? got : 0;
     }
     QString filePath() const override { return path_; }
 
 private:
-    SNDFILE* file_;
+    std::unique_ptr<SNDFILE, decltype(&sf_close)> file_;
     SF_INFO info_;
     QString path_;
 };
@@ -79,33 +77,26 @@ private:
     qint64 position_ = 0;
 };
 
+template <typename Sample> void store(Sample sample, char* out)
+{
+    std::memcpy(out, &sample, sizeof sample);
+}
+
 // Float -1..1 to the output's sample type; values past full scale are clipped, not wrapped.
 void encodeSample(float value, QAudioFormat::SampleFormat format, char* out)
 {
     const double v = std::clamp(std::isfinite(value) ? double(value) : 0.0, -1.0, 1.0);
     switch (format) {
-    case QAudioFormat::UInt8: {
-        const auto s = quint8(std::lround(v * 127.0) + 128);
-        std::memcpy(out, &s, sizeof s);
-        break;
-    }
-    case QAudioFormat::Int16: {
-        const auto s = qint16(std::lround(v * 32767.0));
-        std::memcpy(out, &s, sizeof s);
-        break;
-    }
-    case QAudioFormat::Int32: {
-        const auto s = qint32(std::llround(v * 2147483647.0));
-        std::memcpy(out, &s, sizeof s);
-        break;
-    }
-    case QAudioFormat::Float: {
-        const auto s = float(v);
-        std::memcpy(out, &s, sizeof s);
-        break;
-    }
+    case QAudioFormat::UInt8:
+        return store(quint8(std::lround(v * 127.0) + 128), out);
+    case QAudioFormat::Int16:
+        return store(qint16(std::lround(v * 32767.0)), out);
+    case QAudioFormat::Int32:
+        return store(qint32(std::llround(v * 2147483647.0)), out);
+    case QAudioFormat::Float:
+        return store(float(v), out);
     default:
-        break;
+        return;
     }
 }
 
@@ -231,10 +222,7 @@ SoundStream::SoundStream(std::unique_ptr<SoundSource> source, const QAudioFormat
                         source_->channels() > 0 && source_->sampleRate() > 0 &&
                         source_->sampleRate() <= maximumRate && format_.isValid() &&
                         format_.sampleRate() <= maximumRate &&
-                        (format_.sampleFormat() == QAudioFormat::UInt8 ||
-                         format_.sampleFormat() == QAudioFormat::Int16 ||
-                         format_.sampleFormat() == QAudioFormat::Int32 ||
-                         format_.sampleFormat() == QAudioFormat::Float);
+                        format_.sampleFormat() < QAudioFormat::NSampleFormats;
     if (!usable)
         return; // an empty stream: nothing to read
     inChannels_ = source_->channels();
@@ -245,8 +233,6 @@ SoundStream::SoundStream(std::unique_ptr<SoundSource> source, const QAudioFormat
     const qint64 outRate = format_.sampleRate();
     outFrames_ = (inFrames_ * outRate + inRate - 1) / inRate;
 }
-
-SoundStream::~SoundStream() = default;
 
 qint64 SoundStream::bytesAvailable() const
 {
@@ -269,11 +255,6 @@ qint64 SoundStream::readData(char* data, qint64 maxSize)
         copied += n;
     }
     return copied;
-}
-
-qint64 SoundStream::writeData(const char*, qint64)
-{
-    return -1;
 }
 
 float SoundStream::inputSample(qint64 frame, int channel) const
@@ -332,15 +313,12 @@ void SoundStream::convertNextBlock()
         }
         for (int c = 0; c < outChannels; ++c) {
             float value = 0;
-            if (inChannels_ == 1) {
+            if (inChannels_ == 1)
                 value = frame[0];
-            } else if (outChannels == 1) {
-                for (float v : frame)
-                    value += v;
-                value /= float(inChannels_);
-            } else if (c < inChannels_) {
+            else if (outChannels == 1)
+                value = std::accumulate(frame.begin(), frame.end(), 0.0f) / float(inChannels_);
+            else if (c < inChannels_)
                 value = frame[size_t(c)];
-            }
             encodeSample(value, format_.sampleFormat(), out);
             out += bytesPerSample;
         }
@@ -359,12 +337,8 @@ AudioSoundPlayer::AudioSoundPlayer(const QString& folder, QObject* parent)
 
 AudioSoundPlayer::~AudioSoundPlayer()
 {
-    for (QAudioSink* sink : {sink_.data(), ready_.sink.data()}) {
-        if (sink) {
-            sink->disconnect(this);
-            sink->stop();
-        }
-    }
+    stop();
+    dropReady();
 }
 
 void AudioSoundPlayer::prepare(const QString& path)
@@ -377,14 +351,12 @@ void AudioSoundPlayer::prepare(const QString& path)
     dropReady();
     const QString file = resolveInFolder(folder_, path);
     const QFileInfo info(file);
-    Ready ready{path, file, info.size(), info.lastModified(), nullptr};
     // The stream is opened now and held back, so that play() only lets it go.
-    ready.sink = openSink(path);
-    if (!ready.sink)
+    ready_ = {path, file, info.size(), info.lastModified(), openSink(path)};
+    if (!ready_.sink)
         return;
-    ready.sink->suspend();
-    connect(ready.sink, &QAudioSink::stateChanged, this, &AudioSoundPlayer::readyStateChanged);
-    ready_ = std::move(ready);
+    ready_.sink->suspend();
+    connect(ready_.sink, &QAudioSink::stateChanged, this, &AudioSoundPlayer::readyStateChanged);
     readyTimer_.start(kReadyFor);
 }
 
@@ -447,27 +419,26 @@ bool AudioSoundPlayer::unchanged(const Ready& ready)
 void AudioSoundPlayer::stop()
 {
     releaseTimer_.stop();
-    if (!sink_)
-        return;
     release(sink_);
-    sink_ = nullptr;
 }
 
 void AudioSoundPlayer::dropReady()
 {
     readyTimer_.stop();
-    if (ready_.sink)
-        release(ready_.sink);
+    release(ready_.sink);
     ready_ = {};
 }
 
-void AudioSoundPlayer::release(QAudioSink* sink)
+void AudioSoundPlayer::release(QPointer<QAudioSink>& sink)
 {
+    if (!sink)
+        return;
     sink->disconnect(this);
     sink->stop();
     // Deleted from the event loop: the backend's teardown may process events, which must not
     // happen inside a caller's play().
     sink->deleteLater();
+    sink = nullptr;
 }
 
 void AudioSoundPlayer::readyStateChanged()

@@ -61,7 +61,6 @@ class SoundStream final : public QIODevice {
 public:
     SoundStream(std::unique_ptr<SoundSource> source, const QAudioFormat& format,
                 QObject* parent = nullptr);
-    ~SoundStream() override;
 
     bool isSequential() const override { return true; }
     qint64 bytesAvailable() const override;
@@ -70,7 +69,7 @@ public:
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override;
-    qint64 writeData(const char* data, qint64 maxSize) override;
+    qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
     void convertNextBlock();
@@ -124,7 +123,8 @@ private:
     static bool unchanged(const Ready& ready);
     void stop();
     void dropReady();
-    void release(QAudioSink* sink);
+    // Closes the sink, if any, and forgets it.
+    void release(QPointer<QAudioSink>& sink);
     void readyStateChanged();
     void sinkStateChanged();
 

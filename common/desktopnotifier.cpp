@@ -38,8 +38,6 @@ DesktopNotifier::DesktopNotifier(Identity identity, QObject* parent, BusOpener b
 {
 }
 
-DesktopNotifier::~DesktopNotifier() = default;
-
 NotificationsService* DesktopNotifier::service()
 {
     if (triedBus_)
@@ -50,7 +48,8 @@ NotificationsService* DesktopNotifier::service()
         return nullptr;
     service_ = new NotificationsService(bus, this);
     connect(service_, &NotificationsService::ActionInvoked, this, &DesktopNotifier::actionInvoked);
-    connect(service_, &NotificationsService::NotificationClosed, this, &DesktopNotifier::closed);
+    connect(service_, &NotificationsService::NotificationClosed, this,
+            [this](uint id) { open_.remove(id); });
     return service_;
 }
 
@@ -88,29 +87,17 @@ void DesktopNotifier::tell(const QString& summary, const QString& body, Sound so
             [this, shows](QDBusPendingCallWatcher* finished) {
                 const QDBusPendingReply<uint> reply = *finished;
                 if (reply.isValid() && shows)
-                    shown(reply.value(), shows);
+                    open_.insert(reply.value(), shows);
                 finished->deleteLater();
             });
-}
-
-void DesktopNotifier::shown(uint id, QWidget* window)
-{
-    open_.insert(id, window);
 }
 
 void DesktopNotifier::actionInvoked(uint id, const QString& action)
 {
     // The service may send its signals to every client on the bus; only our ids are ours.
-    const auto found = open_.constFind(id);
-    if (found == open_.constEnd() || action != QLatin1String(kDefaultAction))
-        return;
-    if (*found)
-        bringToFront(*found);
-}
-
-void DesktopNotifier::closed(uint id)
-{
-    open_.remove(id);
+    const QPointer<QWidget> window = open_.value(id);
+    if (window && action == QLatin1String(kDefaultAction))
+        bringToFront(window);
 }
 
 void DesktopNotifier::attention(QWidget* window)

@@ -30,7 +30,6 @@ public:
 
     explicit DesktopNotifier(Identity identity, QObject* parent = nullptr,
                              BusOpener bus = &QDBusConnection::sessionBus);
-    ~DesktopNotifier() override;
 
     void tell(const QString& summary, const QString& body, Sound sound, QWidget* window) override;
     void attention(QWidget* window) override;
@@ -40,9 +39,7 @@ public:
 
 private:
     NotificationsService* service();
-    void shown(uint id, QWidget* window);
     void actionInvoked(uint id, const QString& action);
-    void closed(uint id);
 
     Identity identity_;
     BusOpener openBus_;

@@ -1,7 +1,6 @@
 #include "familylogo.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 QPixmap familyLogo(int size, qreal devicePixelRatio)
 {

@@ -2,6 +2,7 @@
 
 #include <QList>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace {
@@ -15,11 +16,9 @@ constexpr qint64 kElementWork = 64;
 
 bool isOneOf(QStringView name, std::initializer_list<const char*> names)
 {
-    for (const char* n : names) {
-        if (name.compare(QLatin1StringView(n), Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
+    return std::any_of(names.begin(), names.end(), [name](const char* n) {
+        return name.compare(QLatin1StringView(n), Qt::CaseInsensitive) == 0;
+    });
 }
 
 // Elements Qt knows to hold nothing.
@@ -191,12 +190,8 @@ private:
     // nothing is passed over.
     void close(const QString& name)
     {
-        for (qsizetype i = open_.size() - 1; i >= 0; --i) {
-            if (open_[i] == name) {
-                popTo(i);
-                return;
-            }
-        }
+        if (const qsizetype i = open_.lastIndexOf(name); i >= 0)
+            popTo(i);
     }
 
     void popTo(qsizetype size)

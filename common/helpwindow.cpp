@@ -1,5 +1,6 @@
 #include "helpwindow.h"
 
+#include "desktopnotifier.h"
 #include "helpmarkup.h"
 #include "regularfile.h"
 
@@ -51,11 +52,9 @@ public:
         case QTextDocument::ImageResource:
             return picture(file);
         case QTextDocument::HtmlResource:
-            return file.isEmpty() ? QString() : readHelpPage(file).value_or(QString());
-        case QTextDocument::StyleSheetResource: {
-            const auto css = file.isEmpty() ? std::nullopt : readRegularFile(file, kMaxHelpBytes);
-            return css ? QString::fromUtf8(*css) : QString();
-        }
+            return readHelpPage(file).value_or(QString());
+        case QTextDocument::StyleSheetResource:
+            return QString::fromUtf8(readRegularFile(file, kMaxHelpBytes).value_or(QByteArray()));
         default:
             return QByteArray();
         }
@@ -80,7 +79,7 @@ private:
     // A refused picture is drawn as nothing: Qt would put a "missing picture" icon in its place.
     QImage picture(const QString& file)
     {
-        const auto bytes = file.isEmpty() ? std::nullopt : readRegularFile(file, kMaxPictureBytes);
+        const std::optional<QByteArray> bytes = readRegularFile(file, kMaxPictureBytes);
         if (!bytes)
             return nothing();
         QByteArray encoded = *bytes;
@@ -108,23 +107,6 @@ private:
 
 } // namespace
 
-HelpWindow::HelpWindow(QString helpFile) : helpFile_(std::move(helpFile)) {}
-
-HelpWindow::~HelpWindow()
-{
-    delete browser_;
-}
-
-QString HelpWindow::anchorOf(int topic)
-{
-    return QStringLiteral("topic-") + QString::number(topic);
-}
-
-QWidget* HelpWindow::window() const
-{
-    return browser_;
-}
-
 void HelpWindow::open(int topic)
 {
     if (!browser_) {
@@ -150,8 +132,5 @@ void HelpWindow::open(int topic)
     }
     // A help window the user minimised comes back as it was before (maximised stays
     // maximised); show() alone leaves a minimised window in the task bar.
-    browser_->setWindowState(browser_->windowState() & ~Qt::WindowMinimized);
-    browser_->show();
-    browser_->raise();
-    browser_->activateWindow();
+    DesktopNotifier::bringToFront(browser_);
 }

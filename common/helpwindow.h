@@ -3,8 +3,10 @@
 #include "helpviewer.h"
 
 #include <QPointer>
-#include <QTextBrowser>
 #include <QString>
+
+#include <QTextBrowser>
+#include <utility>
 
 class QWidget;
 
@@ -13,16 +15,16 @@ class QWidget;
 class HelpWindow final : public HelpViewer {
 public:
     // `helpFile` is the full path of Vexlo.hlp.
-    explicit HelpWindow(QString helpFile);
-    ~HelpWindow() override;
+    explicit HelpWindow(QString helpFile) : helpFile_(std::move(helpFile)) {}
+    ~HelpWindow() override { delete browser_; }
 
     void open(int topic) override;
 
     // The viewer's window, once a topic was opened.
-    QWidget* window() const;
+    QWidget* window() const { return browser_; }
     QTextBrowser* browser() const { return browser_; }
 
-    static QString anchorOf(int topic);
+    static QString anchorOf(int topic) { return QStringLiteral("topic-") + QString::number(topic); }
 
 private:
     QString helpFile_;

@@ -4,15 +4,20 @@
 
 #include <algorithm>
 #include <iterator>
+#include <span>
 
 namespace {
 
-constexpr char kHex[] = "0123456789ABCDEF";
-
-bool isHexDigit(char16_t c)
-{
-    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-}
+// The C escapes of values: "\n" is the letter 'n' for a line feed. QSettings writes the first
+// nine and reads them all.
+struct Escape {
+    char letter;
+    char16_t character;
+};
+constexpr Escape kEscapes[] = {{'a', u'\a'},  {'b', u'\b'}, {'f', u'\f'}, {'n', u'\n'},
+                               {'r', u'\r'},  {'t', u'\t'}, {'v', u'\v'}, {'"', u'"'},
+                               {'\\', u'\\'}, {'?', u'?'},  {'\'', u'\''}};
+constexpr std::span<const Escape> kWrittenEscapes(kEscapes, 9);
 
 int digitValue(char c, uint base)
 {
@@ -21,6 +26,11 @@ int digitValue(char c, uint base)
                       : c >= 'A' && c <= 'F' ? c - 'A' + 10
                                              : -1;
     return value >= 0 && uint(value) < base ? value : -1;
+}
+
+bool isHexDigit(char16_t c)
+{
+    return c < 0x80 && digitValue(char(c), 16) >= 0;
 }
 
 bool isAsciiLetterOrDigit(char16_t c)
@@ -39,14 +49,10 @@ QByteArray escapedKey(const QString& key)
             out += '\\';
         } else if (isAsciiLetterOrDigit(c) || c == u'_' || c == u'-' || c == u'.') {
             out += char(c);
-        } else if (c <= 0xFF) {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
         } else {
-            out += "%U";
-            for (int shift = 12; shift >= 0; shift -= 4)
-                out += kHex[(c >> shift) & 0xF];
+            const bool latin1 = c <= 0xFF;
+            out += (latin1 ? "%" : "%U") +
+                   QByteArray::number(c, 16).toUpper().rightJustified(latin1 ? 2 : 4, '0');
         }
     }
     return out;
@@ -107,30 +113,18 @@ QByteArray escapedValue(const QString& text)
             continue;
         }
         escapeNextIfHexDigit = false;
-        switch (c) {
-        case u'\0': out += "\\0"; escapeNextIfHexDigit = true; break;
-        case u'\a': out += "\\a"; break;
-        case u'\b': out += "\\b"; break;
-        case u'\f': out += "\\f"; break;
-        case u'\n': out += "\\n"; break;
-        case u'\r': out += "\\r"; break;
-        case u'\t': out += "\\t"; break;
-        case u'\v': out += "\\v"; break;
-        case u'"':
-        case u'\\':
+        const auto named = std::ranges::find(kWrittenEscapes, c, &Escape::character);
+        if (named != kWrittenEscapes.end()) {
             out += '\\';
-            out += char(c);
-            break;
-        default:
-            if (c <= 0x1F) {
-                out += "\\x" + QByteArray::number(c, 16);
-                escapeNextIfHexDigit = true;
-            } else if (QChar::isHighSurrogate(c) && i + 1 < value.size()) {
-                out += value.sliced(i, 2).toUtf8();
-                ++i;
-            } else {
-                out += QString(QChar(c)).toUtf8();
-            }
+            out += named->letter;
+        } else if (c <= 0x1F) {
+            out += c == u'\0' ? QByteArray("\\0") : "\\x" + QByteArray::number(c, 16);
+            escapeNextIfHexDigit = true;
+        } else if (QChar::isHighSurrogate(c) && i + 1 < value.size()) {
+            out += value.sliced(i, 2).toUtf8();
+            ++i;
+        } else {
+            out += QString(QChar(c)).toUtf8();
         }
     }
     if (needsQuotes || out.startsWith(' ') || out.endsWith(' '))
@@ -142,9 +136,6 @@ QByteArray escapedValue(const QString& text)
 // QSettings would take as a list, are kept as text: a hand-edited value stays readable.
 QString unescapedValue(QByteArrayView raw)
 {
-    static constexpr std::pair<char, char16_t> kEscapes[] = {
-        {'a', u'\a'}, {'b', u'\b'}, {'f', u'\f'}, {'n', u'\n'}, {'r', u'\r'}, {'t', u'\t'},
-        {'v', u'\v'}, {'"', u'"'}, {'?', u'?'}, {'\'', u'\''}, {'\\', u'\\'}};
     QString out;
     QStringDecoder utf8(QStringDecoder::Utf8);
     bool inQuotes = false;
@@ -167,10 +158,9 @@ QString unescapedValue(QByteArrayView raw)
             if (++i >= raw.size())
                 break;
             const char e = raw[i++];
-            const auto named = std::find_if(std::begin(kEscapes), std::end(kEscapes),
-                                            [e](const auto& pair) { return pair.first == e; });
+            const auto named = std::ranges::find(kEscapes, e, &Escape::letter);
             if (named != std::end(kEscapes))
-                out += QChar(named->second);
+                out += QChar(named->character);
             else if (e == 'x' && i < raw.size() && isHexDigit(char16_t(raw[i])))
                 numeric(16, 0);
             else if (e >= '0' && e <= '7')
@@ -252,8 +242,8 @@ std::optional<Line> nextLine(QByteArrayView data, qsizetype& pos)
             inQuotes = !inQuotes;
         else if (c == '\\' && i < data.size()) {
             const char next = data[i++];
-            if (i < data.size() && ((next == '\n' && data[i] == '\r') ||
-                                    (next == '\r' && data[i] == '\n')))
+            if (i < data.size() &&
+                ((next == '\n' && data[i] == '\r') || (next == '\r' && data[i] == '\n')))
                 ++i;
         }
     }
@@ -282,11 +272,7 @@ IniDocument IniDocument::parse(const QByteArray& bytes)
                 ++doc.unreadableLines_;
             const QString name =
                 unescapedKey(text.sliced(1, (close < 0 ? text.size() : close) - 1).trimmed());
-            current = doc.find(name);
-            if (!current) {
-                doc.sections_.append(Section{name, "[" + escapedKey(name) + "]", {}});
-                current = &doc.sections_.back();
-            }
+            current = &doc.sectionNamed(name);
         } else if (line->equals > 0) {
             const QString key = unescapedKey(text.first(line->equals).trimmed());
             current->entries.append(Entry{key, text.toByteArray()});
@@ -301,35 +287,30 @@ QByteArray IniDocument::serialized() const
 {
     QByteArray out;
     for (const Section& section : sections_) {
-        if (section.entries.isEmpty() && !section.header.isEmpty())
+        if (section.entries.isEmpty())
             continue;
         if (!section.header.isEmpty())
             out += section.header + '\n';
         for (const Entry& entry : section.entries)
             out += entry.line + '\n';
-        if (!section.entries.isEmpty())
-            out += '\n';
+        out += '\n';
     }
     return out;
 }
 
-IniDocument::Section* IniDocument::find(const QString& section)
+IniDocument::Section& IniDocument::sectionNamed(const QString& section)
 {
-    for (Section& s : sections_)
-        if (s.name == section)
-            return &s;
-    return nullptr;
-}
-
-const IniDocument::Section* IniDocument::find(const QString& section) const
-{
-    return const_cast<IniDocument*>(this)->find(section);
+    const auto found = std::ranges::find(sections_, section, &Section::name);
+    if (found != sections_.end())
+        return *found;
+    sections_.append(Section{section, "[" + escapedKey(section) + "]", {}});
+    return sections_.back();
 }
 
 std::optional<QString> IniDocument::value(const QString& section, const QString& key) const
 {
-    const Section* s = find(section);
-    if (!s)
+    const auto s = std::ranges::find(sections_, section, &Section::name);
+    if (s == sections_.end())
         return std::nullopt;
     // Of a key written twice by hand, the last counts, as it does for QSettings.
     for (auto entry = s->entries.crbegin(); entry != s->entries.crend(); ++entry) {
@@ -343,18 +324,14 @@ std::optional<QString> IniDocument::value(const QString& section, const QString&
 
 void IniDocument::setValue(const QString& section, const QString& key, const QString& value)
 {
-    Section* s = find(section);
-    if (!s) {
-        sections_.append(Section{section, "[" + escapedKey(section) + "]", {}});
-        s = &sections_.back();
-    }
     const QByteArray line = escapedKey(key) + '=' + escapedValue(value);
     remove(section, key);
-    s->entries.append(Entry{key, line});
+    sectionNamed(section).entries.append(Entry{key, line});
 }
 
 bool IniDocument::remove(const QString& section, const QString& key)
 {
-    Section* s = find(section);
-    return s && s->entries.removeIf([&](const Entry& entry) { return entry.key == key; }) > 0;
+    const auto s = std::ranges::find(sections_, section, &Section::name);
+    return s != sections_.end() &&
+           s->entries.removeIf([&](const Entry& entry) { return entry.key == key; }) > 0;
 }

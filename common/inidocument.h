@@ -37,8 +37,8 @@ private:
         QList<Entry> entries;
     };
 
-    Section* find(const QString& section);
-    const Section* find(const QString& section) const;
+    // The section, added at the end when there is none.
+    Section& sectionNamed(const QString& section);
 
     QList<Section> sections_;
     int unreadableLines_ = 0;

@@ -24,8 +24,7 @@ QStringList LazySoundPlayer::moduleCandidates()
 
 void LazySoundPlayer::play(const QString& path)
 {
-    if (!tried_)
-        load();
+    load();
     if (player_)
         player_->play(path);
     else
@@ -34,14 +33,15 @@ void LazySoundPlayer::play(const QString& path)
 
 void LazySoundPlayer::prepare(const QString& path)
 {
-    if (!tried_)
-        load();
+    load();
     if (player_)
         player_->prepare(path);
 }
 
 void LazySoundPlayer::load()
 {
+    if (tried_)
+        return;
     tried_ = true;
     QStringList problems;
     for (const QString& file : std::as_const(modules_)) {

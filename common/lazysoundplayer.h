@@ -31,6 +31,7 @@ public:
     QString loadError() const { return loadError_; }
 
 private:
+    // Loads the sound module at the first call; later calls keep what that one found.
     void load();
 
     QString folder_;

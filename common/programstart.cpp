@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QIcon>
 
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 #include <vector>
@@ -39,11 +40,9 @@ void holdWhileConnecting(QtMsgType type, const QMessageLogContext& context, cons
     }
     // The platform's first word is the cause ("could not connect to display :1"); the plugin
     // loader's that follows is only its consequence.
-    QString reason;
-    for (const HeldMessage& held : heldMessages) {
-        if (held.category.startsWith("qt.qpa") && reason.isEmpty())
-            reason = held.text.trimmed();
-    }
+    const auto platform = std::ranges::find_if(
+        heldMessages, [](const HeldMessage& held) { return held.category.startsWith("qt.qpa"); });
+    const QString reason = platform == heldMessages.end() ? QString() : platform->text.trimmed();
     const QString line =
         QApplication::translate("ProgramStart", "%1: no display to open its window on (%2).\n")
             .arg(startingProgram, reason.isEmpty() ? QStringLiteral("no platform") : reason);

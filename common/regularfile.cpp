@@ -17,9 +17,8 @@ bool isRegularFile(const QString& path)
 
 std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes)
 {
-    if (path.isEmpty())
-        return std::nullopt;
-    // O_NONBLOCK: a FIFO with no writer would otherwise hold the open itself.
+    // An empty path fails to open. O_NONBLOCK: a FIFO with no writer would otherwise hold the open
+    // itself.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;

@@ -30,19 +30,11 @@ constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 // are escaped (with the escape character itself) so that any key comes back as it was saved.
 QString settingsKey(const QString& key)
 {
-    QString escaped;
-    escaped.reserve(key.size());
-    for (const QChar c : key) {
-        if (c == u'%')
-            escaped += QStringLiteral("%25");
-        else if (c == u'/')
-            escaped += QStringLiteral("%2F");
-        else if (c == u'\\')
-            escaped += QStringLiteral("%5C");
-        else
-            escaped += c;
-    }
-    return escaped;
+    // The escape character goes first, so that the escapes made after it stay as they are.
+    return QString(key)
+        .replace(u'%', QLatin1String("%25"))
+        .replace(u'/', QLatin1String("%2F"))
+        .replace(u'\\', QLatin1String("%5C"));
 }
 
 // A pause in the wait for the lock. On the window's thread the events go on meanwhile, all
@@ -85,8 +77,7 @@ bool stillHeld(const QLockFile& lock)
 {
     qint64 pid = 0;
     QString host, application;
-    return lock.getLockInfo(&pid, &host, &application) &&
-           pid == QCoreApplication::applicationPid();
+    return lock.getLockInfo(&pid, &host, &application) && pid == QCoreApplication::applicationPid();
 }
 
 // The file as found: what distinguishes one written file from the next, since every save puts
@@ -95,15 +86,10 @@ struct Identity {
     dev_t device = 0;
     ino_t inode = 0;
     off_t size = -1;
-    timespec modified{};
-    timespec changed{};
+    std::pair<time_t, long> modified; // seconds and nanoseconds
+    std::pair<time_t, long> changed;
 
-    bool operator==(const Identity& o) const
-    {
-        return device == o.device && inode == o.inode && size == o.size &&
-               modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec &&
-               changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
-    }
+    bool operator==(const Identity&) const = default;
 };
 
 std::optional<Identity> identityOf(const QString& path)
@@ -111,14 +97,19 @@ std::optional<Identity> identityOf(const QString& path)
     struct stat info {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
-    return Identity{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+    return Identity{info.st_dev,
+                    info.st_ino,
+                    info.st_size,
+                    {info.st_mtim.tv_sec, info.st_mtim.tv_nsec},
+                    {info.st_ctim.tv_sec, info.st_ctim.tv_nsec}};
 }
 
 // "Orvane.conf.bak-2026-12-08", or with the time when one of that day is there already.
 QString backupName(const QString& target)
 {
     const QDateTime now = QDateTime::currentDateTime();
-    const QString day = target + QStringLiteral(".bak-") + now.toString(QStringLiteral("yyyy-MM-dd"));
+    const QString day =
+        target + QStringLiteral(".bak-") + now.toString(QStringLiteral("yyyy-MM-dd"));
     return QFileInfo::exists(day) ? day + now.toString(QStringLiteral("-HHmmss")) : day;
 }
 
@@ -202,11 +193,6 @@ QString IniSettingsStore::get(const QString& key, const QString& fallback) const
     return reading_->document.value(kSection, settingsKey(key)).value_or(fallback);
 }
 
-bool IniSettingsStore::save(const QString& key, const QString& value)
-{
-    return saveAll({{key, value}});
-}
-
 bool IniSettingsStore::saveAll(const Values& values)
 {
     return change([&](IniDocument& document) {
@@ -214,11 +200,6 @@ bool IniSettingsStore::saveAll(const Values& values)
             document.setValue(kSection, settingsKey(key), value);
         return true;
     });
-}
-
-bool IniSettingsStore::remove(const QString& key)
-{
-    return removeAll({key});
 }
 
 bool IniSettingsStore::removeAll(const QStringList& keys)

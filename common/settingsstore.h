@@ -19,9 +19,12 @@ public:
     // An absent key gives `fallback`.
     virtual QString get(const QString& key, const QString& fallback = QString()) const = 0;
     // True once the value is on disk.
-    [[nodiscard]] virtual bool save(const QString& key, const QString& value) = 0;
+    [[nodiscard]] bool save(const QString& key, const QString& value)
+    {
+        return saveAll({{key, value}});
+    }
     // Removing an absent key succeeds.
-    [[nodiscard]] virtual bool remove(const QString& key) = 0;
+    [[nodiscard]] bool remove(const QString& key) { return removeAll({key}); }
 
     using Values = QList<std::pair<QString, QString>>;
     // Saves all or, when the disk refuses, reports that; another reader never sees part of them.
@@ -33,10 +36,10 @@ public:
     enum class Refusal {
         None,
         DiskFull,
-        ReadOnly,  // the file or its folder may not be written
-        Busy,      // another program holds the store's lock
-        NotAFile,  // a device, a FIFO or a folder stands where the file should be
-        Failed,    // anything else: a short write, a read-back that differs
+        ReadOnly, // the file or its folder may not be written
+        Busy,     // another program holds the store's lock
+        NotAFile, // a device, a FIFO or a folder stands where the file should be
+        Failed,   // anything else: a short write, a read-back that differs
     };
     virtual Refusal lastRefusal() const = 0;
 
@@ -59,8 +62,6 @@ public:
     explicit IniSettingsStore(const QString& configFolder);
 
     QString get(const QString& key, const QString& fallback = QString()) const override;
-    [[nodiscard]] bool save(const QString& key, const QString& value) override;
-    [[nodiscard]] bool remove(const QString& key) override;
     [[nodiscard]] bool saveAll(const Values& values) override;
     [[nodiscard]] bool removeAll(const QStringList& keys) override;
     Refusal lastRefusal() const override { return lastRefusal_; }

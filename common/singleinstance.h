@@ -15,9 +15,6 @@ public:
     SingleInstance(const QString& name, const QString& storeFile);
     ~SingleInstance() override;
 
-    SingleInstance(const SingleInstance&) = delete;
-    SingleInstance& operator=(const SingleInstance&) = delete;
-
     // True when another copy runs and was asked to come to the front: this one should end.
     bool handedOver() const { return handedOver_; }
 

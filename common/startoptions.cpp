@@ -25,34 +25,29 @@ QString tr(const char* text)
 
 void addQtOptions(QCommandLineParser& parser)
 {
-    for (const char* name : kQtValueOptions) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+    // An option without a value name is a flag.
+    const auto addHidden = [&parser](const char* name, const QString& valueName) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), valueName);
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
-    }
-    for (const char* name : kQtFlagOptions) {
-        QCommandLineOption option(QString::fromLatin1(name));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
+    };
+    for (const char* name : kQtValueOptions)
+        addHidden(name, QStringLiteral("value"));
+    for (const char* name : kQtFlagOptions)
+        addHidden(name, QString());
 }
 
 CommandLineAnswer refusal(const ProgramIdentity& program, const QString& why)
 {
-    return {false,
-            2,
-            {},
-            QStringLiteral("%1: %2\n").arg(program.name, why) +
-                tr("Try '%1 --help' for more information.\n").arg(program.name)};
+    const QString text = QStringLiteral("%1: %2\n").arg(program.name, why) +
+                         tr("Try '%1 --help' for more information.\n").arg(program.name);
+    return {false, 2, {}, text};
 }
 
 bool choosesPlatform(const QString& argument)
 {
-    for (const QLatin1String option : {QLatin1String("-platform"), QLatin1String("--platform")}) {
-        if (argument == option || argument.startsWith(option + u'='))
-            return true;
-    }
-    return false;
+    const QString option = argument.section(u'=', 0, 0);
+    return option == QLatin1String("-platform") || option == QLatin1String("--platform");
 }
 
 } // namespace
@@ -81,12 +76,10 @@ CommandLineAnswer answerCommandLine(const QStringList& arguments, const ProgramI
             tr("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst()));
     if (parser.isSet(help))
         return {false, 0, parser.helpText(), {}};
+    const QString versionText =
+        tr("%1 (Vexlo timers %2)\n").arg(program.versionText, QStringLiteral(VEXLO_VERSION));
     if (parser.isSet(version))
-        return {
-            false,
-            0,
-            tr("%1 (Vexlo timers %2)\n").arg(program.versionText, QStringLiteral(VEXLO_VERSION)),
-            {}};
+        return {false, 0, versionText, {}};
     return {};
 }
 

@@ -24,12 +24,8 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name)
 // quoted, its quotes and backslashes escaped.
 QByteArray removeMessage(const QByteArray& startupId)
 {
-    QByteArray value;
-    for (const char c : startupId) {
-        if (c == '"' || c == '\\')
-            value.append('\\');
-        value.append(c);
-    }
+    // The backslashes first, so that those escaping the quotes stay single.
+    const QByteArray value = QByteArray(startupId).replace('\\', "\\\\").replace('"', "\\\"");
     return QByteArrayLiteral("remove: ID=\"") + value + QByteArrayLiteral("\"");
 }
 

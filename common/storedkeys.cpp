@@ -3,13 +3,12 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
+
 QString FirstRun::value(const QString& key) const
 {
-    for (const auto& [k, value] : values) {
-        if (k == key)
-            return value;
-    }
-    return QString();
+    const auto found = std::ranges::find(values, key, &std::pair<QString, QString>::first);
+    return found == values.end() ? QString() : found->second;
 }
 
 FirstRun writeFirstRunDefaults(SettingsStore& store, const StoredKeys& table,
@@ -30,33 +29,20 @@ FirstRun writeFirstRunDefaults(SettingsStore& store, const StoredKeys& table,
     return run;
 }
 
-namespace {
-
-FirstRun writeEveryDefault(SettingsStore& store, const StoredKeys& table)
-{
-    FirstRun run;
-    for (const StoredKey& entry : table)
-        run.values.append({entry.key, entry.firstRunDefault});
-    if (!store.saveAll(run.values))
-        run.refused = QCoreApplication::translate("FirstRun", "The settings");
-    return run;
-}
-
-} // namespace
-
 FirstRun startWithPath(SettingsStore& store, const StoredKeys& table, const QString& pathKey)
 {
-    if (store.get(pathKey).isEmpty())
-        return writeEveryDefault(store, table);
     FirstRun run;
+    const bool firstRun = store.get(pathKey).isEmpty();
     for (const StoredKey& entry : table) {
-        QString value = store.get(entry.key);
-        if (entry.key == pathKey && !QFileInfo(value).isDir()) {
+        QString value = firstRun ? entry.firstRunDefault : store.get(entry.key);
+        if (!firstRun && entry.key == pathKey && !QFileInfo(value).isDir()) {
             value = entry.firstRunDefault;
             if (!store.save(pathKey, value))
                 run.refused = QCoreApplication::translate("FirstRun", "The program folder");
         }
         run.values.append({entry.key, value});
     }
+    if (firstRun && !store.saveAll(run.values))
+        run.refused = QCoreApplication::translate("FirstRun", "The settings");
     return run;
 }

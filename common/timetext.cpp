@@ -11,8 +11,8 @@ QString twoDigits(int value)
     return QString::number(value).rightJustified(2, u'0');
 }
 
-// Reads a run of 1 to `maxDigits` ASCII digits at `pos`, advancing it.
-std::optional<int> readNumber(QStringView text, qsizetype& pos, int maxDigits)
+// Reads a run of `minDigits` to `maxDigits` ASCII digits at `pos`, advancing it.
+std::optional<int> readNumber(QStringView text, qsizetype& pos, int minDigits, int maxDigits)
 {
     int value = 0;
     int digits = 0;
@@ -21,18 +21,21 @@ std::optional<int> readNumber(QStringView text, qsizetype& pos, int maxDigits)
         ++pos;
         ++digits;
     }
-    if (digits == 0)
+    if (digits < minDigits)
         return std::nullopt;
     return value;
 }
 
 bool readChar(QStringView text, qsizetype& pos, QChar c)
 {
-    if (pos < text.size() && text[pos] == c) {
-        ++pos;
-        return true;
-    }
-    return false;
+    const bool found = pos < text.size() && text[pos] == c;
+    pos += found ? 1 : 0;
+    return found;
+}
+
+template <typename Value> std::optional<Value> validOrNone(const Value& value)
+{
+    return value.isValid() ? std::optional<Value>(value) : std::nullopt;
 }
 
 } // namespace
@@ -65,36 +68,30 @@ std::optional<QDate> parseDate(QStringView text)
 {
     text = text.trimmed();
     qsizetype pos = 0;
-    const auto month = readNumber(text, pos, 2);
+    const auto month = readNumber(text, pos, 1, 2);
     if (!month || !readChar(text, pos, u'/'))
         return std::nullopt;
-    const auto day = readNumber(text, pos, 2);
+    const auto day = readNumber(text, pos, 1, 2);
     if (!day || !readChar(text, pos, u'/'))
         return std::nullopt;
-    const qsizetype yearStart = pos;
-    const auto year = readNumber(text, pos, 4);
-    if (!year || pos - yearStart != 4 || pos != text.size())
+    const auto year = readNumber(text, pos, 4, 4);
+    if (!year || pos != text.size())
         return std::nullopt;
-    const QDate date(*year, *month, *day);
-    if (!date.isValid())
-        return std::nullopt;
-    return date;
+    return validOrNone(QDate(*year, *month, *day));
 }
 
 std::optional<QTime> parseTime(QStringView text)
 {
     text = text.trimmed();
     qsizetype pos = 0;
-    auto hour = readNumber(text, pos, 2);
+    auto hour = readNumber(text, pos, 1, 2);
     if (!hour || !readChar(text, pos, u':'))
         return std::nullopt;
-    const qsizetype minuteStart = pos;
-    const auto minute = readNumber(text, pos, 2);
-    if (!minute || pos - minuteStart != 2 || !readChar(text, pos, u':'))
+    const auto minute = readNumber(text, pos, 2, 2);
+    if (!minute || !readChar(text, pos, u':'))
         return std::nullopt;
-    const qsizetype secondStart = pos;
-    const auto second = readNumber(text, pos, 2);
-    if (!second || pos - secondStart != 2)
+    const auto second = readNumber(text, pos, 2, 2);
+    if (!second)
         return std::nullopt;
 
     const QStringView suffix = text.mid(pos).trimmed();
@@ -105,10 +102,7 @@ std::optional<QTime> parseTime(QStringView text)
             return std::nullopt;
         *hour = *hour % 12 + (pm ? 12 : 0);
     }
-    const QTime time(*hour, *minute, *second);
-    if (!time.isValid())
-        return std::nullopt;
-    return time;
+    return validOrNone(QTime(*hour, *minute, *second));
 }
 
 std::optional<QDateTime> parseDateTime(QStringView text)
@@ -131,7 +125,7 @@ std::optional<QDateTime> localMoment(QDate date, QTime time)
     const QDateTime dayBefore(date.addDays(-1), time);
     const QDateTime moment(date, time);
     if (!dayBefore.isValid())
-        return moment.isValid() ? std::optional<QDateTime>(moment) : std::nullopt;
+        return validOrNone(moment);
 
     // The wall time read under the earlier offset. In a skipped hour this is the instant the
     // clocks reach it; in a repeated one, its first occurrence, where Qt would take the second.
@@ -141,11 +135,6 @@ std::optional<QDateTime> localMoment(QDate date, QTime time)
     if (!moment.isValid() || underEarlierOffset.time() == time)
         return underEarlierOffset;
     return moment;
-}
-
-qint64 secondsBetween(const QDateTime& from, const QDateTime& to)
-{
-    return from.secsTo(to);
 }
 
 } // namespace timetext

@@ -36,6 +36,9 @@ std::optional<QDateTime> localMoment(QDate date, QTime time);
 
 // The real seconds elapsed from `from` to `to` (negative when `to` lies before), so that a
 // change to or from daylight saving time neither stretches nor shrinks a duration.
-qint64 secondsBetween(const QDateTime& from, const QDateTime& to);
+inline qint64 secondsBetween(const QDateTime& from, const QDateTime& to)
+{
+    return from.secsTo(to);
+}
 
 } // namespace timetext

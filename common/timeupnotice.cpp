@@ -11,12 +11,8 @@
 
 namespace timeupnotice {
 
-namespace {
-
 // About two lines of a notification bubble.
 constexpr qsizetype kLineLength = 120;
-
-} // namespace
 
 void tell(const Platform& platform, QWidget* window, const QString& message,
           const QDateTime& moment, bool soundPlayed)

@@ -26,18 +26,15 @@ QString slotKey(int slot, SlotField field)
 
 StoredSlot readSlot(const SettingsStore& store, int slot)
 {
-    // Read for every slot at every tick: the keys are spelt once.
-    struct Keys {
-        QString message, date, time, sound;
-    };
+    // Read for every slot at every tick: the keys are spelt once, each where its value goes.
     static const auto keys = [] {
-        std::array<Keys, kSlots> all;
+        std::array<StoredSlot, kSlots> all;
         for (int n = 1; n <= kSlots; ++n)
             all[n - 1] = {slotKey(n, SlotField::Message), slotKey(n, SlotField::Date),
                           slotKey(n, SlotField::Time), slotKey(n, SlotField::Sound)};
         return all;
     }();
-    const Keys& k = keys.at(slot - 1);
+    const StoredSlot& k = keys.at(slot - 1);
     return {store.get(k.message), store.get(k.date), store.get(k.time), store.get(k.sound)};
 }
 
@@ -52,9 +49,7 @@ std::optional<QDateTime> readMoment(const QString& text)
     if (text.size() > 32)
         return std::nullopt;
     const QDateTime moment = QDateTime::fromString(text, Qt::ISODate);
-    if (!moment.isValid())
-        return std::nullopt;
-    return moment;
+    return moment.isValid() ? std::optional(moment) : std::nullopt;
 }
 
 } // namespace trackerkeys

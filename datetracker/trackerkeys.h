@@ -7,8 +7,6 @@
 
 #include <optional>
 
-class SettingsStore;
-
 // Every key DateVexlo keeps in the shared store. The per-slot keys are built by slotKey().
 namespace trackerkeys {
 

@@ -12,11 +12,6 @@ public:
     {
         return inner_.get(key, fallback);
     }
-    bool save(const QString& key, const QString& value) override
-    {
-        return !refuseWrites && inner_.save(key, value);
-    }
-    bool remove(const QString& key) override { return !refuseWrites && inner_.remove(key); }
     bool saveAll(const Values& values) override { return !refuseWrites && inner_.saveAll(values); }
     bool removeAll(const QStringList& keys) override
     {
