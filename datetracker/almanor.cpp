@@ -97,17 +97,21 @@ void Almanor::buildMenus()
 {
     using A = Almanor;
     static constexpr MenuRow<A> kFile[] = {{"menuexit", QT_TR_NOOP("E&xit"), &A::menuexitClick}};
+    // clang-format off
     static constexpr MenuRow<A> kView[] = {
         {"menuViewNormal", QT_TR_NOOP("&Normal View"), &A::menuViewNormalClick, &A::menuViewNormal},
         {"menuViewGrid", QT_TR_NOOP("Grid View"), &A::menuViewGridClick, &A::menuViewGrid},
         {"sep2", nullptr},
         {"menuViewOptions", QT_TR_NOOP("&Options"), &A::menuViewOptionsClick, &A::menuViewOptions},
     };
+    // clang-format on
+    // clang-format off
     static constexpr MenuRow<A> kHelp[] = {
         {"menuhelpusing", QT_TR_NOOP("&Help Using Date Vexlo"), &A::menuhelpusingClick},
         {"sep3", nullptr},
         {"menuhelpabout", QT_TR_NOOP("&About Date Vexlo"), &A::menuhelpaboutClick},
     };
+    // clang-format on
     auto* menufile = named(menuBar()->addMenu(tr("&File")), QStringLiteral("menufile"));
     menuItems<A>(*menufile, this, kFile);
     menuView = named(menuBar()->addMenu(tr("&View")), QStringLiteral("menuView"));

@@ -84,13 +84,12 @@ QString defaultSound()
 
 void Almanor::buildEditorPanel(QWidget* central)
 {
+    // clang-format off
     static constexpr ButtonRow<Almanor> kBrowse[] = {
-        {"butEditBrowse",
-         QT_TR_NOOP("..."),
-         QT_TR_NOOP("Click here to change the sound"),
-         {1250, 780, 450, 330},
-         &Almanor::butEditBrowseClick},
+        {"butEditBrowse", QT_TR_NOOP("..."), QT_TR_NOOP("Click here to change the sound"),
+         {1250, 780, 450, 330}, &Almanor::butEditBrowseClick},
     };
+    // clang-format on
     Frame2 = named(new QGroupBox(tr("Edit"), central), QStringLiteral("Frame2"));
     Frame2->setGeometry(twipsRect(100, 50, 8700, 4700));
     Frame2->hide();
@@ -152,26 +151,16 @@ void Almanor::buildDateAndTime()
 void Almanor::buildEditorButtons()
 {
     // Placed by placeEditorButtons, as Delete comes and goes.
+    // clang-format off
     static constexpr ButtonRow<Almanor> kButtons[] = {
-        {"butEditSave",
-         QT_TR_NOOP("&Save"),
-         QT_TR_NOOP("Save this message"),
-         {},
-         &Almanor::butEditSaveClick,
-         &Almanor::butEditSave},
-        {"butEditCancel",
-         QT_TR_NOOP("&Cancel"),
-         QT_TR_NOOP("Cancel this message or changes to it"),
-         {},
-         &Almanor::butEditCancelClick,
-         &Almanor::butEditCancel},
-        {"butEditDelete",
-         QT_TR_NOOP("&Delete"),
-         QT_TR_NOOP("Delete this message"),
-         {},
-         &Almanor::butEditDeleteClick,
-         &Almanor::butEditDelete},
+        {"butEditSave", QT_TR_NOOP("&Save"), QT_TR_NOOP("Save this message"), {},
+         &Almanor::butEditSaveClick, &Almanor::butEditSave},
+        {"butEditCancel", QT_TR_NOOP("&Cancel"), QT_TR_NOOP("Cancel this message or changes to it"),
+         {}, &Almanor::butEditCancelClick, &Almanor::butEditCancel},
+        {"butEditDelete", QT_TR_NOOP("&Delete"), QT_TR_NOOP("Delete this message"), {},
+         &Almanor::butEditDeleteClick, &Almanor::butEditDelete},
     };
+    // clang-format on
     for (QPushButton* button : panelButtons<Almanor>(Frame2, this, kButtons))
         button->installEventFilter(this);
     placeEditorButtons(false);
@@ -179,18 +168,14 @@ void Almanor::buildEditorButtons()
 
 void Almanor::buildNotesPanel(QWidget* central)
 {
+    // clang-format off
     static constexpr ButtonRow<Almanor> kButtons[] = {
-        {"butNotesSave",
-         QT_TR_NOOP("&Save"),
-         QT_TR_NOOP("Save this note"),
-         {6025, kButtonTop, kButtonWidth, kButtonHeight},
-         &Almanor::butNotesSaveClick},
-        {"butNotesCancel",
-         QT_TR_NOOP("&Cancel"),
-         QT_TR_NOOP("Cancel changes to this note"),
-         {7250, kButtonTop, kButtonWidth, kButtonHeight},
-         &Almanor::butNotesCancelClick},
+        {"butNotesSave", QT_TR_NOOP("&Save"), QT_TR_NOOP("Save this note"),
+         {6025, kButtonTop, kButtonWidth, kButtonHeight}, &Almanor::butNotesSaveClick},
+        {"butNotesCancel", QT_TR_NOOP("&Cancel"), QT_TR_NOOP("Cancel changes to this note"),
+         {7250, kButtonTop, kButtonWidth, kButtonHeight}, &Almanor::butNotesCancelClick},
     };
+    // clang-format on
     Frame4 = named(new QGroupBox(central), QStringLiteral("Frame4"));
     Frame4->setGeometry(twipsRect(100, 50, 8700, 4700));
     Frame4->hide();
@@ -238,18 +223,14 @@ void Almanor::buildAboutPanel(QWidget* central)
 
 void Almanor::buildOptionsPanel(QWidget* central)
 {
+    // clang-format off
     static constexpr ButtonRow<Almanor> kButtons[] = {
-        {"butOptionsSave",
-         QT_TR_NOOP("&Save"),
-         QT_TR_NOOP("Save the selected options above"),
-         {1650, 2800, kButtonWidth, kButtonHeight},
-         &Almanor::butOptionsSaveClick},
-        {"butOptionsCancel",
-         QT_TR_NOOP("&Cancel"),
-         QT_TR_NOOP("Cancel changes"),
-         {2950, 2800, kButtonWidth, kButtonHeight},
-         &Almanor::butOptionsCancelClick},
+        {"butOptionsSave", QT_TR_NOOP("&Save"), QT_TR_NOOP("Save the selected options above"),
+         {1650, 2800, kButtonWidth, kButtonHeight}, &Almanor::butOptionsSaveClick},
+        {"butOptionsCancel", QT_TR_NOOP("&Cancel"), QT_TR_NOOP("Cancel changes"),
+         {2950, 2800, kButtonWidth, kButtonHeight}, &Almanor::butOptionsCancelClick},
     };
+    // clang-format on
     Frame6 = named(new QGroupBox(tr("Options"), central), QStringLiteral("Frame6"));
     Frame6->setGeometry(twipsRect(1500, 600, 5700, 3500));
     Frame6->setAutoFillBackground(true);

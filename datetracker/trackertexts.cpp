@@ -65,8 +65,8 @@ RemainingTexts remainingTexts(double seconds)
     const qint32 secs = *totalSeconds % 60;
     result.text += QString::number(secs) + QStringLiteral(" secs.");
 
-    result.daysText = *days == 1 ? QStringLiteral("1 day")
-                                 : QString::number(*days) + QStringLiteral(" days");
+    result.daysText =
+        *days == 1 ? QStringLiteral("1 day") : QString::number(*days) + QStringLiteral(" days");
     result.timeText = QString::number(hours) + u':' + twoDigits(minutes) + u':' + twoDigits(secs);
     return result;
 }
@@ -85,7 +85,8 @@ std::optional<QString> gridLine(const GridEvent& event, bool daysAndTime)
     // A date that cannot be read is shown as it was stored.
     const auto date = timetext::parseDate(event.date);
     const QString shownDate = date ? date->toString(u"yyyy-MM-dd") : event.date;
-    const QString prefix = shownDate + QStringLiteral("    ") + event.message + QStringLiteral("  -  ");
+    const QString prefix =
+        shownDate + QStringLiteral("    ") + event.message + QStringLiteral("  -  ");
 
     if (event.remaining == kTimeIsUp || event.remaining == kMoreThanEnough)
         return prefix + event.remaining;

@@ -1,9 +1,9 @@
 #include "about.h"
 
-#include "familylogo.h"
-#include "widgets.h"
 #include "accessibility.h"
+#include "familylogo.h"
 #include "helpviewer.h"
+#include "widgets.h"
 
 #include <QLabel>
 
@@ -19,10 +19,12 @@ About::About(HelpViewer& help, QWidget* parent) : QDialog(parent), help_(help)
     logo->setPixmap(familyLogo(40, devicePixelRatioF()));
     logo->setGeometry(twipsRect(240, 240, 600, 600));
 
+    // clang-format off
     static constexpr ButtonRow<About> kButtons[] = {
         {"cmdOK", QT_TR_NOOP("&OK"), "", {2500, 1830, 1200, 450}, &About::cmdOKClick},
         {"cmdHelp", QT_TR_NOOP("&Help"), "", {3840, 1830, 1200, 450}, &About::cmdHelpClick},
     };
+    // clang-format on
     boldFont(panelLabel(this, QStringLiteral("lblTitle"), tr("Full Screen Vexlo"),
                         twipsRect(1050, 240, 4000, 420)),
              14);

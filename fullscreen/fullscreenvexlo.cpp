@@ -205,6 +205,7 @@ void FullScreenVexlo::buildTimeIsUpPanel()
 void FullScreenVexlo::buildMenu()
 {
     using F = FullScreenVexlo;
+    // clang-format off
     static constexpr MenuRow<F> kCommands[] = {
         {"menustart", QT_TR_NOOP("Start Full Screen Vexlo"), &F::menustartClick, &F::menustart},
         {"menuAcknowledge", QT_TR_NOOP("Acknowledge Time Is Up"), &F::menuAcknowledgeClick,
@@ -216,7 +217,9 @@ void FullScreenVexlo::buildMenu()
         {"menuSave", QT_TR_NOOP("Save this time"), &F::menuSaveClick, &F::menuSave},
         {"sep2", nullptr, nullptr, &F::sep2},
     };
+    // clang-format on
     // Choosing Close Action Menu only closes the menu, as any choice does.
+    // clang-format off
     static constexpr MenuRow<F> kMore[] = {
         {"menuOptions", QT_TR_NOOP("Set Options"), &F::menuOptionsClick},
         {"sep4", nullptr},
@@ -227,6 +230,7 @@ void FullScreenVexlo::buildMenu()
         {"sep6", nullptr},
         {"menuExit", QT_TR_NOOP("EXIT Full Screen Vexlo"), &F::menuExitClick},
     };
+    // clang-format on
     menufile = named(new QMenu(tr("&File"), this), QStringLiteral("menufile"));
     menufile->setAccessibleName(tr("Full Screen Vexlo commands"));
     menuItems<F>(*menufile, this, kCommands);
@@ -243,16 +247,20 @@ void FullScreenVexlo::buildMenu()
 void FullScreenVexlo::buildModeMenus()
 {
     using F = FullScreenVexlo;
+    // clang-format off
     static constexpr MenuRow<F> kTimingModes[] = {
         {"menuTimingMode1", QT_TR_NOOP("Normal"), &F::menuTimingMode1Click, &F::menuTimingMode1},
         {"menuTimingMode2", QT_TR_NOOP("Stopwatch"), &F::menuTimingMode2Click, &F::menuTimingMode2},
     };
+    // clang-format on
+    // clang-format off
     static constexpr MenuRow<F> kScreenSizes[] = {
         {"menuScreenSize1", QT_TR_NOOP("Smaller Screen"), &F::menuScreenSize1Click,
          &F::menuScreenSize1},
         {"menuScreenSize2", QT_TR_NOOP("Larger Screen"), &F::menuScreenSize2Click,
          &F::menuScreenSize2},
     };
+    // clang-format on
     menuItems<F>(*subMenu(*menufile, QStringLiteral("menuTimingMode"), tr("Timing Mode")), this,
                  kTimingModes);
     menuItems<F>(*subMenu(*menufile, QStringLiteral("menuScreenSize"), tr("Screen Size")), this,
@@ -307,19 +315,16 @@ void FullScreenVexlo::applyLayout(ScreenSize size)
         font.setPointSizeF(kCaptionPointSize * layout_.scale);
         text->setFont(font);
     }
+    // clang-format off
     const std::pair<QWidget*, QRect> places[] = {
-        {LabelMessage, layout_.LabelMessage},
-        {Frame1, layout_.Frame1},
-        {LabelStartClear, layout_.LabelStartClear},
-        {HScroll1, layout_.HScroll1},
-        {LabelUseScrollBar1, layout_.LabelUseScrollBar1},
-        {HScroll2, layout_.HScroll2},
-        {LabelUseScrollBar2, layout_.LabelUseScrollBar2},
-        {Frame2, layout_.Frame2},
-        {Frame3, layout_.Frame3},
-        {LabelTimeIsUp, layout_.LabelTimeIsUp},
+        {LabelMessage, layout_.LabelMessage},     {Frame1, layout_.Frame1},
+        {LabelStartClear, layout_.LabelStartClear}, {HScroll1, layout_.HScroll1},
+        {LabelUseScrollBar1, layout_.LabelUseScrollBar1}, {HScroll2, layout_.HScroll2},
+        {LabelUseScrollBar2, layout_.LabelUseScrollBar2}, {Frame2, layout_.Frame2},
+        {Frame3, layout_.Frame3}, {LabelTimeIsUp, layout_.LabelTimeIsUp},
         {butAcknowledge, layout_.butAcknowledge},
     };
+    // clang-format on
     for (const auto& [control, p] : places)
         control->setGeometry(twipsRect(p.left(), p.top(), p.width(), p.height()));
     fitFont(LabelMessage, layout_.messagePointSize);

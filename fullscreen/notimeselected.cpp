@@ -1,7 +1,7 @@
 #include "notimeselected.h"
 
-#include "widgets.h"
 #include "accessibility.h"
+#include "widgets.h"
 
 #include <QLabel>
 
@@ -19,7 +19,7 @@ NoTimeSelected::NoTimeSelected(QWidget* parent) : QDialog(parent)
     label->setAlignment(Qt::AlignCenter);
 
     auto* butOK = panelButton(this, QStringLiteral("butOK"), tr("I Forgot"), QString(),
-                               twipsRect(1950, 1020, 1300, 450));
+                              twipsRect(1950, 1020, 1300, 450));
     butOK->setDefault(true);
     connect(butOK, &QPushButton::clicked, this, &NoTimeSelected::butOKClick);
     accessibility::nameControls(this);

@@ -1,11 +1,11 @@
 #include "options.h"
 
+#include "accessibility.h"
 #include "dialogs.h"
 #include "fullscreenkeys.h"
-#include "widgets.h"
-#include "accessibility.h"
 #include "helpviewer.h"
 #include "settingsstore.h"
+#include "widgets.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -35,6 +35,7 @@ Options::Options(const Platform& platform, QWidget* parent) : QDialog(parent), p
     setFixedSize(clientSizeForOuter(6500, 2800));
 
     using O = Options;
+    // clang-format off
     static constexpr ButtonRow<O> kButtons[] = {
         {"butbrowse1", QT_TR_NOOP("..."), "", {5740, 1070, 520, 330}, &O::butbrowse1Click,
          &O::butbrowse1},
@@ -45,17 +46,18 @@ Options::Options(const Platform& platform, QWidget* parent) : QDialog(parent), p
         {"cmdHelp", QT_TR_NOOP("&Help"), QT_TR_NOOP("Help"), {4040, 1700, 1300, 450},
          &O::cmdHelpClick},
     };
-    TextMessage3 = textBox(this, QStringLiteral("TextMessage3"),
-                           panelLabel(this, QStringLiteral("Label1"),
-                                      tr("Message for Full Screen Vexlo"),
-                                      twipsRect(120, 90, 6000, 255)),
-                           twipsRect(120, 360, 6140, 330));
+    // clang-format on
+    TextMessage3 =
+        textBox(this, QStringLiteral("TextMessage3"),
+                panelLabel(this, QStringLiteral("Label1"), tr("Message for Full Screen Vexlo"),
+                           twipsRect(120, 90, 6000, 255)),
+                twipsRect(120, 360, 6140, 330));
     selectOnFocus(TextMessage3, kFocusSelection);
-    TextWave3 = textBox(this, QStringLiteral("TextWave3"),
-                        panelLabel(this, QStringLiteral("Label3"),
-                                   tr("Wave File for Full Screen Vexlo"),
-                                   twipsRect(120, 800, 6000, 255)),
-                        twipsRect(120, 1070, 5500, 330));
+    TextWave3 =
+        textBox(this, QStringLiteral("TextWave3"),
+                panelLabel(this, QStringLiteral("Label3"), tr("Wave File for Full Screen Vexlo"),
+                           twipsRect(120, 800, 6000, 255)),
+                twipsRect(120, 1070, 5500, 330));
     // The sound is chosen through the browser only: Tab passes the box by, a click hands the
     // focus on.
     TextWave3->setReadOnly(true);

@@ -28,36 +28,23 @@ constexpr int kDigitsHeight = 750;
 // Focus selects this much of the title, so typing replaces a short one.
 constexpr int kFocusSelection = 150;
 
+// clang-format off
 const ButtonRow<TimerWindow> kOptionsButtons[] = {
-    {"butOptionsSave",
-     QT_TR_NOOP("Save"),
-     QT_TR_NOOP("Save these options"),
-     {150, 1980, 950, 420},
-     &TimerWindow::butOptionsSaveClick},
-    {"ButOptionsCancel",
-     QT_TR_NOOP("Cancel"),
-     QT_TR_NOOP("Cancel these options"),
-     {1180, 1980, 950, 420},
-     &TimerWindow::ButOptionsCancelClick},
-    {"butOptionsHelp",
-     QT_TR_NOOP("Help"),
-     QT_TR_NOOP("Help"),
-     {2210, 1980, 950, 420},
-     &TimerWindow::butOptionsHelpClick},
+    {"butOptionsSave", QT_TR_NOOP("Save"), QT_TR_NOOP("Save these options"),
+     {150, 1980, 950, 420}, &TimerWindow::butOptionsSaveClick},
+    {"ButOptionsCancel", QT_TR_NOOP("Cancel"), QT_TR_NOOP("Cancel these options"),
+     {1180, 1980, 950, 420}, &TimerWindow::ButOptionsCancelClick},
+    {"butOptionsHelp", QT_TR_NOOP("Help"), QT_TR_NOOP("Help"),
+     {2210, 1980, 950, 420}, &TimerWindow::butOptionsHelpClick},
 };
 
 const ButtonRow<TimerWindow> kAboutButtons[] = {
-    {"butAboutHelpR",
-     QT_TR_NOOP("Help"),
-     QT_TR_NOOP("Help"),
-     {400, 1820, 1000, 420},
-     &TimerWindow::butAboutHelpRClick},
-    {"ButAboutOKr",
-     QT_TR_NOOP("OK"),
-     QT_TR_NOOP("Continue"),
-     {1670, 1820, 1000, 420},
-     &TimerWindow::ButAboutOKrClick},
+    {"butAboutHelpR", QT_TR_NOOP("Help"), QT_TR_NOOP("Help"),
+     {400, 1820, 1000, 420}, &TimerWindow::butAboutHelpRClick},
+    {"ButAboutOKr", QT_TR_NOOP("OK"), QT_TR_NOOP("Continue"),
+     {1670, 1820, 1000, 420}, &TimerWindow::ButAboutOKrClick},
 };
+// clang-format on
 
 const QString kNormalMode = QStringLiteral("True");
 const QString kStopWatchMode = QStringLiteral("False");
