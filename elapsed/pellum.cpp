@@ -1,11 +1,9 @@
 #include "pellum.h"
 
-#include "accessibility.h"
-#include "clock.h"
 #include "pellumkeys.h"
 #include "settingsstore.h"
-#include "widgets.h"
 #include "twips.h"
+#include "widgets.h"
 
 #include <QLabel>
 #include <QLineEdit>

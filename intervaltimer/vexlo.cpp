@@ -1,9 +1,7 @@
 #include "vexlo.h"
 
 #include "accessibility.h"
-#include "clock.h"
 #include "desktopshell.h"
-#include "dialogs.h"
 #include "digitdisplay.h"
 #include "settingsstore.h"
 #include "skins.h"
@@ -15,14 +13,9 @@
 #include "widgets.h"
 
 #include <QAction>
-#include <QCloseEvent>
-#include <QCursor>
 #include <QFontMetrics>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
