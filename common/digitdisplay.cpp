@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QTimer>
 
 namespace {
 
@@ -140,6 +141,29 @@ void DigitDisplay::place(std::span<const QRect> places)
         boxes_[i].box->setGeometry(twipsRect(p.x(), p.y(), p.width(), p.height()));
     }
     fitBoxes();
+}
+
+void DigitDisplay::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    // Once the first frame is on the screen, every digit a box may show is drawn and kept while
+    // the program is idle, rather than each in the tick that first shows it.
+    if (!picturesKept_) {
+        picturesKept_ = true;
+        QTimer::singleShot(0, this, &DigitDisplay::keepEveryPicture);
+    }
+}
+
+void DigitDisplay::keepEveryPicture()
+{
+    for (const Shown& shown : boxes_) {
+        if (static_cast<size_t>(shown.shows) > static_cast<size_t>(Shows::SecondsOnes))
+            continue;
+        for (int picture = 1; picture <= digits::kPictureCount; ++picture) {
+            if (picture != digits::kSeparator)
+                shown.list->keptPicture(picture, shown.box->size(), devicePixelRatioF());
+        }
+    }
 }
 
 void DigitDisplay::fitBoxes()

@@ -72,6 +72,9 @@ public:
     // The time is up: said once the digits have settled.
     void alert();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     struct Shown {
         PictureBox* box;
@@ -82,6 +85,7 @@ private:
     void fitBoxes();
     void pictureChanged();
     void settle();
+    void keepEveryPicture();
 
     std::vector<ImageList> looks_; // never resized: the boxes hold their list by address
     std::vector<Shown> boxes_;
@@ -89,4 +93,5 @@ private:
     QString toldMinute_; // the time shown up to its minutes, when last told
     bool settling_ = false;
     bool alertPending_ = false;
+    bool picturesKept_ = false;
 };
