@@ -54,12 +54,15 @@ TimerEngine::Tick TimerEngine::tick(const QDateTime& now)
 
 int TimerEngine::msecsToNextTick(const QDateTime& now) const
 {
-    // Both counts are whole seconds from the moment, cut towards zero, so each changes as the
-    // time from the moment passes a whole second. The tick comes a little after, so that a
-    // timer that fires a little early still finds the new count.
+    // A count is the whole seconds from the moment, cut towards zero: before the moment it
+    // changes a millisecond after a whole second has passed, after the moment on the second
+    // itself. The tick comes a little later, so that a timer that fires a little early still
+    // finds the new count.
     constexpr int kAfterCount = 2;
-    const qint64 intoSecond = ((moment_.msecsTo(now) % 1000) + 1000) % 1000;
-    return int(1000 - intoSecond) + kAfterCount;
+    const qint64 sinceMoment = moment_.msecsTo(now);
+    const qint64 untilChange =
+        sinceMoment < 0 ? -sinceMoment % 1000 + 1 : 1000 - sinceMoment % 1000;
+    return int(untilChange) + kAfterCount;
 }
 
 QString TimerEngine::momentText(const QString& none) const

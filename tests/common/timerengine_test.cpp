@@ -178,3 +178,28 @@ TEST(TimerEngine, CountsRealSecondsAcrossMidnightAndClockChangesAndNeverBelowZer
         EXPECT_EQ(engine.tick(c.start.addSecs(c.duration)).timeUp, c.direction == Direction::Down);
     }
 }
+
+TEST(TimerEngine, TheNextTickComesJustAfterTheCountChanges)
+{
+    const struct Case {
+        Direction direction;
+        qint64 msecsAfterStart;
+    } cases[] = {
+        {Direction::Down, 300},     {Direction::Down, 1000},
+        {Direction::Down, 301'700}, // past the time up
+        {Direction::Up, 999},       {Direction::Up, 2000},
+        {Direction::Up, 3'600'001},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.direction) << " at " << c.msecsAfterStart);
+        TimerEngine engine = started(c.direction, Mode::Normal, 300, kNoon);
+        const QDateTime now = kNoon.addMSecs(c.msecsAfterStart);
+        const int wait = engine.msecsToNextTick(now);
+        const auto count = [&](qint64 later) { return engine.tick(now.addMSecs(later)).count; };
+        EXPECT_GT(wait, 0);
+        EXPECT_LE(wait, 1002);
+        // Just before the tick the count is still the one at now; at the tick it has moved on.
+        EXPECT_EQ(count(wait - 3), count(0));
+        EXPECT_NE(count(wait), count(0));
+    }
+}

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QSignalSpy>
 #include <QTimeZone>
+#include <QTimer>
 
 TEST_F(AlmanorTest, CountsDownAndRingsInTheLastSecondOnly)
 {
@@ -157,10 +158,10 @@ TEST_F(AlmanorTest, ATimeTheClocksSkipCountsToWhenTheyReachIt)
 
 TEST_F(AlmanorTest, TheGridListsEventsByDateWithTheChosenDetail)
 {
-    storeEvent(1, "Party", "12/25/2026", "12:00:00 PM");           // due
-    storeEvent(2, "Later", "01/06/2027", "01:46:40 AM");           // 11 days, 13:46:40
-    storeEvent(3, "Soon", "12/25/2026", "01:23:20 PM");            // 0 days, 1:23:20
-    storeEvent(4, "", "12/26/2026", "12:00:00 PM");                // no message: no line
+    storeEvent(1, "Party", "12/25/2026", "12:00:00 PM"); // due
+    storeEvent(2, "Later", "01/06/2027", "01:46:40 AM"); // 11 days, 13:46:40
+    storeEvent(3, "Soon", "12/25/2026", "01:23:20 PM");  // 0 days, 1:23:20
+    storeEvent(4, "", "12/26/2026", "12:00:00 PM");      // no message: no line
     storeEvent(5, "Apple", "12/25/2026", "02:00:00 PM");
     EXPECT_TRUE(t.store.save(trackerkeys::kView, "2"));
     Almanor& w = open();
@@ -191,10 +192,15 @@ TEST_F(AlmanorTest, TheGridListsEventsByDateWithTheChosenDetail)
                        }));
 }
 
-TEST_F(AlmanorTest, TheDayDifferenceFollowsTheCalendar)
+TEST_F(AlmanorTest, TheDayDifferenceFollowsTheCalendarWhileTheEditorIsOpen)
 {
     Almanor& w = open();
     auto* calendar = child<QCalendarWidget>("Calendar1");
+    // Its refresh sleeps while the editor, which shows it, is closed.
+    auto* timer3 = child<QTimer>("Timer3");
+    EXPECT_FALSE(timer3->isActive());
+    w.MessageEditClick(1);
+    EXPECT_TRUE(timer3->isActive());
     struct Case {
         QDate date;
         const char* text;
@@ -210,6 +216,8 @@ TEST_F(AlmanorTest, TheDayDifferenceFollowsTheCalendar)
         w.Timer3Tick();
         EXPECT_EQ(label("LabelDateDiff"), c.text);
     }
+    w.butEditCancelClick();
+    EXPECT_FALSE(timer3->isActive());
 }
 
 TEST_F(AlmanorTest, HugeMessagesAreShownCutAndTheGridRedoesOnlyChangedLines)
