@@ -7,3 +7,10 @@ QDateTime SystemClock::now() const
     now.setTime(QTime(t.hour(), t.minute(), t.second()));
     return now;
 }
+
+int SystemClock::msecsToNextSecond() const
+{
+    // A little after the second, so that a timer that fires a little early still finds it.
+    constexpr int kAfterSecond = 2;
+    return 1000 - QTime::currentTime().msec() + kAfterSecond;
+}

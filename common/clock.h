@@ -8,9 +8,14 @@ public:
     virtual ~Clock() = default;
     // The local date and time, to the whole second.
     virtual QDateTime now() const = 0;
+    // How long until just after now() next changes: a window that ticks then, rather than at a
+    // fixed interval, changes each second's texts in one pass and sleeps in between. A clock
+    // that is set by hand moves on a whole second at a time.
+    virtual int msecsToNextSecond() const { return 1000; }
 };
 
 class SystemClock final : public Clock {
 public:
     QDateTime now() const override;
+    int msecsToNextSecond() const override;
 };

@@ -52,19 +52,6 @@ TimerEngine::Tick TimerEngine::tick(const QDateTime& now)
     return tick;
 }
 
-int TimerEngine::msecsToNextTick(const QDateTime& now) const
-{
-    // A count is the whole seconds from the moment, cut towards zero: before the moment it
-    // changes a millisecond after a whole second has passed, after the moment on the second
-    // itself. The tick comes a little later, so that a timer that fires a little early still
-    // finds the new count.
-    constexpr int kAfterCount = 2;
-    const qint64 sinceMoment = moment_.msecsTo(now);
-    const qint64 untilChange =
-        sinceMoment < 0 ? -sinceMoment % 1000 + 1 : 1000 - sinceMoment % 1000;
-    return int(untilChange) + kAfterCount;
-}
-
 QString TimerEngine::momentText(const QString& none) const
 {
     return moment_.isValid() ? timetext::dateTimeText(moment_) : none;

@@ -49,10 +49,6 @@ public:
     // Takes the count at `now` and keeps it for a resume. A countdown whose time is up stops and
     // reports it once for each Start, even to a tick that comes while it is stopped.
     Tick tick(const QDateTime& now);
-    // How long after `now` to tick next: just after the count changes. A window that ticks
-    // then, rather than at a fixed interval, changes each second's texts in one pass and
-    // sleeps in between.
-    int msecsToNextTick(const QDateTime& now) const;
     // The count of the last tick; none since the engine was made or cleared.
     std::optional<qint64> lastCount() const { return lastCount_; }
 

@@ -39,9 +39,6 @@ constexpr int kOuterHeight = 5550;
 
 constexpr int kRowPitch = 300;
 constexpr int kRowHeight = 270;
-// A tick comes this long after the clock's second changes, so that a timer that fires a little
-// early still finds the new second.
-constexpr int kTickAfterSecond = 2;
 
 QString slotName(const char* role, int n)
 {
@@ -334,7 +331,7 @@ void Almanor::Timer1Tick()
     // Events fall on whole seconds, so every count changes as the clock's second does: the next
     // tick comes just after it, rather than every 700 ms, and the window sleeps in between.
     if (Timer1->isActive())
-        Timer1->start(int(1000 - nowMsecs % 1000) + kTickAfterSecond);
+        Timer1->start(platform_.clock.msecsToNextSecond());
     QList<FallenDue> fallen;
     NextAlarm next;
 

@@ -116,7 +116,7 @@ void FullScreenVexlo::Timer1Tick()
     // Next just after the count changes, rather than every 450 ms: each second's digits change
     // in one pass, and the window sleeps in between.
     if (Timer1->isActive())
-        Timer1->start(engine_.msecsToNextTick(now));
+        Timer1->start(platform_.clock.msecsToNextSecond());
     const TimerEngine::Tick tick = engine_.tick(now);
     if (tick.count > 0 && tick.count <= SoundPlayer::kPrepareAheadSeconds)
         platform_.sound.prepare(platform_.store.get(fullscreenkeys::kSound));

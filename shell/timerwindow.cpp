@@ -318,7 +318,7 @@ std::optional<TimerEngine::Tick> TimerWindow::takeTick()
     }
     const QDateTime now = platform_.clock.now();
     if (Timer1->isActive())
-        Timer1->start(engine_.msecsToNextTick(now));
+        Timer1->start(platform_.clock.msecsToNextSecond());
     return engine_.tick(now);
 }
 
