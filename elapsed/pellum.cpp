@@ -17,13 +17,6 @@ namespace {
 constexpr DigitDisplay::SmallRow kDigitRow{330, 330, 3250, 3430 - kBorderAllowanceTwips,
                                            DigitDisplay::Shows::Blank};
 
-// Topics of the help file.
-enum HelpTopic : int {
-    kAboutHelp = 200, // Options and About
-    kProgramHelp = 202,
-    kOptionsHelp = 213,
-};
-
 TimerProgram pellumProgram()
 {
     using namespace pellumkeys;
@@ -45,9 +38,10 @@ TimerProgram pellumProgram()
         .titleCaption = twipsRect(150, 420, 2900, 255),
         .titleBox = twipsRect(150, 720, 3000, 330),
         .reportsUnkeptPlace = true,
-        .programHelpTopic = kProgramHelp,
-        .optionsHelpTopic = kOptionsHelp,
-        .aboutHelpTopic = kAboutHelp,
+        // Topics of the help file; About shares the topic of the options and About.
+        .programHelpTopic = 202,
+        .optionsHelpTopic = 213,
+        .aboutHelpTopic = 200,
         .corrugatedFile = kCorrugatedFile,
         .firstPosition = kFirstPosition,
     };

@@ -5,8 +5,6 @@
 
 #include <QString>
 
-class QLabel;
-
 // Pellum's working state, one field per hidden label, with its first text. The count itself is
 // the engine's.
 struct PellumState {

@@ -49,11 +49,6 @@ void FullScreenVexlo::HScroll2Change()
     DigitDisplay->setTime({shown.hours, shown.minutes, HScroll2->value()});
 }
 
-void FullScreenVexlo::resetDigits()
-{
-    DigitDisplay->setTime({});
-}
-
 void FullScreenVexlo::displayTimeRemaining(qint64 seconds)
 {
     const durations::Parts parts = durations::split(seconds);
@@ -214,7 +209,7 @@ void FullScreenVexlo::menuRetrieveClick()
     engine_.setDuration(0);
     // The next Start is a fresh run of the time retrieved.
     engine_.clear(0);
-    resetDigits();
+    DigitDisplay->setTime({});
     const SettingsStore& store = platform_.store;
     HScroll1->setValue(durations::storedWholeNumber(store.get(fullscreenkeys::kMinutes), 0,
                                                     fullscreen::kMaxMinutes));
@@ -228,7 +223,7 @@ void FullScreenVexlo::menuClearClick()
     HScroll2->setValue(0);
     engine_.setDuration(0);
     engine_.clear();
-    resetDigits();
+    DigitDisplay->setTime({});
     state_.LabelTimeRemaining = fullscreen::kNothingShown;
     Frame1->move(twips(fullscreen::centredLeft(screenWidth(), layout_.Frame1.width())),
                  Frame1->y());

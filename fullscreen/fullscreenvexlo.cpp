@@ -295,7 +295,7 @@ void FullScreenVexlo::startUp()
     Timer1->stop();
     HScroll1->setValue(0);
     HScroll2->setValue(0);
-    resetDigits();
+    DigitDisplay->setTime({});
     HScroll1->setFocus();
 }
 

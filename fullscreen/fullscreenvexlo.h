@@ -94,7 +94,6 @@ private:
     void markTimingMode(bool normal);
     void selectTimingMode(bool normal);
     void setTimeChanged();
-    void resetDigits();
     void showScrollBars(bool shown);
     void showTimeItems(bool shown);
     void timeIsUp(qint64 remaining);

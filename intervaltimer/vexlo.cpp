@@ -62,7 +62,6 @@ TimerProgram vexloProgram()
         .titleBox = twipsRect(850, 90, 2330, 330),
         .resolutionInBackground = true,
         .plainOptionsUnderDefault = true,
-        .reportsUnkeptPlace = false,
         .programHelpTopic = 201,
         .optionsHelpTopic = 200,
         .aboutHelpTopic = 201,

@@ -4,12 +4,8 @@
 
 #include <QString>
 
-class QLabel;
-class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 class QScrollBar;
-class QTimer;
 
 // The interval timer's working state, one field per hidden control, with their first texts.
 // Numbers are held as their decimal text. The count itself is the engine's.

@@ -396,12 +396,6 @@ void TimerWindow::backToTimer(QWidget* panel)
     focusAfterPanel();
 }
 
-void TimerWindow::focusAfterPanel()
-{
-    // Back where the panel was opened from.
-    accessibility::focusFirstAvailable({focusBeforePanel_, actionButton_});
-}
-
 void TimerWindow::menuOptionsClick()
 {
     loadOptions();

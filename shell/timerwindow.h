@@ -116,7 +116,7 @@ protected:
     virtual bool saveOptions() { return true; }
     virtual void cancelOptions();
     // Where the keyboard goes when a panel gives the timer back.
-    virtual void focusAfterPanel();
+    virtual void focusAfterPanel() = 0;
     // Shows the timer panel again in place of `panel`.
     void backToTimer(QWidget* panel);
     virtual bool timerPanelCovered() const { return false; }
