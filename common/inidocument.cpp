@@ -322,11 +322,20 @@ std::optional<QString> IniDocument::value(const QString& section, const QString&
     return std::nullopt;
 }
 
-void IniDocument::setValue(const QString& section, const QString& key, const QString& value)
+bool IniDocument::setValue(const QString& section, const QString& key, const QString& value)
 {
     const QByteArray line = escapedKey(key) + '=' + escapedValue(value);
+    // A key that stands once, on this very line, stays as it is: the file need not change.
+    if (const auto s = std::ranges::find(sections_, section, &Section::name);
+        s != sections_.end()) {
+        const auto ofKey = [&](const Entry& entry) { return entry.key == key; };
+        if (std::ranges::count_if(s->entries, ofKey) == 1 &&
+            std::ranges::find_if(s->entries, ofKey)->line == line)
+            return false;
+    }
     remove(section, key);
     sectionNamed(section).entries.append(Entry{key, line});
+    return true;
 }
 
 bool IniDocument::remove(const QString& section, const QString& key)

@@ -22,7 +22,8 @@ public:
     bool hadUnreadableLines() const { return unreadableLines_ > 0; }
 
     std::optional<QString> value(const QString& section, const QString& key) const;
-    void setValue(const QString& section, const QString& key, const QString& value);
+    // False when the key already held the value: nothing changed.
+    bool setValue(const QString& section, const QString& key, const QString& value);
     // False when there was no such key.
     bool remove(const QString& section, const QString& key);
 

@@ -195,10 +195,13 @@ QString IniSettingsStore::get(const QString& key, const QString& fallback) const
 
 bool IniSettingsStore::saveAll(const Values& values)
 {
+    // Values the file already holds are not written again: a start that stores what it read
+    // costs no write.
     return change([&](IniDocument& document) {
+        bool changed = false;
         for (const auto& [key, value] : values)
-            document.setValue(kSection, settingsKey(key), value);
-        return true;
+            changed = document.setValue(kSection, settingsKey(key), value) || changed;
+        return changed;
     });
 }
 

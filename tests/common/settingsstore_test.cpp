@@ -177,6 +177,23 @@ TEST(SettingsStore, SavesSeveralKeysInOneWrite)
     EXPECT_EQ(other.get("Date Vexlo 4 Time"), "07:30:00 AM");
     EXPECT_EQ(other.get("Date Vexlo 4 Notes"), "kept");
 
+    // Saving what is already stored leaves the file as it is: a save replaces the file, so its
+    // inode tells.
+    const auto inode = [&] {
+        struct stat info {};
+        return ::stat(QFile::encodeName(t.dir.filePath("Orvane.conf")).constData(), &info) == 0
+                   ? info.st_ino
+                   : 0;
+    };
+    const auto before = inode();
+    EXPECT_TRUE(
+        t.store.saveAll({{"Date Vexlo 4 Message", "Dentist"}, {"Date Vexlo 4 Notes", "kept"}}));
+    EXPECT_EQ(inode(), before);
+    EXPECT_TRUE(
+        t.store.saveAll({{"Date Vexlo 4 Message", "Dentist"}, {"Date Vexlo 4 Notes", "new"}}));
+    EXPECT_NE(inode(), before);
+    EXPECT_EQ(other.get("Date Vexlo 4 Notes"), "new");
+
     IniSettingsStore unwritable(t.dir.filePath("Orvane.conf"));
     EXPECT_FALSE(unwritable.saveAll({{"a", "b"}}));
 }
