@@ -1,17 +1,16 @@
 #include "programstart.h"
 
 #include "programfolder.h"
+#include "widgets.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
 
 #include <algorithm>
 #include <cstdio>
 #include <unistd.h>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -88,36 +87,6 @@ QIcon programIcon(const QString& desktopId)
     return QIcon::fromTheme(desktopId, installed);
 }
 
-// Sets the program's icon once its first window is drawn: reading the icon's pictures and looking
-// through the icon theme would only hold that window back, and no one sees an icon sooner.
-class IconAfterFirstDrawing : public QObject {
-public:
-    IconAfterFirstDrawing(QString desktopId, QObject* parent)
-        : QObject(parent), desktopId_(std::move(desktopId))
-    {
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            qApp->removeEventFilter(this);
-            // Queued, so the drawing reaches the screen first.
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    QApplication::setWindowIcon(programIcon(desktopId_));
-                    deleteLater();
-                },
-                Qt::QueuedConnection);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QString desktopId_;
-};
-
 void writeTo(FILE* stream, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
@@ -161,6 +130,9 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program,
     giveBackHeldMessages();
 
     QGuiApplication::setDesktopFileName(program.desktopId);
-    app.installEventFilter(new IconAfterFirstDrawing(program.desktopId, &app));
+    // The icon's pictures, and a look through the icon theme, would only hold the window back.
+    afterFirstDrawing(&app, [desktopId = program.desktopId] {
+        QApplication::setWindowIcon(programIcon(desktopId));
+    });
     return run(app);
 }

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -92,6 +93,39 @@ QMenu* subMenu(QMenu& menu, const QString& name, const QString& title)
 void selectOnFocus(QWidget* box, int count)
 {
     new SelectOnFocus(box, count);
+}
+
+namespace {
+
+class AfterFirstDrawing : public QObject {
+public:
+    AfterFirstDrawing(QObject* watched, std::function<void()> then)
+        : QObject(watched), then_(std::move(then))
+    {
+        watched->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Once the program waits again, so that the drawing reaches the screen first.
+            QTimer::singleShot(0, this, [this] {
+                then_();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+    std::function<void()> then_;
+};
+
+} // namespace
+
+void afterFirstDrawing(QObject* watched, std::function<void()> then)
+{
+    new AfterFirstDrawing(watched, std::move(then));
 }
 
 bool markModeItems(QAction& normalItem, QAction& otherItem, bool& normalMode, bool normal)

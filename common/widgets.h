@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include <functional>
 #include <initializer_list>
 #include <span>
 
@@ -39,6 +40,10 @@ bool markModeItems(QAction& normalItem, QAction& otherItem, bool& normalMode, bo
 // first character for `count` characters, so typing replaces a short text and keeps the end of
 // a long one.
 void selectOnFocus(QWidget* box, int count);
+
+// Calls `then` once, when the program next waits after the first drawing in `watched` (a
+// window, or the application for any window): for what the first look does not need.
+void afterFirstDrawing(QObject* watched, std::function<void()> then);
 
 // Tab goes from each control of `chain` to the next.
 void tabOrder(std::initializer_list<QWidget*> chain);

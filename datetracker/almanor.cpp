@@ -72,11 +72,9 @@ Almanor::Almanor(const Platform& platform, QWidget* parent)
     setCentralWidget(central);
     buildMenus();
     buildListPanel(central);
-    buildEditorPanel(central);
-    buildNotesPanel(central);
-    buildAboutPanel(central);
-    buildOptionsPanel(central);
     accessibility::nameControls(this);
+    // The panels that take the list's place are built once the list is on the screen.
+    afterFirstDrawing(this, [this] { buildPanels(); });
 
     Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
     Timer2 = named(new QTimer(this), QStringLiteral("Timer2"));
@@ -185,17 +183,12 @@ void Almanor::startUp()
     state_.LabelPath = setting.value(trackerkeys::kPath);
     showGridView(optionNumber(setting.value(trackerkeys::kView)) == 2);
 
-    const bool calendarToday = optionNumber(setting.value(trackerkeys::kCalendarOption)) == 1;
-    OptionCalendarSetting1->setChecked(calendarToday);
-    OptionCalendarSetting2->setChecked(!calendarToday);
-
-    const bool daysAndTime = optionNumber(setting.value(trackerkeys::kDateTimeOption)) == 1;
-    OptionDateTime->setChecked(daysAndTime);
-    OptionOnlyDate->setChecked(!daysAndTime);
-
+    // Kept for the options panel and the calendar, which are built later.
+    startOptions_ = {optionNumber(setting.value(trackerkeys::kCalendarOption)) == 1,
+                     optionNumber(setting.value(trackerkeys::kDateTimeOption)) == 1};
     const QString savedDate = setting.value(trackerkeys::kSavedDate);
-    Calendar1->setSelectedDate(timetext::parseDate(savedDate).value_or(today()));
-    state_.LabelCalendarDate = timetext::shortDateText(Calendar1->selectedDate());
+    state_.LabelCalendarDate =
+        timetext::shortDateText(timetext::parseDate(savedDate).value_or(today()));
 
     loadSlots();
 
@@ -476,6 +469,7 @@ void Almanor::showGridLines(const QStringList& lines)
 
 void Almanor::checkCalendarDate()
 {
+    buildPanels();
     if (OptionCalendarSetting1->isChecked()) {
         Calendar1->setSelectedDate(today());
     } else {

@@ -62,6 +62,10 @@ public:
     const AlmanorState& state() const { return state_; }
     TrackerSlot& slot(int n) { return state_.slot.at(n - 1); }
 
+    // Builds the panels that take the list's place: the editor, the notes, the options and
+    // About. The window builds them once it is first drawn, or when one is first opened.
+    void buildPanels();
+
     // Event handlers, public so that tests drive them as the event loop would.
     void Timer1Tick();
     void Timer2Tick();
@@ -127,6 +131,11 @@ private:
     void refreshDayDifference();
     QDate today() const;
     void markView(bool grid);
+    struct Options {
+        bool calendarToday; // the calendar re-sets to today, or keeps the last date chosen
+        bool daysAndTime;   // the grid shows days and time, or days only
+    };
+    void selectOptions(Options options);
     void selectOptionsFromStore();
     void closeOptionsPanel();
     void selectTime(const QString& timeText);
@@ -169,6 +178,8 @@ private:
     // Events due up to this moment (msecs since the epoch) have been told of: the kept moment at
     // start-up, the last tick from then on. An event due after it that falls due is news.
     qint64 alarmsGivenUntil_ = 0;
+    // The options as the start found them, until the options panel is built.
+    Options startOptions_{true, true};
     // The first tick tells of what fell due while the program was not running, in one notice.
     bool firstTickDone_ = false;
 

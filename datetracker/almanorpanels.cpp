@@ -82,6 +82,20 @@ QString defaultSound()
 
 // ---- Building ----
 
+void Almanor::buildPanels()
+{
+    if (Frame2)
+        return;
+    QWidget* central = centralWidget();
+    buildEditorPanel(central);
+    buildNotesPanel(central);
+    buildAboutPanel(central);
+    buildOptionsPanel(central);
+    accessibility::nameControls(this);
+    selectOptions(startOptions_);
+    Calendar1->setSelectedDate(timetext::parseDate(state_.LabelCalendarDate).value_or(today()));
+}
+
 void Almanor::buildEditorPanel(QWidget* central)
 {
     // clang-format off
@@ -306,6 +320,7 @@ void Almanor::selectTime(const QString& timeText)
 
 void Almanor::MessageEditClick(int n)
 {
+    buildPanels();
     // What another window saved in the slot since the last tick is what the user edits.
     followStore(n);
     editorBase_ = seen_[n - 1];
@@ -497,6 +512,7 @@ void Almanor::saveView(const QString& view)
 
 void Almanor::MessageNotesClick(int n)
 {
+    buildPanels();
     notesSlot_ = n;
     Frame1->hide();
     menuView->menuAction()->setEnabled(false);
@@ -577,18 +593,23 @@ void Almanor::menuViewGridClick()
 
 // ---- Options ----
 
+void Almanor::selectOptions(Options options)
+{
+    OptionCalendarSetting1->setChecked(options.calendarToday);
+    OptionCalendarSetting2->setChecked(!options.calendarToday);
+    OptionDateTime->setChecked(options.daysAndTime);
+    OptionOnlyDate->setChecked(!options.daysAndTime);
+}
+
 void Almanor::selectOptionsFromStore()
 {
-    const bool today = optionNumber(platform_.store.get(trackerkeys::kCalendarOption)) == 1;
-    OptionCalendarSetting1->setChecked(today);
-    OptionCalendarSetting2->setChecked(!today);
-    const bool daysAndTime = optionNumber(platform_.store.get(trackerkeys::kDateTimeOption)) == 1;
-    OptionDateTime->setChecked(daysAndTime);
-    OptionOnlyDate->setChecked(!daysAndTime);
+    selectOptions({optionNumber(platform_.store.get(trackerkeys::kCalendarOption)) == 1,
+                   optionNumber(platform_.store.get(trackerkeys::kDateTimeOption)) == 1});
 }
 
 void Almanor::menuViewOptionsClick()
 {
+    buildPanels();
     if (Frame6->isHidden())
         focusBeforeOptions_ = focusWidget();
     if (!Frame1->isHidden())
@@ -645,6 +666,7 @@ void Almanor::menuhelpusingClick()
 
 void Almanor::menuhelpaboutClick()
 {
+    buildPanels();
     if (Frame5->isHidden()) {
         focusBeforeAbout_ = focusWidget();
         // What About covers stays out of the reach of Tab until OK.

@@ -26,9 +26,12 @@ protected:
         return {store, clock, sound, dialogs, help, notifier, VEXLO_PROGRAM_DIR};
     }
 
-    Almanor& open()
+    // The window with the panels it builds once drawn, or as a start leaves it before that.
+    Almanor& open(bool panelsBuilt = true)
     {
         window = std::make_unique<Almanor>(platform());
+        if (panelsBuilt)
+            window->buildPanels();
         return *window;
     }
 

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 using trackerkeys::SlotField;
@@ -41,7 +42,11 @@ TEST_F(AlmanorTest, StoredChoicesAreReadNotRewritten)
                                  {trackerkeys::kCalendarOption, "2"},
                                  {trackerkeys::kDateTimeOption, "2"},
                                  {trackerkeys::kSavedDate, "3/2/2027"}}));
-    Almanor& w = open();
+    Almanor& w = open(false);
+    // The panels the list hides come once the window is drawn, with what the start read.
+    EXPECT_EQ(w.findChild<QCalendarWidget*>("Calendar1"), nullptr);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.findChild<QCalendarWidget*>("Calendar1"); }));
 
     EXPECT_EQ(w.state().LabelPath, "/elsewhere/");
     EXPECT_TRUE(child<QAction>("menuViewGrid")->isChecked());
@@ -92,6 +97,7 @@ TEST_F(AlmanorTest, GarbageInEveryKeyNeverStopsTheWindow)
         ASSERT_TRUE(fresh.store.saveAll(values));
 
         Almanor w(Platform{fresh.store, clock, sound, dialogs, help, notifier, VEXLO_PROGRAM_DIR});
+        w.buildPanels();
         w.show();
         w.Timer1Tick();
         w.fillListBox();

@@ -66,7 +66,8 @@ void tickRunning(Almanor& w)
     w.Timer1Tick();
     if (child<QTimer>(w, QStringLiteral("Timer2"))->isActive())
         w.Timer2Tick();
-    w.Timer3Tick();
+    if (child<QTimer>(w, QStringLiteral("Timer3"))->isActive())
+        w.Timer3Tick();
 }
 
 bool shownDue(const Almanor& w, int n)
