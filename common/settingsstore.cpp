@@ -177,20 +177,44 @@ IniSettingsStore::IniSettingsStore(const QString& configFolder)
 {
 }
 
+QStringList SettingsStore::getAll(const QStringList& keys) const
+{
+    QStringList values;
+    for (const QString& key : keys)
+        values.append(get(key));
+    return values;
+}
+
 QString IniSettingsStore::get(const QString& key, const QString& fallback) const
+{
+    const IniDocument* document = freshDocument();
+    return document ? document->value(kSection, settingsKey(key)).value_or(fallback) : fallback;
+}
+
+QStringList IniSettingsStore::getAll(const QStringList& keys) const
+{
+    const IniDocument* document = freshDocument();
+    QStringList values;
+    for (const QString& key : keys)
+        values.append(document ? document->value(kSection, settingsKey(key)).value_or(QString())
+                               : QString());
+    return values;
+}
+
+const IniDocument* IniSettingsStore::freshDocument() const
 {
     // A tick may ask for many keys: the file is parsed again only when another file stands in
     // its place, which every save makes so.
     const std::optional<Identity> identity = identityOf(fileName_);
     if (!identity)
-        return fallback;
+        return nullptr;
     if (!reading_ || !(reading_->identity == *identity)) {
         const std::optional<QByteArray> bytes = readRegularFile(fileName_, kMaxFileBytes);
         if (!bytes)
-            return fallback;
+            return nullptr;
         reading_ = std::make_shared<const Reading>(Reading{*identity, IniDocument::parse(*bytes)});
     }
-    return reading_->document.value(kSection, settingsKey(key)).value_or(fallback);
+    return &reading_->document;
 }
 
 bool IniSettingsStore::saveAll(const Values& values)

@@ -18,6 +18,8 @@ public:
 
     // An absent key gives `fallback`.
     virtual QString get(const QString& key, const QString& fallback = QString()) const = 0;
+    // The values of `keys` in their order, from one reading; an absent key gives an empty text.
+    virtual QStringList getAll(const QStringList& keys) const;
     // True once the value is on disk.
     [[nodiscard]] bool save(const QString& key, const QString& value)
     {
@@ -62,6 +64,7 @@ public:
     explicit IniSettingsStore(const QString& configFolder);
 
     QString get(const QString& key, const QString& fallback = QString()) const override;
+    QStringList getAll(const QStringList& keys) const override;
     [[nodiscard]] bool saveAll(const Values& values) override;
     [[nodiscard]] bool removeAll(const QStringList& keys) override;
     Refusal lastRefusal() const override { return lastRefusal_; }
@@ -80,11 +83,13 @@ private:
     // false when it changed nothing.
     bool change(const std::function<bool(IniDocument&)>& edit);
     Refusal changeLocked(const std::function<bool(IniDocument&)>& edit);
+    // The file as it stands now, or null when there is no readable file.
+    const IniDocument* freshDocument() const;
 
     QString fileName_;
     Refusal lastRefusal_ = Refusal::None;
     std::function<void(const QString&)> damagedFileKept_;
-    // The last reading, kept while the file is the same one (see get()).
+    // The last reading, kept while the file is the same one (see freshDocument()).
     struct Reading;
     mutable std::shared_ptr<const Reading> reading_;
 };

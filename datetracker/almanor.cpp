@@ -197,8 +197,9 @@ void Almanor::startUp()
 
 void Almanor::loadSlots()
 {
+    const auto stored = trackerkeys::readSlots(platform_.store);
     for (int n = 1; n <= AlmanorState::kSlots; ++n) {
-        takeSlot(n, trackerkeys::readSlot(platform_.store, n));
+        takeSlot(n, stored[size_t(n - 1)]);
         showSlot(n);
     }
 }
@@ -226,9 +227,8 @@ void Almanor::replaceSlot(int n, const trackerkeys::StoredSlot& stored)
 }
 
 // Takes over what another window saved in the slot; true when there was something.
-bool Almanor::followStore(int n)
+bool Almanor::followStore(int n, const trackerkeys::StoredSlot& stored)
 {
-    const trackerkeys::StoredSlot stored = trackerkeys::readSlot(platform_.store, n);
     if (stored != seen_[n - 1]) {
         replaceSlot(n, stored);
         return true;
@@ -328,9 +328,10 @@ void Almanor::Timer1Tick()
     QList<FallenDue> fallen;
     NextAlarm next;
 
+    // Another window may have saved or deleted an event since the last tick.
+    const auto stored = trackerkeys::readSlots(platform_.store);
     for (int n = 1; n <= AlmanorState::kSlots; ++n) {
-        // Another window may have saved or deleted the event since the last tick.
-        followStore(n);
+        followStore(n, stored[size_t(n - 1)]);
         TrackerSlot& s = slot(n);
         if (s.LabelDate.isEmpty())
             continue;

@@ -122,7 +122,7 @@ private:
     void loadSlots();
     void takeSlot(int n, const trackerkeys::StoredSlot& stored);
     void replaceSlot(int n, const trackerkeys::StoredSlot& stored);
-    bool followStore(int n);
+    bool followStore(int n, const trackerkeys::StoredSlot& stored);
     void showSlot(int n);
     void showRemaining(int n);
     void showGridLines(const QStringList& lines);

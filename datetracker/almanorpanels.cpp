@@ -322,7 +322,7 @@ void Almanor::MessageEditClick(int n)
 {
     buildPanels();
     // What another window saved in the slot since the last tick is what the user edits.
-    followStore(n);
+    followStore(n, trackerkeys::readSlot(platform_.store, n));
     editorBase_ = seen_[n - 1];
     TrackerSlot& s = slot(n);
     editingSlot_ = n;

@@ -24,18 +24,27 @@ QString slotKey(int slot, SlotField field)
            QString::fromUtf16(words[static_cast<int>(field)]);
 }
 
-StoredSlot readSlot(const SettingsStore& store, int slot)
+std::array<StoredSlot, kSlots> readSlots(const SettingsStore& store)
 {
-    // Read for every slot at every tick: the keys are spelt once, each where its value goes.
-    static const auto keys = [] {
-        std::array<StoredSlot, kSlots> all;
+    // Read at every tick, in one reading of the store: the keys are spelt once.
+    static const QStringList keys = [] {
+        QStringList all;
         for (int n = 1; n <= kSlots; ++n)
-            all[n - 1] = {slotKey(n, SlotField::Message), slotKey(n, SlotField::Date),
-                          slotKey(n, SlotField::Time), slotKey(n, SlotField::Sound)};
+            for (SlotField field :
+                 {SlotField::Message, SlotField::Date, SlotField::Time, SlotField::Sound})
+                all.append(slotKey(n, field));
         return all;
     }();
-    const StoredSlot& k = keys.at(slot - 1);
-    return {store.get(k.message), store.get(k.date), store.get(k.time), store.get(k.sound)};
+    const QStringList values = store.getAll(keys);
+    std::array<StoredSlot, kSlots> read;
+    for (int i = 0; i < kSlots; ++i)
+        read[size_t(i)] = {values[4 * i], values[4 * i + 1], values[4 * i + 2], values[4 * i + 3]};
+    return read;
+}
+
+StoredSlot readSlot(const SettingsStore& store, int slot)
+{
+    return readSlots(store).at(size_t(slot - 1));
 }
 
 QString momentText(const QDateTime& moment)

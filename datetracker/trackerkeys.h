@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 // Every key DateVexlo keeps in the shared store. The per-slot keys are built by slotKey().
@@ -41,6 +42,7 @@ struct StoredSlot {
     bool operator==(const StoredSlot&) const = default;
 };
 
+std::array<StoredSlot, kSlots> readSlots(const SettingsStore& store);
 StoredSlot readSlot(const SettingsStore& store, int slot);
 
 // The stored form of kAlarmsGivenUntil: the instant in UTC ("2026-12-25T17:00:00Z"), so that it

@@ -123,6 +123,10 @@ TEST(SettingsStore, SeesWhatAnotherProcessSaved)
     ASSERT_TRUE(writer->waitForFinished(30000));
     ASSERT_EQ(writer->exitCode(), 0);
     EXPECT_EQ(t.store.get("Other 0"), "value 0");
+    // Several keys at once, in their order, an absent one empty.
+    EXPECT_EQ(t.store.getAll({"Absent", "Other 0"}), QStringList({"", "value 0"}));
+    IniSettingsStore noFile(t.dir.filePath("nowhere"));
+    EXPECT_EQ(noFile.getAll({"Other 0", "Absent"}), QStringList({"", ""}));
 }
 
 TEST(SettingsStore, EightWritersAtOnceLoseNothing)
