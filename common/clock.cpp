@@ -2,10 +2,10 @@
 
 QDateTime SystemClock::now() const
 {
-    QDateTime now = QDateTime::currentDateTime();
-    const QTime t = now.time();
-    now.setTime(QTime(t.hour(), t.minute(), t.second()));
-    return now;
+    // Whole seconds, cut from the count since the epoch: one look at the time zone, and the
+    // hour a change of daylight saving time repeats keeps its own offset.
+    const qint64 msecs = QDateTime::currentMSecsSinceEpoch();
+    return QDateTime::fromMSecsSinceEpoch(msecs - msecs % 1000);
 }
 
 int SystemClock::msecsToNextSecond() const

@@ -193,4 +193,10 @@ TEST(SystemClock, TheNextSecondComesJustAfterTheSecondTurns)
         EXPECT_GT(before.msec() + wait, 1000);
         EXPECT_LE(after.msec() + wait, 1000 + 5 + before.msecsTo(after));
     }
+    // It tells the local time of the second that has begun.
+    const QDateTime now = clock.now();
+    const qint64 since = now.msecsTo(QDateTime::currentDateTime());
+    EXPECT_EQ(now.timeSpec(), Qt::LocalTime);
+    EXPECT_EQ(now.time().msec(), 0);
+    EXPECT_TRUE(since >= 0 && since < 1000) << since;
 }
