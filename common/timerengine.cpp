@@ -20,6 +20,7 @@ void TimerEngine::start(const QDateTime& now)
     const qint64 count = resuming ? *lastCount_ : (direction_ == Direction::Down ? duration_ : 0);
     // addSecs counts real seconds, so the moment is right across a clock change.
     moment_ = now.addSecs(direction_ == Direction::Down ? count : -count);
+    momentMsecs_ = moment_.toMSecsSinceEpoch();
 }
 
 void TimerEngine::clear(std::optional<qint64> count)
@@ -29,14 +30,17 @@ void TimerEngine::clear(std::optional<qint64> count)
     lastCount_ = count;
 }
 
+// Counted on the moments since the epoch, the target's kept from its start: a local time would
+// look at the time zone again at every tick.
 qint64 TimerEngine::remaining(const QDateTime& now) const
 {
-    return timetext::secondsBetween(now, moment_);
+    return moment_.isValid() ? (momentMsecs_ - now.toMSecsSinceEpoch()) / 1000 : 0;
 }
 
 qint64 TimerEngine::elapsed(const QDateTime& now) const
 {
-    return std::max<qint64>(timetext::secondsBetween(moment_, now), 0);
+    return moment_.isValid() ? std::max<qint64>((now.toMSecsSinceEpoch() - momentMsecs_) / 1000, 0)
+                             : 0;
 }
 
 TimerEngine::Tick TimerEngine::tick(const QDateTime& now)

@@ -66,5 +66,6 @@ private:
     bool running_ = false;
     bool upAhead_ = false; // a countdown started whose time up is still to be told
     QDateTime moment_;
+    qint64 momentMsecs_ = 0; // moment_ since the epoch
     std::optional<qint64> lastCount_;
 };

@@ -320,7 +320,7 @@ void Almanor::Timer1Tick()
     // One reading of the clock for all fifteen slots, so they agree with each other. Moments
     // are compared as real time since the epoch, so a change of daylight saving time neither
     // stretches a countdown nor moves an event.
-    const qint64 nowMsecs = platform_.clock.now().toMSecsSinceEpoch();
+    const qint64 nowMsecs = platform_.clock.utcNow().toMSecsSinceEpoch();
     // Events fall on whole seconds, so every count changes as the clock's second does: the next
     // tick comes just after it, rather than every 700 ms, and the window sleeps in between.
     if (Timer1->isActive())

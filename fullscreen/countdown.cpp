@@ -107,7 +107,7 @@ void FullScreenVexlo::Timer1Tick()
         Timer1->stop();
         return;
     }
-    const QDateTime now = platform_.clock.now();
+    const QDateTime now = platform_.clock.utcNow();
     // Next just after the count changes, rather than every 450 ms: each second's digits change
     // in one pass, and the window sleeps in between.
     if (Timer1->isActive())

@@ -316,7 +316,7 @@ std::optional<TimerEngine::Tick> TimerWindow::takeTick()
         Timer1->stop();
         return std::nullopt;
     }
-    const QDateTime now = platform_.clock.now();
+    const QDateTime now = platform_.clock.utcNow();
     if (Timer1->isActive())
         Timer1->start(platform_.clock.msecsToNextSecond());
     return engine_.tick(now);

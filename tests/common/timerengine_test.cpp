@@ -64,7 +64,7 @@ TEST(TimerEngine, StopAndStartResumeAsTheModeSaysAndClearStartsAfresh)
         // Every tick counts from the clock: a late one catches up at once, two at one moment agree.
         const qint64 count = engine.tick(stopped).count;
         EXPECT_EQ(count, c.direction == Direction::Down ? 60 - c.runFor : c.runFor);
-        EXPECT_EQ(engine.tick(stopped).count, count);
+        EXPECT_EQ(engine.tick(stopped.toUTC()).count, count) << "the same moment in UTC";
         engine.stop();
         EXPECT_FALSE(engine.running());
         EXPECT_EQ(engine.lastCount(), count);
@@ -199,4 +199,8 @@ TEST(SystemClock, TheNextSecondComesJustAfterTheSecondTurns)
     EXPECT_EQ(now.timeSpec(), Qt::LocalTime);
     EXPECT_EQ(now.time().msec(), 0);
     EXPECT_TRUE(since >= 0 && since < 1000) << since;
+    // Its UTC reading is the same moment, unless the second turned in between.
+    const QDateTime utc = clock.utcNow();
+    EXPECT_EQ(utc.timeSpec(), Qt::UTC);
+    EXPECT_TRUE(utc == now || utc == now.addSecs(1)) << utc.toString(Qt::ISODate).toStdString();
 }
