@@ -5,6 +5,23 @@
 
 #include <algorithm>
 
+TimerWindowKeys::TimerWindowKeys(const QString& program)
+{
+    const auto key = [&program](const char* word) {
+        return program + QLatin1Char(' ') + QLatin1String(word);
+    };
+    path = key("Path");
+    background = key("Background");
+    foreColor1 = key("ForeColor 1");
+    foreColor2 = key("ForeColor 2");
+    runDefaultColors = key("Run Default Colors");
+    mode = key("Mode");
+    positionLeft = key("Position Left");
+    positionTop = key("Position Top");
+    alwaysOnTop = key("Always On Top");
+    currentTitle = key("Current Title");
+}
+
 QString FirstRun::value(const QString& key) const
 {
     const auto found = std::ranges::find(values, key, &std::pair<QString, QString>::first);

@@ -13,6 +13,22 @@ struct StoredKey {
 };
 using StoredKeys = QList<StoredKey>;
 
+// The keys of a desktop timer window (Vexlo, Pellum): each is the program's name and a word,
+// "Vexlo Path", and other programs and older installations read them by these very names.
+struct TimerWindowKeys {
+    explicit TimerWindowKeys(const QString& program);
+    QString path; // the program folder
+    QString background;
+    QString foreColor1;
+    QString foreColor2;
+    QString runDefaultColors;
+    QString mode;         // "True" normal, "False" stopwatch
+    QString positionLeft; // twips from the screen's left edge
+    QString positionTop;
+    QString alwaysOnTop;
+    QString currentTitle; // stored only when a window opens a new timer
+};
+
 // The settings a start goes on with once the first-run defaults are written.
 struct FirstRun {
     // Every key of the table with the value this run uses: the stored one, or its default.

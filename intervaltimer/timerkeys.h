@@ -8,18 +8,9 @@
 // Every key Vexlo keeps in the shared store, and what a first run writes under it.
 namespace timerkeys {
 
-inline const QString kPath = QStringLiteral("Vexlo Path");
-inline const QString kBackground = QStringLiteral("Vexlo Background");
-inline const QString kForeColor1 = QStringLiteral("Vexlo ForeColor 1");
-inline const QString kForeColor2 = QStringLiteral("Vexlo ForeColor 2");
-inline const QString kRunDefaultColors = QStringLiteral("Vexlo Run Default Colors");
+inline const TimerWindowKeys kWindow{QStringLiteral("Vexlo")};
 inline const QString kMessage = QStringLiteral("Vexlo Message");
 inline const QString kSound = QStringLiteral("Vexlo Sound");
-inline const QString kMode = QStringLiteral("Vexlo Mode");
-inline const QString kPositionLeft = QStringLiteral("Vexlo Position Left");
-inline const QString kPositionTop = QStringLiteral("Vexlo Position Top");
-inline const QString kAlwaysOnTop = QStringLiteral("Vexlo Always On Top");
-inline const QString kCurrentTitle = QStringLiteral("Vexlo Current Title");
 inline const QString kSavedMinutes = QStringLiteral("Vexlo Saved Minutes");
 inline const QString kSavedSeconds = QStringLiteral("Vexlo Saved Seconds");
 

@@ -88,18 +88,18 @@ struct TimerKind {
 struct Controls {
     TimerKind vexlo{.name = "Vexlo",
                     .title = QStringLiteral("Vexlo 8.02"),
-                    .modeKey = timerkeys::kMode,
+                    .modeKey = timerkeys::kWindow.mode,
                     .normalMode = timerkeys::kNormalMode,
                     .stopWatchMode = timerkeys::kStopWatchMode,
-                    .leftKey = timerkeys::kPositionLeft,
-                    .topKey = timerkeys::kPositionTop};
+                    .leftKey = timerkeys::kWindow.positionLeft,
+                    .topKey = timerkeys::kWindow.positionTop};
     TimerKind pellum{.name = "Pellum",
                      .title = QStringLiteral("Pellum 8.01"),
-                     .modeKey = pellumkeys::kMode,
+                     .modeKey = pellumkeys::kWindow.mode,
                      .normalMode = pellumkeys::kNormalMode,
                      .stopWatchMode = pellumkeys::kStopWatchMode,
-                     .leftKey = pellumkeys::kPositionLeft,
-                     .topKey = pellumkeys::kPositionTop};
+                     .leftKey = pellumkeys::kWindow.positionLeft,
+                     .topKey = pellumkeys::kWindow.positionTop};
     std::array<QPoint, AlmanorState::kSlots> almanorEdit; // the "N >" buttons
 };
 
