@@ -3,6 +3,7 @@
 #include "countdowntexts.h"
 #include "platform.h"
 #include "screenlayout.h"
+#include "scrolltime.h"
 #include "timerengine.h"
 
 #include <QRect>
@@ -93,7 +94,7 @@ private:
     void selectScreenSize(fullscreen::ScreenSize size);
     void markTimingMode(bool normal);
     void selectTimingMode(bool normal);
-    void setTimeChanged();
+    void setTimeChanged(ScrollBarMoved moved);
     void showScrollBars(bool shown);
     void showTimeItems(bool shown);
     void timeIsUp(qint64 remaining);

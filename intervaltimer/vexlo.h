@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scrolltime.h"
 #include "timerwindow.h"
 
 #include <QString>
@@ -68,7 +69,7 @@ private:
     void buildLook();
     void startUp();
     void timeIsUp(qint64 remaining);
-    void setTimeChanged();
+    void setTimeChanged(ScrollBarMoved moved);
     void showScrollBars(bool shown);
     void clearTime();
     void showTimeItems(bool shown);
