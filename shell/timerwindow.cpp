@@ -49,16 +49,6 @@ const ButtonRow<TimerWindow> kAboutButtons[] = {
 const QString kNormalMode = QStringLiteral("True");
 const QString kStopWatchMode = QStringLiteral("False");
 
-SkinKeys skinKeysOf(const TimerWindowKeys& keys)
-{
-    return {keys.background, keys.foreColor1, keys.foreColor2, keys.runDefaultColors};
-}
-
-WindowKeys windowKeysOf(const TimerWindowKeys& keys)
-{
-    return {keys.alwaysOnTop, keys.positionLeft, keys.positionTop, keys.currentTitle};
-}
-
 } // namespace
 
 void TimerWindow::darkGround(QWidget* widget)
@@ -83,9 +73,9 @@ TimerWindow::TimerWindow(const Platform& platform, const ShellPlatform& shell, T
     buildOptionsPanel();
     buildAboutPanel();
     shell_ = new DesktopShell(platform_.store, platform_.dialogs, shell,
-                              ShellWindow{*this, program_.name, windowKeysOf(keys_),
-                                          program_.firstPosition, program_.newTimerCaption,
-                                          program_.name, program_.newTimerError});
+                              ShellWindow{*this, program_.name, keys_, program_.firstPosition,
+                                          program_.newTimerCaption, program_.name,
+                                          program_.newTimerError});
     connect(shell_, &DesktopShell::saveRefused, this, &TimerWindow::showStoreRefused);
 
     Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
@@ -216,7 +206,7 @@ void TimerWindow::finishBuilding(const SkinLook& programLook, const QList<QActio
 
 void TimerWindow::addOwnParts(SkinLook& look) const
 {
-    look.keys = skinKeysOf(keys_);
+    look.keys = keys_;
     look.corrugatedFile = program_.corrugatedFile;
     look.errorTitle = program_.name;
     look.errorText = program_.pathError;
