@@ -5,21 +5,17 @@
 
 #include <algorithm>
 
-TimerWindowKeys::TimerWindowKeys(const QString& program)
+// Each is the program's name and a word: "Vexlo" and "Path" make "Vexlo Path".
+TimerWindowKeys::TimerWindowKeys(const QString& name)
+    : path(name + QLatin1String(" Path")), background(name + QLatin1String(" Background")),
+      foreColor1(name + QLatin1String(" ForeColor 1")),
+      foreColor2(name + QLatin1String(" ForeColor 2")),
+      runDefaultColors(name + QLatin1String(" Run Default Colors")),
+      mode(name + QLatin1String(" Mode")), positionLeft(name + QLatin1String(" Position Left")),
+      positionTop(name + QLatin1String(" Position Top")),
+      alwaysOnTop(name + QLatin1String(" Always On Top")),
+      currentTitle(name + QLatin1String(" Current Title"))
 {
-    const auto key = [&program](const char* word) {
-        return program + QLatin1Char(' ') + QLatin1String(word);
-    };
-    path = key("Path");
-    background = key("Background");
-    foreColor1 = key("ForeColor 1");
-    foreColor2 = key("ForeColor 2");
-    runDefaultColors = key("Run Default Colors");
-    mode = key("Mode");
-    positionLeft = key("Position Left");
-    positionTop = key("Position Top");
-    alwaysOnTop = key("Always On Top");
-    currentTitle = key("Current Title");
 }
 
 QString FirstRun::value(const QString& key) const

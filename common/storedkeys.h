@@ -28,6 +28,10 @@ struct TimerWindowKeys {
     QString positionTop;
     QString alwaysOnTop;  // "1" on top, anything else not
     QString currentTitle; // the title of the window that last opened a new timer
+
+    // What `mode` holds.
+    inline static const QString kNormalMode = QStringLiteral("True");
+    inline static const QString kStopWatchMode = QStringLiteral("False");
 };
 
 // The settings a start goes on with once the first-run defaults are written.

@@ -14,7 +14,7 @@ StoredKeys firstRunKeys(const QString& programFolder)
         {kWindow.foreColor2, kWhite},
         {kWindow.positionLeft, firstPosition},
         {kWindow.positionTop, firstPosition},
-        {kWindow.mode, kNormalMode},
+        {kWindow.mode, TimerWindowKeys::kNormalMode},
         {kWindow.runDefaultColors, QStringLiteral("False")},
     };
 }

@@ -7,9 +7,6 @@
 // Every key Pellum keeps in the shared store; what a first start writes is firstRunKeys().
 namespace pellumkeys {
 
-// "Pellum Mode"
-inline const QString kNormalMode = QStringLiteral("True");
-inline const QString kStopWatchMode = QStringLiteral("False");
 inline const QString kWhite = QStringLiteral("16777215");
 
 // "Pellum Always On Top" is stored as "1" by any start that finds it empty: a new installation

@@ -14,7 +14,7 @@ StoredKeys firstRunKeys(const QString& programFolder)
         {kWindow.positionTop, firstPosition},
         {kMessage, QString::fromUtf8(kDefaultMessage)},
         {kSound, kFirstSound},
-        {kWindow.mode, kNormalMode},
+        {kWindow.mode, TimerWindowKeys::kNormalMode},
         {kWindow.runDefaultColors, QStringLiteral("False")},
     };
 }

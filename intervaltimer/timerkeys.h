@@ -18,10 +18,6 @@ inline const QString kSavedSeconds = QStringLiteral("Vexlo Saved Seconds");
 inline constexpr char kDefaultMessage[] = QT_TRANSLATE_NOOP(
     "Vexlo", "Click on the ACTION button, then SET OPTIONS to change this message!");
 
-// "Vexlo Mode"
-inline const QString kNormalMode = QStringLiteral("True");
-inline const QString kStopWatchMode = QStringLiteral("False");
-
 inline const QString kFirstBackground = QStringLiteral("Wood5.gif");
 // The picture of the "Corrugated" skin, as "Vexlo Background" holds it.
 inline const QString kCorrugatedFile = QStringLiteral("Wood0.gif");

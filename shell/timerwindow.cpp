@@ -46,9 +46,6 @@ const ButtonRow<TimerWindow> kAboutButtons[] = {
 };
 // clang-format on
 
-const QString kNormalMode = QStringLiteral("True");
-const QString kStopWatchMode = QStringLiteral("False");
-
 } // namespace
 
 void TimerWindow::darkGround(QWidget* widget)
@@ -284,7 +281,7 @@ FirstRun TimerWindow::startFromStore(const StoredKeys& defaults)
     shell_->checkStayOnTop();
     skins_->showStored();
 
-    normalMode_ = start.value(keys_.mode) == kNormalMode;
+    normalMode_ = start.value(keys_.mode) == TimerWindowKeys::kNormalMode;
     menuMode1->setChecked(normalMode_);
     menuMode2->setChecked(!normalMode_);
     engine_.setMode(normalMode_ ? TimerEngine::Mode::Normal : TimerEngine::Mode::StopWatch);
@@ -350,7 +347,8 @@ void TimerWindow::menuMode2Click()
 void TimerWindow::selectMode(bool normal)
 {
     if (markModeItems(*menuMode1, *menuMode2, normalMode_, normal) &&
-        !platform_.store.save(keys_.mode, normal ? kNormalMode : kStopWatchMode))
+        !platform_.store.save(keys_.mode, normal ? TimerWindowKeys::kNormalMode
+                                                 : TimerWindowKeys::kStopWatchMode))
         showStoreRefused(tr("The timing mode"));
     // A stopped count resumes as the mode chosen last says.
     engine_.setMode(normalMode_ ? TimerEngine::Mode::Normal : TimerEngine::Mode::StopWatch);

@@ -89,15 +89,15 @@ struct Controls {
     TimerKind vexlo{.name = "Vexlo",
                     .title = QStringLiteral("Vexlo 8.02"),
                     .modeKey = timerkeys::kWindow.mode,
-                    .normalMode = timerkeys::kNormalMode,
-                    .stopWatchMode = timerkeys::kStopWatchMode,
+                    .normalMode = TimerWindowKeys::kNormalMode,
+                    .stopWatchMode = TimerWindowKeys::kStopWatchMode,
                     .leftKey = timerkeys::kWindow.positionLeft,
                     .topKey = timerkeys::kWindow.positionTop};
     TimerKind pellum{.name = "Pellum",
                      .title = QStringLiteral("Pellum 8.01"),
                      .modeKey = pellumkeys::kWindow.mode,
-                     .normalMode = pellumkeys::kNormalMode,
-                     .stopWatchMode = pellumkeys::kStopWatchMode,
+                     .normalMode = TimerWindowKeys::kNormalMode,
+                     .stopWatchMode = TimerWindowKeys::kStopWatchMode,
                      .leftKey = pellumkeys::kWindow.positionLeft,
                      .topKey = pellumkeys::kWindow.positionTop};
     std::array<QPoint, AlmanorState::kSlots> almanorEdit; // the "N >" buttons
