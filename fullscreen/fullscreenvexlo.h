@@ -3,7 +3,6 @@
 #include "countdowntexts.h"
 #include "platform.h"
 #include "screenlayout.h"
-#include "scrolltime.h"
 #include "timerengine.h"
 
 #include <QRect>
@@ -12,6 +11,7 @@
 
 class About;
 class DigitDisplay;
+enum class ScrollBarMoved;
 class NoTimeSelected;
 class Options;
 class QAction;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "scrolltime.h"
 #include "timerwindow.h"
 
 #include <QString>
