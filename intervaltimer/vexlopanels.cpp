@@ -3,7 +3,6 @@
 #include "vexlo.h"
 
 #include "accessibility.h"
-#include "dialogs.h"
 #include "settingsstore.h"
 #include "timerkeys.h"
 #include "twips.h"
