@@ -30,7 +30,7 @@ int main(int argc, char** argv)
     } else if (program == u"Vexlo") {
         values = {{timerkeys::kSavedMinutes, QStringLiteral("5")},
                   {timerkeys::kSavedSeconds, QStringLiteral("0")},
-                  {timerkeys::kAlwaysOnTop, QStringLiteral("0")}};
+                  {timerkeys::kWindow.alwaysOnTop, QStringLiteral("0")}};
     } else if (program == u"FullScreenVexlo") {
         values = {{fullscreenkeys::kMinutes, QStringLiteral("5")},
                   {fullscreenkeys::kSeconds, QStringLiteral("0")}};

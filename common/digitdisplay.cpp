@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "digitpairs.h"
 #include "named.h"
+#include "timerengine.h"
 #include "twips.h"
 
 #include <QAccessible>
@@ -204,4 +205,18 @@ void DigitDisplay::settle()
         QAccessibleEvent event(this, QAccessible::Alert);
         accessibility::send(event);
     }
+}
+
+bool setTimeFromScrollBars(TimerEngine& engine, DigitDisplay& digits, ScrollTimeFields fields,
+                           int minutes, int seconds, ScrollBarMoved moved)
+{
+    engine.setDuration(minutes * 60 + seconds);
+    fields.scrollMinutes = fields.remainingMinutes = QString::number(minutes);
+    fields.remainingSeconds = QString::number(seconds);
+    const durations::Parts shown = digits.time();
+    if (moved == ScrollBarMoved::Minutes)
+        digits.setTime({engine.duration() / 3600, minutes % 60, shown.seconds});
+    else
+        digits.setTime({shown.hours, shown.minutes, seconds});
+    return minutes != 0 || seconds != 0;
 }

@@ -12,6 +12,8 @@
 #include <span>
 #include <vector>
 
+class TimerEngine;
+
 // A timer's digits: the picture boxes that show hours, minutes and seconds, where each stands,
 // and the look of each group of them. setTime() shows a time in one call and repaints only the
 // pictures that change.
@@ -95,3 +97,19 @@ private:
     bool alertPending_ = false;
     bool picturesKept_ = false;
 };
+
+// The hidden fields a countdown keeps the time of its two scroll bars in, as decimal text.
+struct ScrollTimeFields {
+    QString& scrollMinutes;    // the minutes bar's value
+    QString& remainingMinutes; // what "Save this time" stores
+    QString& remainingSeconds;
+};
+
+enum class ScrollBarMoved { Minutes, Seconds };
+
+// The time set on the minutes and seconds bars (HScroll1, HScroll2) of Vexlo and FullScreenVexlo:
+// the engine's duration, the fields' texts, and the part of the digits the moved bar changes. The
+// minutes bar sets the hours and minutes and keeps the seconds shown; the seconds bar sets only the
+// seconds. Returns whether any time is set, which is when a count can start.
+bool setTimeFromScrollBars(TimerEngine& engine, DigitDisplay& digits, ScrollTimeFields fields,
+                           int minutes, int seconds, ScrollBarMoved moved);

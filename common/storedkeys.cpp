@@ -5,6 +5,19 @@
 
 #include <algorithm>
 
+// Each is the program's name and a word: "Vexlo" and "Path" make "Vexlo Path".
+TimerWindowKeys::TimerWindowKeys(const QString& name)
+    : path(name + QLatin1String(" Path")), background(name + QLatin1String(" Background")),
+      foreColor1(name + QLatin1String(" ForeColor 1")),
+      foreColor2(name + QLatin1String(" ForeColor 2")),
+      runDefaultColors(name + QLatin1String(" Run Default Colors")),
+      mode(name + QLatin1String(" Mode")), positionLeft(name + QLatin1String(" Position Left")),
+      positionTop(name + QLatin1String(" Position Top")),
+      alwaysOnTop(name + QLatin1String(" Always On Top")),
+      currentTitle(name + QLatin1String(" Current Title"))
+{
+}
+
 QString FirstRun::value(const QString& key) const
 {
     const auto found = std::ranges::find(values, key, &std::pair<QString, QString>::first);

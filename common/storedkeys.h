@@ -13,6 +13,27 @@ struct StoredKey {
 };
 using StoredKeys = QList<StoredKey>;
 
+// The keys of a desktop timer window (Vexlo, Pellum): each is the program's name and a word,
+// "Vexlo Path", and other programs and older installations read them by these very names.
+struct TimerWindowKeys {
+    TimerWindowKeys() = default;
+    explicit TimerWindowKeys(const QString& program);
+    QString path;       // the program folder
+    QString background; // the skin's picture file
+    QString foreColor1;
+    QString foreColor2;
+    QString runDefaultColors; // "True" for the Default look
+    QString mode;             // "True" normal, "False" stopwatch
+    QString positionLeft;     // twips from the screen's left edge
+    QString positionTop;
+    QString alwaysOnTop;  // "1" on top, anything else not
+    QString currentTitle; // the title of the window that last opened a new timer
+
+    // What `mode` holds.
+    inline static const QString kNormalMode = QStringLiteral("True");
+    inline static const QString kStopWatchMode = QStringLiteral("False");
+};
+
 // The settings a start goes on with once the first-run defaults are written.
 struct FirstRun {
     // Every key of the table with the value this run uses: the stored one, or its default.

@@ -1,7 +1,9 @@
 #include "widgets.h"
 
 #include "accessibility.h"
+#include "dialogs.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -141,4 +143,35 @@ void tabOrder(std::initializer_list<QWidget*> chain)
 {
     for (auto control = chain.begin(); control + 1 < chain.end(); ++control)
         QWidget::setTabOrder(control[0], control[1]);
+}
+
+SoundChoice::SoundChoice(QLineEdit* box, QPushButton* browse, Dialogs& dialogs, QString firstSound)
+    : QObject(box), box_(box), browse_(browse), dialogs_(dialogs),
+      firstSound_(std::move(firstSound))
+{
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->installEventFilter(this);
+}
+
+void SoundChoice::browse(const QString& folder)
+{
+    const QString file =
+        dialogs_.openFile(browse_->window(), QCoreApplication::translate("SoundChoice", "Open"),
+                          folder, QCoreApplication::translate("SoundChoice", "Wave files (*.wav)"));
+    box_->setText(file.isEmpty() ? firstSound_ : file);
+}
+
+QString SoundChoice::chosen()
+{
+    if (box_->text().isEmpty())
+        box_->setText(firstSound_);
+    return box_->text();
+}
+
+bool SoundChoice::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == box_ && event->type() == QEvent::FocusIn)
+        browse_->setFocus();
+    return false;
 }

@@ -116,3 +116,29 @@ void menuItems(QMenu& menu, Window* window, std::span<const MenuRow<Window>> row
             window->*row.control = item;
     }
 }
+
+class Dialogs;
+class QLineEdit;
+
+// A sound file chosen through the file browser only: `box` shows the file, read-only, and hands
+// the focus on to `browse`; Tab passes the box by both ways, as it would only lead to the button
+// and Shift+Tab from there straight back. An empty choice is the program's `firstSound`.
+class SoundChoice final : public QObject {
+public:
+    SoundChoice(QLineEdit* box, QPushButton* browse, Dialogs& dialogs, QString firstSound);
+
+    // The browse button's click: the wave file chosen in `folder`, or the first sound when the
+    // user cancels.
+    void browse(const QString& folder);
+    // What Save stores with the message: the box's file, or the first sound, which the box then
+    // shows, when it is empty.
+    QString chosen();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLineEdit* box_;
+    QPushButton* browse_;
+    Dialogs& dialogs_;
+    QString firstSound_;
+};

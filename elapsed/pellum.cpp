@@ -87,7 +87,7 @@ SkinFields Pellum::mended(SkinFields fields)
     // Old installations stored their white with a comment after it.
     if (fields.LabelColor1 == pellumkeys::kCommentedWhite) {
         fields.LabelColor1 = pellumkeys::kWhite;
-        if (!platform_.store.save(pellumkeys::kForeColor1, pellumkeys::kWhite))
+        if (!platform_.store.save(pellumkeys::kWindow.foreColor1, pellumkeys::kWhite))
             showStoreRefused(tr("The repaired colour"));
     }
     return fields;

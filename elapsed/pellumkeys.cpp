@@ -6,16 +6,16 @@ StoredKeys firstRunKeys(const QString& programFolder)
 {
     const QString firstPosition = QString::number(kFirstPosition);
     return {
-        {kPath, programFolder},
+        {kWindow.path, programFolder},
         // Pellum has always spelt its wood pictures in lower case: Indian Laurel in yellow and
         // white.
-        {kBackground, QStringLiteral("wood5.gif")},
-        {kForeColor1, QStringLiteral("65535")},
-        {kForeColor2, kWhite},
-        {kPositionLeft, firstPosition},
-        {kPositionTop, firstPosition},
-        {kMode, kNormalMode},
-        {kRunDefaultColors, QStringLiteral("False")},
+        {kWindow.background, QStringLiteral("wood5.gif")},
+        {kWindow.foreColor1, QStringLiteral("65535")},
+        {kWindow.foreColor2, kWhite},
+        {kWindow.positionLeft, firstPosition},
+        {kWindow.positionTop, firstPosition},
+        {kWindow.mode, TimerWindowKeys::kNormalMode},
+        {kWindow.runDefaultColors, QStringLiteral("False")},
     };
 }
 

@@ -7,24 +7,11 @@
 // Every key Pellum keeps in the shared store; what a first start writes is firstRunKeys().
 namespace pellumkeys {
 
-// "Pellum Mode"
-inline const QString kNormalMode = QStringLiteral("True");
-inline const QString kStopWatchMode = QStringLiteral("False");
 inline const QString kWhite = QStringLiteral("16777215");
 
-inline const QString kPath = QStringLiteral("Pellum Path");
-inline const QString kBackground = QStringLiteral("Pellum Background");
-inline const QString kForeColor1 = QStringLiteral("Pellum ForeColor 1");
-inline const QString kForeColor2 = QStringLiteral("Pellum ForeColor 2");
-inline const QString kRunDefaultColors = QStringLiteral("Pellum Run Default Colors");
-// Twips from the screen's top left corner.
-inline const QString kPositionLeft = QStringLiteral("Pellum Position Left");
-inline const QString kPositionTop = QStringLiteral("Pellum Position Top");
-inline const QString kMode = QStringLiteral("Pellum Mode");
-// Any start that finds it empty stores "1": a new installation starts on top.
-inline const QString kAlwaysOnTop = QStringLiteral("Pellum Always On Top");
-// Stored only when a window opens a new timer.
-inline const QString kCurrentTitle = QStringLiteral("Pellum Current Title");
+// "Pellum Always On Top" is stored as "1" by any start that finds it empty: a new installation
+// starts on top. "Pellum Current Title" is stored only when a window opens a new timer.
+inline const TimerWindowKeys kWindow{QStringLiteral("Pellum")};
 
 inline const QString kCorrugatedFile = QStringLiteral("wood0.gif");
 // Where a window that would open off every screen goes, in twips.

@@ -22,31 +22,25 @@
 
 // ---- Setting the time ----
 
-void FullScreenVexlo::setTimeChanged()
+void FullScreenVexlo::setTimeChanged(ScrollBarMoved moved)
 {
-    const int minutes = HScroll1->value();
-    const int seconds = HScroll2->value();
-    const bool noTime = minutes == 0 && seconds == 0;
-    menustart->setVisible(!noTime);
-    sep1->setVisible(!noTime);
-    state_.LabelScrollMinutes = QString::number(minutes);
-    engine_.setDuration(minutes * 60 + seconds);
-    state_.LabelRemainingMinutes = QString::number(minutes);
-    state_.LabelRemainingSeconds = QString::number(seconds);
+    const bool timeSet = setTimeFromScrollBars(
+        engine_, *DigitDisplay,
+        {state_.LabelScrollMinutes, state_.LabelRemainingMinutes, state_.LabelRemainingSeconds},
+        HScroll1->value(), HScroll2->value(), moved);
+    // Start is offered, with its separator, only once there is a time to count.
+    for (QAction* item : {menustart, sep1})
+        item->setVisible(timeSet);
 }
 
 void FullScreenVexlo::HScroll1Change()
 {
-    setTimeChanged();
-    DigitDisplay->setTime(
-        {engine_.duration() / 3600, HScroll1->value() % 60, DigitDisplay->time().seconds});
+    setTimeChanged(ScrollBarMoved::Minutes);
 }
 
 void FullScreenVexlo::HScroll2Change()
 {
-    setTimeChanged();
-    const durations::Parts shown = DigitDisplay->time();
-    DigitDisplay->setTime({shown.hours, shown.minutes, HScroll2->value()});
+    setTimeChanged(ScrollBarMoved::Seconds);
 }
 
 void FullScreenVexlo::displayTimeRemaining(qint64 seconds)

@@ -11,6 +11,7 @@
 
 class About;
 class DigitDisplay;
+enum class ScrollBarMoved;
 class NoTimeSelected;
 class Options;
 class QAction;
@@ -93,7 +94,7 @@ private:
     void selectScreenSize(fullscreen::ScreenSize size);
     void markTimingMode(bool normal);
     void selectTimingMode(bool normal);
-    void setTimeChanged();
+    void setTimeChanged(ScrollBarMoved moved);
     void showScrollBars(bool shown);
     void showTimeItems(bool shown);
     void timeIsUp(qint64 remaining);

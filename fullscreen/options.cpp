@@ -7,7 +7,6 @@
 #include "settingsstore.h"
 #include "widgets.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -58,13 +57,10 @@ Options::Options(const Platform& platform, QWidget* parent) : QDialog(parent), p
                 panelLabel(this, QStringLiteral("Label3"), tr("Wave File for Full Screen Vexlo"),
                            twipsRect(120, 800, 6000, 255)),
                 twipsRect(120, 1070, 5500, 330));
-    // The sound is chosen through the browser only: Tab passes the box by, a click hands the
-    // focus on.
-    TextWave3->setReadOnly(true);
-    TextWave3->setFocusPolicy(Qt::ClickFocus);
     const QList<QPushButton*> buttons = panelButtons<O>(this, this, kButtons);
     butbrowse1->setAccessibleName(tr("Choose a wave file"));
-    TextWave3->installEventFilter(this);
+    soundChoice_ =
+        new SoundChoice(TextWave3, butbrowse1, platform_.dialogs, fullscreenkeys::kDefaultSound);
 
     tabOrder({TextMessage3, buttons[0], buttons[1], buttons[2], buttons[3]});
     accessibility::nameControls(this);
@@ -78,31 +74,15 @@ void Options::OptionsLoad(const QString& soundFolder)
     TextMessage3->setFocus();
 }
 
-bool Options::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusIn && watched == TextWave3)
-        TextWave3GotFocus();
-    return QDialog::eventFilter(watched, event);
-}
-
-void Options::TextWave3GotFocus()
-{
-    butbrowse1->setFocus();
-}
-
 void Options::butbrowse1Click()
 {
-    const QString chosen =
-        platform_.dialogs.openFile(this, tr("Open"), soundFolder_, tr("Wave files (*.wav)"));
-    TextWave3->setText(chosen.isEmpty() ? fullscreenkeys::kDefaultSound : chosen);
+    soundChoice_->browse(soundFolder_);
 }
 
 void Options::cmdSaveClick()
 {
-    if (TextWave3->text().isEmpty())
-        TextWave3->setText(fullscreenkeys::kDefaultSound);
+    const QString sound = soundChoice_->chosen();
     const QString message = TextMessage3->text();
-    const QString sound = TextWave3->text();
     // Both or neither, so that the timer never shows a choice the next start would not.
     if (!platform_.store.saveAll(
             {{fullscreenkeys::kMessage, message}, {fullscreenkeys::kSound, sound}})) {

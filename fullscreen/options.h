@@ -6,6 +6,7 @@
 #include <QString>
 
 class QLineEdit;
+class SoundChoice;
 
 // The help file's topic of the options.
 inline constexpr int kOptionsHelpTopic = 210;
@@ -20,7 +21,6 @@ public:
 
     // The window's load event: the stored choices, and the folder the sound browser opens in.
     void OptionsLoad(const QString& soundFolder);
-    void TextWave3GotFocus();
     void butbrowse1Click();
     void cmdSaveClick();
     void cmdCancelClick();
@@ -32,7 +32,6 @@ signals:
 protected:
     // Esc cancels, as the Cancel button does.
     void reject() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Platform platform_;
@@ -40,4 +39,5 @@ private:
     QLineEdit* TextMessage3 = nullptr;
     QLineEdit* TextWave3 = nullptr;
     QPushButton* butbrowse1 = nullptr;
+    SoundChoice* soundChoice_ = nullptr;
 };

@@ -6,16 +6,16 @@ StoredKeys firstRunKeys(const QString& programFolder)
 {
     const QString firstPosition = QString::number(kFirstPosition);
     return {
-        {kPath, programFolder},
-        {kBackground, kFirstBackground},
-        {kForeColor1, QStringLiteral("65535")},    // yellow
-        {kForeColor2, QStringLiteral("16777215")}, // white
-        {kPositionLeft, firstPosition},
-        {kPositionTop, firstPosition},
+        {kWindow.path, programFolder},
+        {kWindow.background, kFirstBackground},
+        {kWindow.foreColor1, QStringLiteral("65535")},    // yellow
+        {kWindow.foreColor2, QStringLiteral("16777215")}, // white
+        {kWindow.positionLeft, firstPosition},
+        {kWindow.positionTop, firstPosition},
         {kMessage, QString::fromUtf8(kDefaultMessage)},
         {kSound, kFirstSound},
-        {kMode, kNormalMode},
-        {kRunDefaultColors, QStringLiteral("False")},
+        {kWindow.mode, TimerWindowKeys::kNormalMode},
+        {kWindow.runDefaultColors, QStringLiteral("False")},
     };
 }
 

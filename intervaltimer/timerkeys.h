@@ -8,28 +8,15 @@
 // Every key Vexlo keeps in the shared store, and what a first run writes under it.
 namespace timerkeys {
 
-inline const QString kPath = QStringLiteral("Vexlo Path");
-inline const QString kBackground = QStringLiteral("Vexlo Background");
-inline const QString kForeColor1 = QStringLiteral("Vexlo ForeColor 1");
-inline const QString kForeColor2 = QStringLiteral("Vexlo ForeColor 2");
-inline const QString kRunDefaultColors = QStringLiteral("Vexlo Run Default Colors");
+inline const TimerWindowKeys kWindow{QStringLiteral("Vexlo")};
 inline const QString kMessage = QStringLiteral("Vexlo Message");
 inline const QString kSound = QStringLiteral("Vexlo Sound");
-inline const QString kMode = QStringLiteral("Vexlo Mode");
-inline const QString kPositionLeft = QStringLiteral("Vexlo Position Left");
-inline const QString kPositionTop = QStringLiteral("Vexlo Position Top");
-inline const QString kAlwaysOnTop = QStringLiteral("Vexlo Always On Top");
-inline const QString kCurrentTitle = QStringLiteral("Vexlo Current Title");
 inline const QString kSavedMinutes = QStringLiteral("Vexlo Saved Minutes");
 inline const QString kSavedSeconds = QStringLiteral("Vexlo Saved Seconds");
 
 // The alarm message until the user sets one; also shown when the stored one is empty.
 inline constexpr char kDefaultMessage[] = QT_TRANSLATE_NOOP(
     "Vexlo", "Click on the ACTION button, then SET OPTIONS to change this message!");
-
-// "Vexlo Mode"
-inline const QString kNormalMode = QStringLiteral("True");
-inline const QString kStopWatchMode = QStringLiteral("False");
 
 inline const QString kFirstBackground = QStringLiteral("Wood5.gif");
 // The picture of the "Corrugated" skin, as "Vexlo Background" holds it.

@@ -188,35 +188,27 @@ void Vexlo::startUp()
     HScroll1->setFocus();
 }
 
-void Vexlo::setTimeChanged()
+void Vexlo::setTimeChanged(ScrollBarMoved moved)
 {
-    const int minutes = HScroll1->value();
-    const int seconds = HScroll2->value();
-    const bool noTime = minutes == 0 && seconds == 0;
+    const bool noTime = !setTimeFromScrollBars(
+        engine_, *DigitDisplay,
+        {state_.LabelScrollMinutes1, state_.LabelRemainingMinutes, state_.LabelRemainingSeconds},
+        HScroll1->value(), HScroll2->value(), moved);
     startButton_->setVisible(!noTime);
     FrameLabel3->setVisible(noTime);
-    state_.LabelScrollMinutes1 = QString::number(minutes);
-    engine_.setDuration(minutes * 60 + seconds);
-    state_.LabelRemainingMinutes = QString::number(minutes);
-    state_.LabelRemainingSeconds = QString::number(seconds);
 }
 
 void Vexlo::HScroll1Change()
 {
-    setTimeChanged();
-    const int minutes = HScroll1->value() % 60;
-    const qint64 hours = engine_.duration() / 3600;
-    state_.LabelCheckMinutes = QString::number(minutes);
-    state_.LabelCheckHours = QString::number(hours);
-    DigitDisplay->setTime({hours, minutes, DigitDisplay->time().seconds});
+    setTimeChanged(ScrollBarMoved::Minutes);
+    state_.LabelCheckMinutes = QString::number(HScroll1->value() % 60);
+    state_.LabelCheckHours = QString::number(engine_.duration() / 3600);
 }
 
 void Vexlo::HScroll2Change()
 {
-    setTimeChanged();
+    setTimeChanged(ScrollBarMoved::Seconds);
     state_.LabelCheckSeconds = QString::number(HScroll2->value());
-    const durations::Parts shown = DigitDisplay->time();
-    DigitDisplay->setTime({shown.hours, shown.minutes, HScroll2->value()});
 }
 
 void Vexlo::StartStopTimer()

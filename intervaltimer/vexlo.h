@@ -6,6 +6,7 @@
 
 class QPlainTextEdit;
 class QScrollBar;
+class SoundChoice;
 
 // The interval timer's working state, one field per hidden control, with their first texts.
 // Numbers are held as their decimal text. The count itself is the engine's.
@@ -46,14 +47,12 @@ public:
     void menuRetrieveClick();
     void menuClearClick();
     void menuSaveClick();
-    void FrameOptionsWaveFileGotFocus();
     void ButOptionsBrowseClick();
 
     // Draws `seconds` in the digits and returns it as a sentence.
     QString showTimeRemaining(qint64 seconds);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void loadOptions() override;
     bool saveOptions() override;
     void cancelOptions() override;
@@ -68,7 +67,7 @@ private:
     void buildLook();
     void startUp();
     void timeIsUp(qint64 remaining);
-    void setTimeChanged();
+    void setTimeChanged(ScrollBarMoved moved);
     void showScrollBars(bool shown);
     void clearTime();
     void showTimeItems(bool shown);
@@ -94,6 +93,7 @@ private:
     QPlainTextEdit* FrameOptionsText = nullptr;
     QLineEdit* FrameOptionsWaveFile = nullptr;
     QPushButton* ButOptionsBrowse = nullptr;
+    SoundChoice* soundChoice_ = nullptr;
 
     QAction* menuRetrieve = nullptr;
     QAction* menuClear = nullptr;

@@ -3,13 +3,11 @@
 #include "vexlo.h"
 
 #include "accessibility.h"
-#include "dialogs.h"
 #include "settingsstore.h"
 #include "timerkeys.h"
 #include "twips.h"
 #include "widgets.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -42,28 +40,18 @@ void Vexlo::buildOptionsPanel()
     FrameOptionsWaveFile =
         named(new QLineEdit(FrameOptions), QStringLiteral("FrameOptionsWaveFile"));
     FrameOptionsWaveFile->setGeometry(twipsRect(kBoxLeft, 1520, kBoxWidth - 500, 330));
-    FrameOptionsWaveFile->setReadOnly(true);
-    // Tab passes it by both ways: it would only hand the focus on to the browse button, and
-    // from there Shift+Tab would lead straight back.
-    FrameOptionsWaveFile->setFocusPolicy(Qt::ClickFocus);
     FrameOptionsWaveFile->setAccessibleName(tr("Sound"));
-    FrameOptionsWaveFile->installEventFilter(this);
     ButOptionsBrowse = panelButton(FrameOptions, QStringLiteral("ButOptionsBrowse"), tr("..."),
                                    tr("Browse for a new Wave file"),
                                    twipsRect(kBoxLeft + kBoxWidth - 450, 1520, 450, 330));
     ButOptionsBrowse->setAccessibleName(tr("Browse for a new Wave file"));
     FrameOptionsLabel2->setBuddy(ButOptionsBrowse);
     connect(ButOptionsBrowse, &QPushButton::clicked, this, &Vexlo::ButOptionsBrowseClick);
+    soundChoice_ = new SoundChoice(FrameOptionsWaveFile, ButOptionsBrowse, platform_.dialogs,
+                                   timerkeys::kFirstSound);
 
     tabOrder({FrameOptionsTitle, FrameOptionsText, ButOptionsBrowse,
               FrameOptions->findChild<QPushButton*>(QStringLiteral("butOptionsSave"))});
-}
-
-bool Vexlo::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == FrameOptionsWaveFile && event->type() == QEvent::FocusIn)
-        FrameOptionsWaveFileGotFocus();
-    return TimerWindow::eventFilter(watched, event);
 }
 
 void Vexlo::loadOptions()
@@ -72,25 +60,15 @@ void Vexlo::loadOptions()
     FrameOptionsWaveFile->setText(platform_.store.get(timerkeys::kSound));
 }
 
-void Vexlo::FrameOptionsWaveFileGotFocus()
-{
-    // The sound is chosen with the browse button, never typed.
-    ButOptionsBrowse->setFocus();
-}
-
 void Vexlo::ButOptionsBrowseClick()
 {
-    const QString chosen = platform_.dialogs.openFile(this, tr("Open"), skins().fields().LabelPath,
-                                                      tr("Wave files (*.wav)"));
-    FrameOptionsWaveFile->setText(chosen.isEmpty() ? timerkeys::kFirstSound : chosen);
+    soundChoice_->browse(skins().fields().LabelPath);
 }
 
 bool Vexlo::saveOptions()
 {
-    if (FrameOptionsWaveFile->text().isEmpty())
-        FrameOptionsWaveFile->setText(timerkeys::kFirstSound);
+    const QString sound = soundChoice_->chosen();
     const QString message = FrameOptionsText->toPlainText();
-    const QString sound = FrameOptionsWaveFile->text();
     if (!platform_.store.saveAll({{timerkeys::kMessage, message}, {timerkeys::kSound, sound}})) {
         showStoreRefused(tr("These options"));
         return false;

@@ -2,6 +2,7 @@
 
 #include "settingsstore.h"
 #include "shellplatform.h"
+#include "storedkeys.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,20 +17,12 @@ class QPlainTextEdit;
 class QWidget;
 class Resolutions;
 
-// The keys under which a program keeps its window's place and stacking, from its key table.
-struct WindowKeys {
-    QString alwaysOnTop;  // "1" on top, anything else not
-    QString positionLeft; // twips
-    QString positionTop;
-    QString currentTitle; // the title of the window that last opened a new timer
-};
-
 // The timer window as the shell sees it.
 struct ShellWindow {
     QWidget& window;
     // What the user named the window, kept while it lives: at first the program's name.
     QString currentTitle;
-    WindowKeys keys;
+    TimerWindowKeys keys; // those of its place and stacking
     // Where a window that would open off every screen goes instead, in twips from the top left
     // of the primary screen.
     int firstPosition;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storedkeys.h"
+
 #include <QColor>
 #include <QFrame>
 #include <QList>
@@ -57,14 +59,6 @@ private:
     QPixmap picture_;
 };
 
-// The keys under which a program keeps its skin, from its own key table.
-struct SkinKeys {
-    QString background; // the picture file
-    QString foreColor1;
-    QString foreColor2;
-    QString runDefaultColors; // "True" for the Default look
-};
-
 // The skin as the window's hidden fields held it: what is shown, and where its files are.
 struct SkinFields {
     QString LabelPath;     // the program folder
@@ -75,7 +69,7 @@ struct SkinFields {
 
 // What a program's window looks like to its skins.
 struct SkinLook {
-    SkinKeys keys;
+    TimerWindowKeys keys; // those of the skin
     // The file of "Corrugated", as this program spells it.
     QString corrugatedFile;
     // The panels that carry the picture.

@@ -46,27 +46,6 @@ const ButtonRow<TimerWindow> kAboutButtons[] = {
 };
 // clang-format on
 
-const QString kNormalMode = QStringLiteral("True");
-const QString kStopWatchMode = QStringLiteral("False");
-
-// Each desktop timer keeps its settings under keys that start with its name.
-QString keyOf(const QString& program, const char* key)
-{
-    return program + QLatin1Char(' ') + QLatin1String(key);
-}
-
-SkinKeys skinKeysOf(const QString& program)
-{
-    return {keyOf(program, "Background"), keyOf(program, "ForeColor 1"),
-            keyOf(program, "ForeColor 2"), keyOf(program, "Run Default Colors")};
-}
-
-WindowKeys windowKeysOf(const QString& program)
-{
-    return {keyOf(program, "Always On Top"), keyOf(program, "Position Left"),
-            keyOf(program, "Position Top"), keyOf(program, "Current Title")};
-}
-
 } // namespace
 
 void TimerWindow::darkGround(QWidget* widget)
@@ -80,7 +59,8 @@ void TimerWindow::darkGround(QWidget* widget)
 
 TimerWindow::TimerWindow(const Platform& platform, const ShellPlatform& shell, TimerProgram program,
                          TimerEngine::Direction direction, QWidget* parent)
-    : QWidget(parent), platform_(platform), program_(std::move(program)), engine_(direction)
+    : QWidget(parent), platform_(platform), program_(std::move(program)), keys_(program_.name),
+      engine_(direction)
 {
     setObjectName(program_.name);
     setWindowTitle(program_.version);
@@ -90,9 +70,9 @@ TimerWindow::TimerWindow(const Platform& platform, const ShellPlatform& shell, T
     buildOptionsPanel();
     buildAboutPanel();
     shell_ = new DesktopShell(platform_.store, platform_.dialogs, shell,
-                              ShellWindow{*this, program_.name, windowKeysOf(program_.name),
-                                          program_.firstPosition, program_.newTimerCaption,
-                                          program_.name, program_.newTimerError});
+                              ShellWindow{*this, program_.name, keys_, program_.firstPosition,
+                                          program_.newTimerCaption, program_.name,
+                                          program_.newTimerError});
     connect(shell_, &DesktopShell::saveRefused, this, &TimerWindow::showStoreRefused);
 
     Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
@@ -223,7 +203,7 @@ void TimerWindow::finishBuilding(const SkinLook& programLook, const QList<QActio
 
 void TimerWindow::addOwnParts(SkinLook& look) const
 {
-    look.keys = skinKeysOf(program_.name);
+    look.keys = keys_;
     look.corrugatedFile = program_.corrugatedFile;
     look.errorTitle = program_.name;
     look.errorText = program_.pathError;
@@ -293,17 +273,15 @@ FirstRun TimerWindow::startFromStore(const StoredKeys& defaults)
 {
     // An empty path marks the first run: it stores its defaults and goes on with them rather
     // than with the store, which may have refused them.
-    const QString pathKey = keyOf(program_.name, "Path");
-    const FirstRun start = startWithPath(platform_.store, defaults, pathKey);
+    const FirstRun start = startWithPath(platform_.store, defaults, keys_.path);
     if (!start.refused.isEmpty())
         showStoreRefused(start.refused);
-    const SkinKeys keys = skinKeysOf(program_.name);
-    skins_->setFields(mended({start.value(pathKey), start.value(keys.background),
-                              start.value(keys.foreColor1), start.value(keys.foreColor2)}));
+    skins_->setFields(mended({start.value(keys_.path), start.value(keys_.background),
+                              start.value(keys_.foreColor1), start.value(keys_.foreColor2)}));
     shell_->checkStayOnTop();
     skins_->showStored();
 
-    normalMode_ = start.value(keyOf(program_.name, "Mode")) == kNormalMode;
+    normalMode_ = start.value(keys_.mode) == TimerWindowKeys::kNormalMode;
     menuMode1->setChecked(normalMode_);
     menuMode2->setChecked(!normalMode_);
     engine_.setMode(normalMode_ ? TimerEngine::Mode::Normal : TimerEngine::Mode::StopWatch);
@@ -369,7 +347,8 @@ void TimerWindow::menuMode2Click()
 void TimerWindow::selectMode(bool normal)
 {
     if (markModeItems(*menuMode1, *menuMode2, normalMode_, normal) &&
-        !platform_.store.save(keyOf(program_.name, "Mode"), normal ? kNormalMode : kStopWatchMode))
+        !platform_.store.save(keys_.mode, normal ? TimerWindowKeys::kNormalMode
+                                                 : TimerWindowKeys::kStopWatchMode))
         showStoreRefused(tr("The timing mode"));
     // A stopped count resumes as the mode chosen last says.
     engine_.setMode(normalMode_ ? TimerEngine::Mode::Normal : TimerEngine::Mode::StopWatch);

@@ -136,6 +136,7 @@ protected:
 
     Platform platform_;
     TimerProgram program_;
+    const TimerWindowKeys keys_;
     TimerEngine engine_;
     // The separators of the action box, in order.
     QList<QAction*> separators_;

@@ -96,9 +96,9 @@ TEST_F(SoundModule, AProgramStartsWithoutIt)
         QString pathKey; // stored by a first start once its window is up
     } programs[] = {
         {"DateVexlo", DATEVEXLO_PROGRAM, trackerkeys::kPath},
-        {"Vexlo", VEXLO_PROGRAM, timerkeys::kPath},
+        {"Vexlo", VEXLO_PROGRAM, timerkeys::kWindow.path},
         {"FullScreenVexlo", FULLSCREENVEXLO_PROGRAM, fullscreenkeys::kPath},
-        {"Pellum", PELLUM_PROGRAM, pellumkeys::kPath},
+        {"Pellum", PELLUM_PROGRAM, pellumkeys::kWindow.path},
     };
     for (const auto& p : programs) {
         SCOPED_TRACE(p.name);

@@ -50,14 +50,14 @@ protected:
         env.insert("QT_QPA_PLATFORM", "xcb");
         program.process.setProcessEnvironment(env);
         // A later start, placed on the stored place itself.
-        EXPECT_TRUE(store.saveAll({{pellumkeys::kPath, VEXLO_PROGRAM_DIR},
-                                   {pellumkeys::kBackground, "wood5.gif"},
-                                   {pellumkeys::kForeColor1, "65535"},
-                                   {pellumkeys::kForeColor2, "16777215"},
-                                   {pellumkeys::kAlwaysOnTop, "0"},
-                                   {pellumkeys::kCurrentTitle, "Pellum"},
-                                   {pellumkeys::kPositionLeft, "3000"},
-                                   {pellumkeys::kPositionTop, "1500"}}));
+        EXPECT_TRUE(store.saveAll({{pellumkeys::kWindow.path, VEXLO_PROGRAM_DIR},
+                                   {pellumkeys::kWindow.background, "wood5.gif"},
+                                   {pellumkeys::kWindow.foreColor1, "65535"},
+                                   {pellumkeys::kWindow.foreColor2, "16777215"},
+                                   {pellumkeys::kWindow.alwaysOnTop, "0"},
+                                   {pellumkeys::kWindow.currentTitle, "Pellum"},
+                                   {pellumkeys::kWindow.positionLeft, "3000"},
+                                   {pellumkeys::kWindow.positionTop, "1500"}}));
     }
 
     // Starts Pellum and gives its window once it is on the screen.
@@ -107,8 +107,8 @@ TEST_F(PellumDesktopTest, ClosedWhileMinimisedItKeepsThePlaceStoredBefore)
     })) << "the minimised title shows the count";
 
     ASSERT_TRUE(closedFromTheTaskBar(window));
-    EXPECT_EQ(store.get(pellumkeys::kPositionLeft), "3000");
-    EXPECT_EQ(store.get(pellumkeys::kPositionTop), "1500");
+    EXPECT_EQ(store.get(pellumkeys::kWindow.positionLeft), "3000");
+    EXPECT_EQ(store.get(pellumkeys::kWindow.positionTop), "1500");
 }
 
 TEST_F(PellumDesktopTest, ClosedInItsNormalStateItKeepsWhereTheUserMovedIt)
@@ -117,6 +117,6 @@ TEST_F(PellumDesktopTest, ClosedInItsNormalStateItKeepsWhereTheUserMovedIt)
     ASSERT_FALSE(window.isEmpty()) << program.process.readAllStandardError().toStdString();
     xdotool({"windowmove", "--sync", window, "400", "300"});
     ASSERT_TRUE(closedFromTheTaskBar(window));
-    EXPECT_EQ(store.get(pellumkeys::kPositionLeft), "6000");
-    EXPECT_EQ(store.get(pellumkeys::kPositionTop), "4500");
+    EXPECT_EQ(store.get(pellumkeys::kWindow.positionLeft), "6000");
+    EXPECT_EQ(store.get(pellumkeys::kWindow.positionTop), "4500");
 }

@@ -37,12 +37,12 @@ TEST_F(PellumPanelsTest, ASkinDressesEveryPanelButColoursOnlyAboutAndTheTitleCap
 
     // Corrugated keeps Pellum's own spelling of its file.
     the<QAction>("menuBackgroundWood0")->trigger();
-    EXPECT_EQ(t.store.get(pellumkeys::kBackground), "wood0.gif");
+    EXPECT_EQ(t.store.get(pellumkeys::kWindow.background), "wood0.gif");
     EXPECT_TRUE(hasPicture("FramePellumFrame1"));
 
     // Under Default the options panel keeps its picture, and with it the caption's colour.
     the<QAction>("menuBackgroundDefault")->trigger();
-    EXPECT_EQ(t.store.get(pellumkeys::kRunDefaultColors), "True");
+    EXPECT_EQ(t.store.get(pellumkeys::kWindow.runDefaultColors), "True");
     for (const char* panel : {"FramePellumFrame1", "FrameAbout", "FrameAboutFrame2"})
         EXPECT_FALSE(hasPicture(panel)) << panel;
     EXPECT_TRUE(hasPicture("FrameOptions"));

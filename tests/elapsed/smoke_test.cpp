@@ -7,7 +7,7 @@
 TEST(PellumProgram, FirstStartFromTheHomeFolderWritesItsKeys)
 {
     ProgramProcess program(PELLUM_PROGRAM);
-    ASSERT_TRUE(program.startUntilStored(pellumkeys::kAlwaysOnTop))
+    ASSERT_TRUE(program.startUntilStored(pellumkeys::kWindow.alwaysOnTop))
         << program.process.readAllStandardError().toStdString();
     EXPECT_EQ(program.process.state(), QProcess::Running);
 
@@ -15,6 +15,6 @@ TEST(PellumProgram, FirstStartFromTheHomeFolderWritesItsKeys)
     // Started from the home folder, it still knows where its data files are.
     for (const auto& [key, value] : pellumkeys::firstRunKeys(VEXLO_PROGRAM_DIR))
         EXPECT_EQ(store.get(key), value) << key.toStdString();
-    EXPECT_EQ(store.get(pellumkeys::kAlwaysOnTop), "1");
-    EXPECT_EQ(store.get(pellumkeys::kCurrentTitle, "<absent>"), "<absent>");
+    EXPECT_EQ(store.get(pellumkeys::kWindow.alwaysOnTop), "1");
+    EXPECT_EQ(store.get(pellumkeys::kWindow.currentTitle, "<absent>"), "<absent>");
 }

@@ -35,14 +35,14 @@ TEST_F(PellumTest, LaterStartsReadTheStoreAndRepairACommentedWhite)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.colour1.toStdString());
         TempStore fresh;
-        EXPECT_TRUE(fresh.store.saveAll({{pellumkeys::kPath, VEXLO_PROGRAM_DIR},
-                                         {pellumkeys::kBackground, "Wood3.gif"},
-                                         {pellumkeys::kForeColor1, c.colour1},
-                                         {pellumkeys::kForeColor2, "65535"},
-                                         {pellumkeys::kAlwaysOnTop, "0"}}));
+        EXPECT_TRUE(fresh.store.saveAll({{pellumkeys::kWindow.path, VEXLO_PROGRAM_DIR},
+                                         {pellumkeys::kWindow.background, "Wood3.gif"},
+                                         {pellumkeys::kWindow.foreColor1, c.colour1},
+                                         {pellumkeys::kWindow.foreColor2, "65535"},
+                                         {pellumkeys::kWindow.alwaysOnTop, "0"}}));
         dialogs.shown.clear();
         open(fresh.store);
-        EXPECT_EQ(fresh.store.get(pellumkeys::kForeColor1), c.storedAfter);
+        EXPECT_EQ(fresh.store.get(pellumkeys::kWindow.foreColor1), c.storedAfter);
         EXPECT_EQ(window->skins().fields().LabelColor1, c.storedAfter);
         EXPECT_EQ(window->skins().fields().LabelPicture1, "Wood3.gif");
         EXPECT_TRUE(the<QAction>("menuBackgroundWood3")->isChecked());
@@ -61,7 +61,7 @@ TEST_F(PellumTest, ATitleFromTheOptionsLastsUntilExit)
     EXPECT_EQ(w.windowTitle(), "Meeting");
     EXPECT_EQ(w.currentTitle(), "Meeting");
     w.close();
-    EXPECT_EQ(t.store.get(pellumkeys::kCurrentTitle, kAbsent), kAbsent);
+    EXPECT_EQ(t.store.get(pellumkeys::kWindow.currentTitle, kAbsent), kAbsent);
 
     Pellum& again = open();
     EXPECT_EQ(again.windowTitle(), "Pellum 8.01");

@@ -62,14 +62,14 @@ TEST_F(VexloDesktopTest, AlwaysOnTopKeepsTheWindowAboveWithoutMovingIt)
     for (const QString stored : {"1", "0"}) {
         SCOPED_TRACE(stored.toStdString());
         TempStore fresh;
-        EXPECT_TRUE(fresh.store.saveAll({{timerkeys::kPath, VEXLO_PROGRAM_DIR},
-                                         {timerkeys::kBackground, "Wood5.gif"},
-                                         {timerkeys::kForeColor1, "65535"},
-                                         {timerkeys::kForeColor2, "16777215"},
-                                         {timerkeys::kAlwaysOnTop, stored},
-                                         {timerkeys::kCurrentTitle, "Vexlo"},
-                                         {timerkeys::kPositionLeft, "3000"},
-                                         {timerkeys::kPositionTop, "1500"}}));
+        EXPECT_TRUE(fresh.store.saveAll({{timerkeys::kWindow.path, VEXLO_PROGRAM_DIR},
+                                         {timerkeys::kWindow.background, "Wood5.gif"},
+                                         {timerkeys::kWindow.foreColor1, "65535"},
+                                         {timerkeys::kWindow.foreColor2, "16777215"},
+                                         {timerkeys::kWindow.alwaysOnTop, stored},
+                                         {timerkeys::kWindow.currentTitle, "Vexlo"},
+                                         {timerkeys::kWindow.positionLeft, "3000"},
+                                         {timerkeys::kWindow.positionTop, "1500"}}));
         Vexlo w(platform(fresh.store), ShellPlatform{desktopStacking, launcher, displayModes});
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -88,7 +88,7 @@ TEST_F(VexloDesktopTest, AlwaysOnTopKeepsTheWindowAboveWithoutMovingIt)
             onTop->trigger();
             const bool nowAbove = click % 2 ? !above : above;
             EXPECT_TRUE(QTest::qWaitFor([&] { return keptAbove(w) == nowAbove; })) << click;
-            EXPECT_EQ(fresh.store.get(timerkeys::kAlwaysOnTop), nowAbove ? "1" : "0");
+            EXPECT_EQ(fresh.store.get(timerkeys::kWindow.alwaysOnTop), nowAbove ? "1" : "0");
         }
         QTest::qWait(100);
         EXPECT_EQ(w.frameGeometry(), placed);
@@ -106,13 +106,13 @@ TEST(VexloDesktopProgram, OpenANewTimerStartsAnotherVexloAtTheStoredPlace)
     env.insert("QT_QPA_PLATFORM", "xcb");
     first.process.setProcessEnvironment(env);
     IniSettingsStore store = first.store();
-    ASSERT_TRUE(store.saveAll({{timerkeys::kPath, VEXLO_PROGRAM_DIR},
-                               {timerkeys::kBackground, "Wood5.gif"},
-                               {timerkeys::kForeColor1, "65535"},
-                               {timerkeys::kForeColor2, "16777215"},
-                               {timerkeys::kAlwaysOnTop, "0"},
-                               {timerkeys::kPositionLeft, "3000"},
-                               {timerkeys::kPositionTop, "1500"}}));
+    ASSERT_TRUE(store.saveAll({{timerkeys::kWindow.path, VEXLO_PROGRAM_DIR},
+                               {timerkeys::kWindow.background, "Wood5.gif"},
+                               {timerkeys::kWindow.foreColor1, "65535"},
+                               {timerkeys::kWindow.foreColor2, "16777215"},
+                               {timerkeys::kWindow.alwaysOnTop, "0"},
+                               {timerkeys::kWindow.positionLeft, "3000"},
+                               {timerkeys::kWindow.positionTop, "1500"}}));
 
     // Whatever happens below, no Vexlo outlives the test.
     std::set<qint64> started;
@@ -154,9 +154,9 @@ TEST(VexloDesktopProgram, OpenANewTimerStartsAnotherVexloAtTheStoredPlace)
     ASSERT_TRUE(found) << first.process.readAllStandardError().toStdString();
     EXPECT_EQ(first.process.state(), QProcess::Running);
     // No timer had been opened before, so the opener stood 500 twips beside its stored place.
-    EXPECT_EQ(store.get(timerkeys::kCurrentTitle), "Vexlo");
-    EXPECT_EQ(store.get(timerkeys::kPositionLeft), "3500");
-    EXPECT_EQ(store.get(timerkeys::kPositionTop), "2000");
+    EXPECT_EQ(store.get(timerkeys::kWindow.currentTitle), "Vexlo");
+    EXPECT_EQ(store.get(timerkeys::kWindow.positionLeft), "3500");
+    EXPECT_EQ(store.get(timerkeys::kWindow.positionTop), "2000");
     // The opener kept its default title: the new timer stands exactly where it does.
     EXPECT_TRUE(first.waitFor([&] {
         for (const XWindow& w : windowsTitled(title)) {

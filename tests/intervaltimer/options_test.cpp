@@ -15,7 +15,7 @@ protected:
 
 TEST_F(VexloOptionsTest, SavedTitleMessageAndSoundTakeEffectAtOnce)
 {
-    EXPECT_TRUE(t.store.saveAll({{timerkeys::kPath, "/opt/vexlo/"},
+    EXPECT_TRUE(t.store.saveAll({{timerkeys::kWindow.path, "/opt/vexlo/"},
                                  {timerkeys::kMessage, "Tea is ready"},
                                  {timerkeys::kSound, "/sounds/bell.wav"}}));
     Vexlo& w = open();

@@ -78,10 +78,10 @@ TEST_F(VexloSkinsTest, ASkinIsStoredShownOnEveryPanelAndTheOnlyOneChecked)
         EXPECT_EQ(skin->text(), c.caption);
         skin->trigger();
 
-        EXPECT_EQ(t.store.get(timerkeys::kBackground), c.file);
-        EXPECT_EQ(t.store.get(timerkeys::kForeColor1), c.colour1);
-        EXPECT_EQ(t.store.get(timerkeys::kForeColor2), c.colour2);
-        EXPECT_EQ(t.store.get(timerkeys::kRunDefaultColors), "False");
+        EXPECT_EQ(t.store.get(timerkeys::kWindow.background), c.file);
+        EXPECT_EQ(t.store.get(timerkeys::kWindow.foreColor1), c.colour1);
+        EXPECT_EQ(t.store.get(timerkeys::kWindow.foreColor2), c.colour2);
+        EXPECT_EQ(t.store.get(timerkeys::kWindow.runDefaultColors), "False");
         EXPECT_EQ(w.skins().fields().LabelPicture1, c.file);
         EXPECT_EQ(w.skins().fields().LabelColor1, c.colour1);
         EXPECT_EQ(w.skins().fields().LabelColor2, c.colour2);
@@ -112,11 +112,11 @@ TEST_F(VexloSkinsTest, DefaultIsPlainRedAndBlackAndStaysChosenAfterARestart)
 
     for (int run = 0; run < 2; ++run) {
         SCOPED_TRACE(run == 0 ? "chosen" : "restarted");
-        EXPECT_EQ(t.store.get(timerkeys::kRunDefaultColors), "True");
+        EXPECT_EQ(t.store.get(timerkeys::kWindow.runDefaultColors), "True");
         // The skin chosen last stays stored for the day Default is left.
-        EXPECT_EQ(t.store.get(timerkeys::kBackground), "Wood4.gif");
-        EXPECT_EQ(t.store.get(timerkeys::kForeColor1), "255");
-        EXPECT_EQ(t.store.get(timerkeys::kForeColor2), "16711680");
+        EXPECT_EQ(t.store.get(timerkeys::kWindow.background), "Wood4.gif");
+        EXPECT_EQ(t.store.get(timerkeys::kWindow.foreColor1), "255");
+        EXPECT_EQ(t.store.get(timerkeys::kWindow.foreColor2), "16711680");
         EXPECT_EQ(window->skins().fields().LabelPicture1, "Wood4.gif");
         EXPECT_EQ(checkedSkins(), QStringList{"menuBackgroundDefault"});
         for (const char* panel : kPanels)
@@ -131,7 +131,7 @@ TEST_F(VexloSkinsTest, DefaultIsPlainRedAndBlackAndStaysChosenAfterARestart)
     }
 
     item("menuBackgroundWood3")->trigger();
-    EXPECT_EQ(t.store.get(timerkeys::kRunDefaultColors), "False");
+    EXPECT_EQ(t.store.get(timerkeys::kWindow.runDefaultColors), "False");
     EXPECT_EQ(checkedSkins(), QStringList{"menuBackgroundWood3"});
     EXPECT_FALSE(child<SkinPanel>("FrameVexlo1")->picture().isNull());
     EXPECT_TRUE(dialogs.shown.isEmpty());
@@ -154,10 +154,10 @@ TEST_F(VexloSkinsTest, AStoredPictureInAnyLetterCaseChecksItsSkin)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored.toStdString());
         TempStore fresh;
-        EXPECT_TRUE(fresh.store.saveAll({{timerkeys::kPath, VEXLO_PROGRAM_DIR},
-                                         {timerkeys::kBackground, c.stored},
-                                         {timerkeys::kForeColor1, "16777215"},
-                                         {timerkeys::kForeColor2, "65535"}}));
+        EXPECT_TRUE(fresh.store.saveAll({{timerkeys::kWindow.path, VEXLO_PROGRAM_DIR},
+                                         {timerkeys::kWindow.background, c.stored},
+                                         {timerkeys::kWindow.foreColor1, "16777215"},
+                                         {timerkeys::kWindow.foreColor2, "65535"}}));
         dialogs.shown.clear();
         open(fresh.store);
         EXPECT_EQ(checkedSkins(), c.checked);
@@ -184,10 +184,10 @@ TEST_F(VexloSkinsTest, AStoredColourThatIsNoNumberIsReportedWithThePictureShown)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.colour1.toStdString() + " / " + c.colour2.toStdString());
         TempStore fresh;
-        EXPECT_TRUE(fresh.store.saveAll({{timerkeys::kPath, VEXLO_PROGRAM_DIR},
-                                         {timerkeys::kBackground, "Marble5.gif"},
-                                         {timerkeys::kForeColor1, c.colour1},
-                                         {timerkeys::kForeColor2, c.colour2}}));
+        EXPECT_TRUE(fresh.store.saveAll({{timerkeys::kWindow.path, VEXLO_PROGRAM_DIR},
+                                         {timerkeys::kWindow.background, "Marble5.gif"},
+                                         {timerkeys::kWindow.foreColor1, c.colour1},
+                                         {timerkeys::kWindow.foreColor2, c.colour2}}));
         dialogs.shown.clear();
         open(fresh.store);
         EXPECT_EQ(dialogs.shown.size(), c.first && c.second ? 0 : 1);

@@ -45,16 +45,11 @@ TEST_F(VexloTest, LaterRunsReadWhatIsStoredAndRewriteNothing)
     ASSERT_TRUE(folder.isValid());
     const QString path = folder.path() + u'/';
     const SettingsStore::Values stored = {
-        {timerkeys::kPath, path},
-        {timerkeys::kBackground, "Granite1.gif"},
-        {timerkeys::kForeColor1, "255"},
-        {timerkeys::kForeColor2, "0"},
-        {timerkeys::kMessage, "Tea is ready"},
-        {timerkeys::kSound, "/sounds/bell.wav"},
-        {timerkeys::kMode, "True"},
-        {timerkeys::kPositionLeft, "3000"},
-        {timerkeys::kPositionTop, "1500"},
-        {timerkeys::kAlwaysOnTop, "0"},
+        {timerkeys::kWindow.path, path},          {timerkeys::kWindow.background, "Granite1.gif"},
+        {timerkeys::kWindow.foreColor1, "255"},   {timerkeys::kWindow.foreColor2, "0"},
+        {timerkeys::kMessage, "Tea is ready"},    {timerkeys::kSound, "/sounds/bell.wav"},
+        {timerkeys::kWindow.mode, "True"},        {timerkeys::kWindow.positionLeft, "3000"},
+        {timerkeys::kWindow.positionTop, "1500"}, {timerkeys::kWindow.alwaysOnTop, "0"},
         {timerkeys::kSavedMinutes, "70"},
     };
     ASSERT_TRUE(t.store.saveAll(stored));
@@ -76,7 +71,7 @@ TEST_F(VexloTest, LaterRunsReadWhatIsStoredAndRewriteNothing)
     EXPECT_TRUE(dialogs.shown[0].text.startsWith("Vexlo Error #10."));
     for (const auto& [key, value] : stored)
         EXPECT_EQ(t.store.get(key), value) << key.toStdString();
-    EXPECT_EQ(t.store.get(timerkeys::kRunDefaultColors, kAbsent), kAbsent);
+    EXPECT_EQ(t.store.get(timerkeys::kWindow.runDefaultColors, kAbsent), kAbsent);
 }
 
 TEST_F(VexloTest, SaveRetrieveAndClearATime)
@@ -170,9 +165,9 @@ TEST_F(VexloTest, AStoredPlaceOffEveryScreenComesBackOnTheScreen)
     };
     for (const Case& c : cases) {
         TempStore fresh;
-        EXPECT_TRUE(fresh.store.saveAll({{timerkeys::kPath, "/opt/vexlo/"},
-                                         {timerkeys::kPositionLeft, c.left},
-                                         {timerkeys::kPositionTop, c.top}}));
+        EXPECT_TRUE(fresh.store.saveAll({{timerkeys::kWindow.path, "/opt/vexlo/"},
+                                         {timerkeys::kWindow.positionLeft, c.left},
+                                         {timerkeys::kWindow.positionTop, c.top}}));
         auto made = make(fresh.store);
         Vexlo& w = *made;
         EXPECT_EQ(w.pos(), c.place) << c.left.toStdString() << ", " << c.top.toStdString();

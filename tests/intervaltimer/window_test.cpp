@@ -27,22 +27,23 @@ TEST_F(VexloTest, AlwaysOnTopFollowsTheStoreAndTheItem)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored.toStdString());
         TempStore fresh;
-        EXPECT_TRUE(fresh.store.save(timerkeys::kPath, "/opt/vexlo/"));
-        EXPECT_TRUE(c.stored == kAbsent || fresh.store.save(timerkeys::kAlwaysOnTop, c.stored));
+        EXPECT_TRUE(fresh.store.save(timerkeys::kWindow.path, "/opt/vexlo/"));
+        EXPECT_TRUE(c.stored == kAbsent ||
+                    fresh.store.save(timerkeys::kWindow.alwaysOnTop, c.stored));
         stacking.calls.clear();
         auto w = make(fresh.store);
         QAction* onTop = w->findChild<QAction*>("menuAlwaysOnTop");
         EXPECT_EQ(onTop->text(), "Always On Top");
         EXPECT_EQ(onTop->isChecked(), c.onTop);
         EXPECT_EQ(stacking.calls, QStringList{c.onTop ? "top" : "normal"});
-        EXPECT_EQ(fresh.store.get(timerkeys::kAlwaysOnTop), c.storedAfter);
+        EXPECT_EQ(fresh.store.get(timerkeys::kWindow.alwaysOnTop), c.storedAfter);
 
         onTop->trigger();
         EXPECT_EQ(onTop->isChecked(), !c.onTop);
-        EXPECT_EQ(fresh.store.get(timerkeys::kAlwaysOnTop), c.onTop ? "0" : "1");
+        EXPECT_EQ(fresh.store.get(timerkeys::kWindow.alwaysOnTop), c.onTop ? "0" : "1");
         onTop->trigger();
         EXPECT_EQ(onTop->isChecked(), c.onTop);
-        EXPECT_EQ(fresh.store.get(timerkeys::kAlwaysOnTop), c.onTop ? "1" : "0");
+        EXPECT_EQ(fresh.store.get(timerkeys::kWindow.alwaysOnTop), c.onTop ? "1" : "0");
         EXPECT_EQ(stacking.calls, (c.onTop ? QStringList{"top", "normal", "top"}
                                            : QStringList{"normal", "top", "normal"}));
     }

@@ -88,18 +88,18 @@ struct TimerKind {
 struct Controls {
     TimerKind vexlo{.name = "Vexlo",
                     .title = QStringLiteral("Vexlo 8.02"),
-                    .modeKey = timerkeys::kMode,
-                    .normalMode = timerkeys::kNormalMode,
-                    .stopWatchMode = timerkeys::kStopWatchMode,
-                    .leftKey = timerkeys::kPositionLeft,
-                    .topKey = timerkeys::kPositionTop};
+                    .modeKey = timerkeys::kWindow.mode,
+                    .normalMode = TimerWindowKeys::kNormalMode,
+                    .stopWatchMode = TimerWindowKeys::kStopWatchMode,
+                    .leftKey = timerkeys::kWindow.positionLeft,
+                    .topKey = timerkeys::kWindow.positionTop};
     TimerKind pellum{.name = "Pellum",
                      .title = QStringLiteral("Pellum 8.01"),
-                     .modeKey = pellumkeys::kMode,
-                     .normalMode = pellumkeys::kNormalMode,
-                     .stopWatchMode = pellumkeys::kStopWatchMode,
-                     .leftKey = pellumkeys::kPositionLeft,
-                     .topKey = pellumkeys::kPositionTop};
+                     .modeKey = pellumkeys::kWindow.mode,
+                     .normalMode = TimerWindowKeys::kNormalMode,
+                     .stopWatchMode = TimerWindowKeys::kStopWatchMode,
+                     .leftKey = pellumkeys::kWindow.positionLeft,
+                     .topKey = pellumkeys::kWindow.positionTop};
     std::array<QPoint, AlmanorState::kSlots> almanorEdit; // the "N >" buttons
 };
 

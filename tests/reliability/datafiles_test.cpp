@@ -229,10 +229,12 @@ TEST(DamagedDataFiles, AStoreFromAnotherMachineUsesThisMachinesProgramFolder)
         std::function<std::unique_ptr<QWidget>(Family&)> open;
     };
     const Skinned programs[] = {
-        {"Vexlo", timerkeys::kPath, timerkeys::kBackground, timerkeys::kForeColor1,
-         timerkeys::kForeColor2, [](Family& f) -> std::unique_ptr<QWidget> { return f.vexlo(); }},
-        {"Pellum", pellumkeys::kPath, pellumkeys::kBackground, pellumkeys::kForeColor1,
-         pellumkeys::kForeColor2, [](Family& f) -> std::unique_ptr<QWidget> { return f.pellum(); }},
+        {"Vexlo", timerkeys::kWindow.path, timerkeys::kWindow.background,
+         timerkeys::kWindow.foreColor1, timerkeys::kWindow.foreColor2,
+         [](Family& f) -> std::unique_ptr<QWidget> { return f.vexlo(); }},
+        {"Pellum", pellumkeys::kWindow.path, pellumkeys::kWindow.background,
+         pellumkeys::kWindow.foreColor1, pellumkeys::kWindow.foreColor2,
+         [](Family& f) -> std::unique_ptr<QWidget> { return f.pellum(); }},
     };
     for (const Skinned& program : programs) {
         SCOPED_TRACE(program.name);
@@ -263,10 +265,10 @@ TEST(DamagedDataFiles, WithoutTimer1TheInstalledProgramsStillFindTheirOtherDataF
         QString pathKey;
     };
     const Installed programs[] = {
-        {"Vexlo", VEXLO_PROGRAM, timerkeys::kPath},
+        {"Vexlo", VEXLO_PROGRAM, timerkeys::kWindow.path},
         {"DateVexlo", DATEVEXLO_PROGRAM, trackerkeys::kPath},
         {"FullScreenVexlo", FULLSCREENVEXLO_PROGRAM, fullscreenkeys::kPath},
-        {"Pellum", PELLUM_PROGRAM, pellumkeys::kPath},
+        {"Pellum", PELLUM_PROGRAM, pellumkeys::kWindow.path},
     };
     for (const Harm harm : {Harm::None, Harm::Removed}) {
         QTemporaryDir prefix;

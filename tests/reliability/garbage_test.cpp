@@ -111,18 +111,19 @@ QList<Program> programs()
                            trackerkeys::SlotField::Notes})
             tracker.append(trackerkeys::slotKey(n, field));
     using namespace timerkeys;
-    const QStringList vexlo = {kPath, kBackground, kForeColor1, kForeColor2, kRunDefaultColors,
-                               kMessage, kSound, kMode, kPositionLeft, kPositionTop,
-                               kAlwaysOnTop, kCurrentTitle, kSavedMinutes, kSavedSeconds};
+    const TimerWindowKeys& v = kWindow;
+    const QStringList vexlo = {
+        v.path,        v.background,   v.foreColor1,  v.foreColor2,   v.runDefaultColors,
+        kMessage,      kSound,         v.mode,        v.positionLeft, v.positionTop,
+        v.alwaysOnTop, v.currentTitle, kSavedMinutes, kSavedSeconds};
     using namespace fullscreenkeys;
     const QStringList fullScreen = {fullscreenkeys::kPath, kLargeDisplay, kTimingMode,
                                     fullscreenkeys::kMessage, fullscreenkeys::kSound, kMinutes,
                                     kSeconds};
+    const TimerWindowKeys& p = pellumkeys::kWindow;
     const QStringList pellum = {
-        pellumkeys::kPath,        pellumkeys::kBackground,        pellumkeys::kForeColor1,
-        pellumkeys::kForeColor2,  pellumkeys::kRunDefaultColors,  pellumkeys::kPositionLeft,
-        pellumkeys::kPositionTop, pellumkeys::kMode,              pellumkeys::kAlwaysOnTop,
-        pellumkeys::kCurrentTitle};
+        p.path,         p.background,  p.foreColor1, p.foreColor2,  p.runDefaultColors,
+        p.positionLeft, p.positionTop, p.mode,       p.alwaysOnTop, p.currentTitle};
     return {
         {"DateVexlo", DATEVEXLO_PROGRAM, tracker},
         {"Vexlo", VEXLO_PROGRAM, vexlo},

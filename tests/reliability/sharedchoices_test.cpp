@@ -49,13 +49,13 @@ TEST(SharedStore, ASkinOrScreenSizeChosenInOneWindowReplacesTheOthersChoice)
 {
     const Choice choices[] = {
         {"Vexlo: skins", [](Family& f) -> std::unique_ptr<QWidget> { return f.vexlo(); },
-         "menuBackgroundGranite1", "menuBackgroundWood5", timerkeys::kBackground,
+         "menuBackgroundGranite1", "menuBackgroundWood5", timerkeys::kWindow.background,
          timerkeys::kFirstBackground},
         {"FullScreenVexlo: screen sizes",
          [](Family& f) -> std::unique_ptr<QWidget> { return f.fullScreen(); }, "menuScreenSize2",
          "menuScreenSize1", fullscreenkeys::kLargeDisplay, fullscreenkeys::kFalse},
         {"Pellum: skins", [](Family& f) -> std::unique_ptr<QWidget> { return f.pellum(); },
-         "menuBackgroundGranite1", "menuBackgroundWood5", pellumkeys::kBackground,
+         "menuBackgroundGranite1", "menuBackgroundWood5", pellumkeys::kWindow.background,
          QStringLiteral("Wood5.gif")},
     };
     checkLastChoiceKept(std::begin(choices), std::end(choices));
@@ -74,13 +74,13 @@ TEST(SharedStore, TheModeOrViewAWindowAlreadyShowsIsNotStoredAgain)
     };
     const Shown choices[] = {
         {"Vexlo", [](Family& f) -> std::unique_ptr<QWidget> { return f.vexlo(); }, "menuMode2",
-         "menuMode1", timerkeys::kMode},
+         "menuMode1", timerkeys::kWindow.mode},
         {"FullScreenVexlo", [](Family& f) -> std::unique_ptr<QWidget> { return f.fullScreen(); },
          "menuTimingMode2", "menuTimingMode1", fullscreenkeys::kTimingMode},
         {"DateVexlo", [](Family& f) -> std::unique_ptr<QWidget> { return f.almanor(); },
          "menuViewGrid", "menuViewNormal", trackerkeys::kView},
         {"Pellum", [](Family& f) -> std::unique_ptr<QWidget> { return f.pellum(); }, "menuMode2",
-         "menuMode1", pellumkeys::kMode},
+         "menuMode1", pellumkeys::kWindow.mode},
     };
     for (const Shown& choice : choices) {
         SCOPED_TRACE(choice.name);

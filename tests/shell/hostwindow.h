@@ -28,8 +28,7 @@ struct HostWindow {
     SkinLook look()
     {
         return SkinLook{
-            SkinKeys{"Pellum Background", "Pellum ForeColor 1", "Pellum ForeColor 2",
-                     "Pellum Run Default Colors"},
+            TimerWindowKeys("Pellum"),
             "wood0.gif",
             {timerPanel, aboutPanel, aboutInner, optionsPanel},
             {timerPanel, aboutPanel, aboutInner},
@@ -55,8 +54,7 @@ struct HostWindow {
     {
         return ShellWindow{window,
                            "Pellum",
-                           {"Pellum Always On Top", "Pellum Position Left", "Pellum Position Top",
-                            "Pellum Current Title"},
+                           TimerWindowKeys("Pellum"),
                            200,
                            "Open A New Timer",
                            "Pellum",
