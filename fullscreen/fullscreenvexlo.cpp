@@ -136,10 +136,9 @@ FullScreenVexlo::FullScreenVexlo(const Platform& platform, const QRect& screen, 
     buildMenu();
     accessibility::nameControls(this);
 
-    options_ = new Options(platform_, this);
-    connect(options_, &Options::saved, this, &FullScreenVexlo::applyOptions);
     noTimeSelected_ = new NoTimeSelected(this);
-    about_ = new About(platform_.help, this);
+    // The options and About windows are made once the timer is on the screen.
+    afterFirstDrawing(this, [this] { buildDialogs(); });
 
     Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
     Timer1->setTimerType(Qt::PreciseTimer);
@@ -416,8 +415,18 @@ void FullScreenVexlo::keyPressEvent(QKeyEvent* event)
 
 // ---- Options, help, About and exit ----
 
+void FullScreenVexlo::buildDialogs()
+{
+    if (options_)
+        return;
+    options_ = new Options(platform_, this);
+    connect(options_, &Options::saved, this, &FullScreenVexlo::applyOptions);
+    about_ = new About(platform_.help, this);
+}
+
 void FullScreenVexlo::menuOptionsClick()
 {
+    buildDialogs();
     // Already open, it keeps what the user has typed so far.
     if (options_->isHidden())
         options_->OptionsLoad(state_.LabelPath);
@@ -439,6 +448,7 @@ void FullScreenVexlo::menuHelpClick()
 
 void FullScreenVexlo::menuhelpaboutClick()
 {
+    buildDialogs();
     about_->show();
     about_->raise();
     about_->activateWindow();
@@ -455,8 +465,10 @@ void FullScreenVexlo::closeEvent(QCloseEvent* event)
     Timer2->stop();
     HScroll1->setValue(0);
     for (QWidget* beside : {static_cast<QWidget*>(options_), static_cast<QWidget*>(about_),
-                            static_cast<QWidget*>(noTimeSelected_)})
-        beside->hide();
+                            static_cast<QWidget*>(noTimeSelected_)}) {
+        if (beside)
+            beside->hide();
+    }
     event->accept();
     // The program ends here, even with the help window still open beside it.
     QCoreApplication::quit();

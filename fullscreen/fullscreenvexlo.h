@@ -53,6 +53,10 @@ public:
     // Seconds to the target as taken at the last tick; its first text means no run yet.
     QString LabelSecondsRemaining() const { return engine_.countText(fullscreen::kNoRunYet); }
 
+    // Makes the options and About windows: once the window is first drawn, or when one is
+    // first opened.
+    void buildDialogs();
+
     // Event handlers, public so that tests drive them as the event loop would.
     void HScroll1Change();
     void HScroll2Change();

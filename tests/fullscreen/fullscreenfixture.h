@@ -35,11 +35,14 @@ protected:
         return {store, clock, sound, dialogs, help, notifier, VEXLO_PROGRAM_DIR};
     }
 
-    FullScreenVexlo& open()
+    // The window with the dialogs it makes once drawn, or as a start leaves it before that.
+    FullScreenVexlo& open(bool dialogsBuilt = true)
     {
         window.reset();
         window = std::make_unique<FullScreenVexlo>(platform(), kScreen);
         window->show();
+        if (dialogsBuilt)
+            window->buildDialogs();
         return *window;
     }
 

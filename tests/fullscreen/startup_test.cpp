@@ -1,8 +1,14 @@
 #include "fullscreenfixture.h"
 
+#include <QDialog>
+#include <QTest>
+
 TEST_F(FullScreenTest, FirstStartWritesItsFiveKeys)
 {
-    FullScreenVexlo& w = open();
+    FullScreenVexlo& w = open(false);
+    // The options and About windows come once the timer is drawn.
+    EXPECT_EQ(w.findChild<QDialog*>("Options"), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.findChild<QDialog*>("frmAbout"); }));
     const std::pair<QString, QString> written[] = {
         {fullscreenkeys::kPath, VEXLO_PROGRAM_DIR},
         {fullscreenkeys::kLargeDisplay, "False"},
