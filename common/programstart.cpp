@@ -1,7 +1,6 @@
 #include "programstart.h"
 
 #include "programfolder.h"
-#include "widgets.h"
 
 #include <QApplication>
 #include <QDir>
@@ -130,9 +129,6 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program,
     giveBackHeldMessages();
 
     QGuiApplication::setDesktopFileName(program.desktopId);
-    // The icon's pictures, and a look through the icon theme, would only hold the window back.
-    afterFirstDrawing(&app, [desktopId = program.desktopId] {
-        QApplication::setWindowIcon(programIcon(desktopId));
-    });
+    QApplication::setWindowIcon(programIcon(program.desktopId));
     return run(app);
 }

@@ -125,9 +125,9 @@ public:
 
 } // namespace
 
-void afterFirstDrawing(QObject* watched, std::function<void()> then)
+void afterFirstDrawing(QWidget* window, std::function<void()> then)
 {
-    new AfterFirstDrawing(watched, std::move(then));
+    new AfterFirstDrawing(window, std::move(then));
 }
 
 bool markModeItems(QAction& normalItem, QAction& otherItem, bool& normalMode, bool normal)
