@@ -8,6 +8,7 @@
 #include "timetext.h"
 
 #include <QCoreApplication>
+#include <QWidget>
 
 namespace timeupnotice {
 
@@ -24,6 +25,18 @@ void tell(const Platform& platform, QWidget* window, const QString& message,
     platform.notifier.attention(window);
     const QString timeIsUp = QCoreApplication::translate("timeupnotice", "Time Is Up!");
     accessibility::announce(window, summary == timeIsUp ? summary : timeIsUp + u' ' + summary);
+}
+
+void bringUp(const Platform& platform, QWidget* window, const QString& message,
+             const QDateTime& moment)
+{
+    if (window->isMinimized())
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    if (window->isVisible()) {
+        window->raise();
+        window->activateWindow();
+    }
+    tell(platform, window, message, moment, true);
 }
 
 QString line(const QString& message)

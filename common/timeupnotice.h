@@ -16,6 +16,11 @@ namespace timeupnotice {
 void tell(const Platform& platform, QWidget* window, const QString& message,
           const QDateTime& moment, bool soundPlayed);
 
+// A countdown window's time-up, once its own alarm shows and its sound has played: the window
+// comes up from the task bar and to the front, and is told of as above.
+void bringUp(const Platform& platform, QWidget* window, const QString& message,
+             const QDateTime& moment);
+
 // `message` as one line of a notification: never empty, and short enough to be read there
 // (a message may be a megabyte of text).
 QString line(const QString& message);

@@ -136,16 +136,10 @@ void FullScreenVexlo::timeIsUp(qint64 remaining)
     // The blink starts lit, whatever the last alarm left it at.
     Frame3->show();
     Frame2->show();
-    if (isMinimized())
-        setWindowState(windowState() & ~Qt::WindowMinimized);
     butAcknowledge->setFocus();
     DigitDisplay->alert();
     Timer2->start();
-    if (isVisible()) {
-        raise();
-        activateWindow();
-    }
-    timeupnotice::tell(platform_, this, LabelMessage->text(), due, true);
+    timeupnotice::bringUp(platform_, this, LabelMessage->text(), due);
 }
 
 bool FullScreenVexlo::hoursBlank() const

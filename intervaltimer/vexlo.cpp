@@ -255,8 +255,6 @@ void Vexlo::timeIsUp(qint64 remaining)
     HScroll1->setValue(0);
     HScroll2->setValue(0);
 
-    if (isMinimized())
-        setWindowState(windowState() & ~Qt::WindowMinimized);
     // The title the user last typed, saved or not.
     setWindowTitle(FrameOptionsTitle->text());
     showMessage(storedMessage());
@@ -268,11 +266,7 @@ void Vexlo::timeIsUp(qint64 remaining)
     Timer2->start();
     ButVexloAcknowlegde->setFocus();
     DigitDisplay->alert();
-    if (isVisible()) {
-        raise();
-        activateWindow();
-    }
-    timeupnotice::tell(platform_, this, storedMessage(), due, true);
+    timeupnotice::bringUp(platform_, this, storedMessage(), due);
 }
 
 QString Vexlo::showTimeRemaining(qint64 seconds)
