@@ -73,11 +73,6 @@ QStringList twoDigitItems(int first, int count)
     return items;
 }
 
-QString defaultSound()
-{
-    return QStringLiteral("Timer1.wav");
-}
-
 } // namespace
 
 // ---- Building ----
@@ -337,7 +332,8 @@ void Almanor::MessageEditClick(int n)
     messageBox_->setText(s.Message);
     soundBox_->setObjectName(QStringLiteral("Wave%1").arg(n));
     soundBox_->setAccessibleName(tr("Sound of message %1").arg(n));
-    s.Wave = editorBase_.sound.isEmpty() ? defaultSound() : editorBase_.sound;
+    // An event without a sound of its own rings with the family's default.
+    s.Wave = editorBase_.sound.isEmpty() ? QStringLiteral("Timer1.wav") : editorBase_.sound;
     soundBox_->setText(s.Wave);
 
     // The moment the event counts to: a time the clocks skip shows as the time they reach.
@@ -670,8 +666,7 @@ void Almanor::menuhelpaboutClick()
     if (Frame5->isHidden()) {
         focusBeforeAbout_ = focusWidget();
         // What About covers stays out of the reach of Tab until OK.
-        for (QWidget* panel : {static_cast<QWidget*>(List1), static_cast<QWidget*>(Frame2),
-                               static_cast<QWidget*>(Frame4), static_cast<QWidget*>(Frame6)}) {
+        for (QWidget* panel : std::initializer_list<QWidget*>{List1, Frame2, Frame4, Frame6}) {
             if (!panel->isHidden() && panel->isEnabled()) {
                 panel->setEnabled(false);
                 coveredByAbout_.append(panel);
