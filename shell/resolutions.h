@@ -8,7 +8,6 @@
 
 class Dialogs;
 class QListWidget;
-class QPushButton;
 
 // The colour-display dialog: every mode the display offers, the current one highlighted, and a
 // switch to another. Loaded at its first opening; later openings show the same list.
