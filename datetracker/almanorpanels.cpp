@@ -214,10 +214,8 @@ void Almanor::buildAboutPanel(QWidget* central)
 
     auto* name = panelLabel(Frame5, QStringLiteral("LabelAboutLabel0"), tr("Date Vexlo 8.01"),
                             twipsRect(600, 1450, 7500, 600));
-    QFont arial(QStringLiteral("Arial"));
+    QFont arial(QStringLiteral("Arial"), 14, QFont::Bold);
     arial.setStyleHint(QFont::SansSerif);
-    arial.setPointSize(14);
-    arial.setBold(true);
     name->setFont(arial);
     name->setAlignment(Qt::AlignCenter);
 
