@@ -19,13 +19,9 @@ public:
 
     // Shows the dialog, loading it first if it was not loaded yet.
     void open();
-    bool loaded() const { return loaded_; }
 
     void butbResolutionsChangeClick();
     void butResolutionsCancelClick();
-
-    // The modes listed, entry i of List1 describing mode i.
-    const QList<DisplayMode>& modes() const { return modes_; }
 
 private:
     void load();
@@ -33,6 +29,7 @@ private:
     DisplayModes& displayModes_;
     Dialogs& dialogs_;
     bool loaded_ = false;
+    // The modes listed, entry i of List1 describing mode i.
     QList<DisplayMode> modes_;
     QListWidget* List1 = nullptr;
 };
