@@ -3,7 +3,6 @@
 #include "x11.h"
 
 #include <QWidget>
-#include <QWindow>
 
 namespace {
 
