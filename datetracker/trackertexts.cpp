@@ -1,5 +1,6 @@
 #include "trackertexts.h"
 
+#include "durationtext.h"
 #include "textcut.h"
 #include "timetext.h"
 
@@ -28,11 +29,6 @@ QString groupedNumber(qint32 value)
         grouped += digits[i];
     }
     return value < 0 ? u'-' + grouped : grouped;
-}
-
-QString twoDigits(qint32 value)
-{
-    return value < 10 ? u'0' + QString::number(value) : QString::number(value);
 }
 
 } // namespace
@@ -67,7 +63,7 @@ RemainingTexts remainingTexts(double seconds)
 
     result.daysText =
         *days == 1 ? QStringLiteral("1 day") : QString::number(*days) + QStringLiteral(" days");
-    result.timeText = QString::number(hours) + u':' + twoDigits(minutes) + u':' + twoDigits(secs);
+    result.timeText = durations::clockText({hours, minutes, secs});
     return result;
 }
 
