@@ -4,6 +4,8 @@
 #include "textcut.h"
 #include "timetext.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <limits>
 
@@ -21,14 +23,10 @@ std::optional<qint32> toCount(double value)
 // Digits grouped by thousands with "," whatever the user's locale: "1,157".
 QString groupedNumber(qint32 value)
 {
-    const QString digits = QString::number(value < 0 ? -qint64(value) : qint64(value));
-    QString grouped;
-    for (qsizetype i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            grouped += u',';
-        grouped += digits[i];
-    }
-    return value < 0 ? u'-' + grouped : grouped;
+    // The C locale groups by threes with ","; it leaves the groups out unless asked.
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::DefaultNumberOptions);
+    return c.toString(value);
 }
 
 } // namespace
