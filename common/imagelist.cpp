@@ -113,10 +113,10 @@ void drawLit(QPainter& painter, const QPainterPath& lit, const DigitLook& look, 
     painter.fillPath(lit, look.ink);
 }
 
-QPainterPath mapped(const QTransform& transform, const QPolygonF& polygon)
+QPainterPath closedPath(const QPolygonF& polygon)
 {
     QPainterPath path;
-    path.addPolygon(transform.map(polygon));
+    path.addPolygon(polygon);
     path.closeSubpath();
     return path;
 }
@@ -141,13 +141,13 @@ void ImageList::paint(QPainter& painter, const QRectF& rect, int index) const
         const qreal side = f.thickness * 1.2;
         for (const qreal y : {f.height * 0.3, f.height * 0.7}) {
             const QRectF dot(f.width / 2 - side / 2, y - side / 2, side, side);
-            lit.addPath(mapped(f.toRect, QPolygonF(dot)));
+            lit.addPath(closedPath(f.toRect.map(QPolygonF(dot))));
         }
     } else {
         const int on = kLitSegments.at(index);
         const auto shapes = segments(f);
         for (int s = 0; s < kSegmentCount; ++s)
-            (on & (1 << s) ? lit : unlit).addPath(mapped(f.toRect, shapes[s]));
+            (on & (1 << s) ? lit : unlit).addPath(closedPath(f.toRect.map(shapes[s])));
     }
     if (look_.unlit.alpha() > 0)
         painter.fillPath(unlit, look_.unlit);
@@ -198,19 +198,15 @@ void paintImage9(QPainter& painter, const QRectF& rect)
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath glass;
-    glass.addPolygon(QPolygonF({{left + width * 0.1, top + cap},
-                                {left + width * 0.9, top + cap},
-                                {left + width * 0.55, waist},
-                                {left + width * 0.9, bottom - cap},
-                                {left + width * 0.1, bottom - cap},
-                                {left + width * 0.45, waist}}));
-    glass.closeSubpath();
-    QPainterPath sand;
-    sand.addPolygon(QPolygonF({{left + width * 0.5, waist + cap},
-                               {left + width * 0.82, bottom - cap},
-                               {left + width * 0.18, bottom - cap}}));
-    sand.closeSubpath();
+    const QPainterPath glass = closedPath(QPolygonF({{left + width * 0.1, top + cap},
+                                                     {left + width * 0.9, top + cap},
+                                                     {left + width * 0.55, waist},
+                                                     {left + width * 0.9, bottom - cap},
+                                                     {left + width * 0.1, bottom - cap},
+                                                     {left + width * 0.45, waist}}));
+    const QPainterPath sand = closedPath(QPolygonF({{left + width * 0.5, waist + cap},
+                                                    {left + width * 0.82, bottom - cap},
+                                                    {left + width * 0.18, bottom - cap}}));
     QPainterPath caps;
     caps.addRect(QRectF(left, top, width, cap));
     caps.addRect(QRectF(left, bottom - cap, width, cap));

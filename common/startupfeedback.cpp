@@ -1,24 +1,11 @@
 #include "startupfeedback.h"
 
-#include <QGuiApplication>
-
-#include <xcb/xcb.h>
+#include "x11.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 
 namespace {
-
-xcb_atom_t atom(xcb_connection_t* connection, const char* name)
-{
-    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> reply(
-        xcb_intern_atom_reply(
-            connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr),
-        &free);
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
 
 // The startup notification's message form: a value with blanks, quotes or backslashes is
 // quoted, its quotes and backslashes escaped.
@@ -33,19 +20,18 @@ QByteArray removeMessage(const QByteArray& startupId)
 
 void endStartupFeedback(const QByteArray& startupId)
 {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (startupId.isEmpty() || !x11)
+    xcb_connection_t* connection = x11::connection();
+    if (startupId.isEmpty() || !connection)
         return;
-    xcb_connection_t* connection = x11->connection();
-    xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    xcb_screen_t* screen = x11::defaultScreen(connection);
     // The message goes to the root window from a window of the sender's own, in pieces of 20
     // bytes, the first typed as its beginning; the terminating NUL is part of it.
     const xcb_window_t sender = xcb_generate_id(connection);
     xcb_create_window(connection, XCB_COPY_FROM_PARENT, sender, screen->root, -100, -100, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_ONLY, screen->root_visual, 0, nullptr);
     const QByteArray message = removeMessage(startupId) + '\0';
-    const xcb_atom_t begin = atom(connection, "_NET_STARTUP_INFO_BEGIN");
-    const xcb_atom_t more = atom(connection, "_NET_STARTUP_INFO");
+    const xcb_atom_t begin = x11::atom(connection, "_NET_STARTUP_INFO_BEGIN");
+    const xcb_atom_t more = x11::atom(connection, "_NET_STARTUP_INFO");
     for (qsizetype at = 0; at < message.size(); at += 20) {
         xcb_client_message_event_t event{};
         event.response_type = XCB_CLIENT_MESSAGE;

@@ -2,7 +2,6 @@
 
 #include <QRect>
 #include <QSize>
-#include <QtMath>
 
 // Sizes and places are worked out in twips, 15 to a device-independent pixel; Qt's high-DPI
 // scaling takes it from there.

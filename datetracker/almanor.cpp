@@ -32,8 +32,6 @@ const QColor Almanor::kDueColour = QColor(0, 0, 255);
 
 namespace {
 
-const QString kCaption = QStringLiteral("Date Vexlo 8.0");
-
 constexpr int kOuterWidth = 9000;
 constexpr int kOuterHeight = 5550;
 

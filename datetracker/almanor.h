@@ -92,9 +92,6 @@ public:
     void menuhelpaboutClick();
     void butAboutOKContinueClick();
 
-    // The slot the editor is open on, 0 while it is closed.
-    int editingSlot() const { return editingSlot_; }
-
     QString getTimeRemaining(double seconds);
     void fillListBox();
     void checkCalendarDate();
@@ -206,6 +203,7 @@ private:
     QPushButton* butEditSave = nullptr;
     QPushButton* butEditCancel = nullptr;
     QPushButton* butEditDelete = nullptr;
+    // The slot the editor is open on, 0 while it is closed.
     int editingSlot_ = 0;
 
     QGroupBox* Frame4 = nullptr;

@@ -73,11 +73,6 @@ QStringList twoDigitItems(int first, int count)
     return items;
 }
 
-QString defaultSound()
-{
-    return QStringLiteral("Timer1.wav");
-}
-
 } // namespace
 
 // ---- Building ----
@@ -219,10 +214,8 @@ void Almanor::buildAboutPanel(QWidget* central)
 
     auto* name = panelLabel(Frame5, QStringLiteral("LabelAboutLabel0"), tr("Date Vexlo 8.01"),
                             twipsRect(600, 1450, 7500, 600));
-    QFont arial(QStringLiteral("Arial"));
+    QFont arial(QStringLiteral("Arial"), 14, QFont::Bold);
     arial.setStyleHint(QFont::SansSerif);
-    arial.setPointSize(14);
-    arial.setBold(true);
     name->setFont(arial);
     name->setAlignment(Qt::AlignCenter);
 
@@ -337,7 +330,8 @@ void Almanor::MessageEditClick(int n)
     messageBox_->setText(s.Message);
     soundBox_->setObjectName(QStringLiteral("Wave%1").arg(n));
     soundBox_->setAccessibleName(tr("Sound of message %1").arg(n));
-    s.Wave = editorBase_.sound.isEmpty() ? defaultSound() : editorBase_.sound;
+    // An event without a sound of its own rings with the family's default.
+    s.Wave = editorBase_.sound.isEmpty() ? QStringLiteral("Timer1.wav") : editorBase_.sound;
     soundBox_->setText(s.Wave);
 
     // The moment the event counts to: a time the clocks skip shows as the time they reach.
@@ -670,8 +664,7 @@ void Almanor::menuhelpaboutClick()
     if (Frame5->isHidden()) {
         focusBeforeAbout_ = focusWidget();
         // What About covers stays out of the reach of Tab until OK.
-        for (QWidget* panel : {static_cast<QWidget*>(List1), static_cast<QWidget*>(Frame2),
-                               static_cast<QWidget*>(Frame4), static_cast<QWidget*>(Frame6)}) {
+        for (QWidget* panel : std::initializer_list<QWidget*>{List1, Frame2, Frame4, Frame6}) {
             if (!panel->isHidden() && panel->isEnabled()) {
                 panel->setEnabled(false);
                 coveredByAbout_.append(panel);

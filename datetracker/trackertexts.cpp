@@ -1,7 +1,10 @@
 #include "trackertexts.h"
 
+#include "durationtext.h"
 #include "textcut.h"
 #include "timetext.h"
+
+#include <QLocale>
 
 #include <cmath>
 #include <limits>
@@ -20,19 +23,10 @@ std::optional<qint32> toCount(double value)
 // Digits grouped by thousands with "," whatever the user's locale: "1,157".
 QString groupedNumber(qint32 value)
 {
-    const QString digits = QString::number(value < 0 ? -qint64(value) : qint64(value));
-    QString grouped;
-    for (qsizetype i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            grouped += u',';
-        grouped += digits[i];
-    }
-    return value < 0 ? u'-' + grouped : grouped;
-}
-
-QString twoDigits(qint32 value)
-{
-    return value < 10 ? u'0' + QString::number(value) : QString::number(value);
+    // The C locale groups by threes with ","; it leaves the groups out unless asked.
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::DefaultNumberOptions);
+    return c.toString(value);
 }
 
 } // namespace
@@ -67,7 +61,7 @@ RemainingTexts remainingTexts(double seconds)
 
     result.daysText =
         *days == 1 ? QStringLiteral("1 day") : QString::number(*days) + QStringLiteral(" days");
-    result.timeText = QString::number(hours) + u':' + twoDigits(minutes) + u':' + twoDigits(secs);
+    result.timeText = durations::clockText({hours, minutes, secs});
     return result;
 }
 

@@ -31,10 +31,8 @@ About::About(HelpViewer& help, QWidget* parent) : QDialog(parent), help_(help)
     panelLabel(this, QStringLiteral("lblVersion"), tr("Version 8.01"),
                twipsRect(1050, 720, 4000, 300));
     const QList<QPushButton*> buttons = panelButtons<About>(this, this, kButtons);
-    QPushButton* cmdOK = buttons[0];
-    QPushButton* cmdHelp = buttons[1];
-    cmdOK->setDefault(true);
-    setTabOrder(cmdOK, cmdHelp);
+    buttons[0]->setDefault(true); // cmdOK
+    setTabOrder(buttons[0], buttons[1]);
     accessibility::nameControls(this);
 }
 

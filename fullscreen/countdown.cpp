@@ -142,15 +142,10 @@ void FullScreenVexlo::timeIsUp(qint64 remaining)
     timeupnotice::bringUp(platform_, this, LabelMessage->text(), due);
 }
 
-bool FullScreenVexlo::hoursBlank() const
-{
-    // Below ten hours the tens of hours show the blank.
-    return DigitDisplay->time().hours < 10;
-}
-
 void FullScreenVexlo::recentre()
 {
-    const bool blank = hoursBlank();
+    // Below ten hours the tens of hours show the blank.
+    const bool blank = DigitDisplay->time().hours < 10;
     Frame1->move(twips(fullscreen::frame1Left(layout_, screenWidth(), blank)), Frame1->y());
     LabelStartClear->move(twips(fullscreen::startClearLeft(layout_, blank)), LabelStartClear->y());
 }

@@ -1,19 +1,6 @@
 #include "countdowntexts.h"
 
-#include <optional>
-
 namespace fullscreen {
-
-namespace {
-
-std::optional<qint64> parsedNumber(const QString& text)
-{
-    bool ok = false;
-    const qint64 value = text.trimmed().toLongLong(&ok);
-    return ok ? std::optional<qint64>(value) : std::nullopt;
-}
-
-} // namespace
 
 qint64 totalMinutes(const durations::Parts& remaining)
 {
@@ -22,8 +9,9 @@ qint64 totalMinutes(const durations::Parts& remaining)
 
 QString numberOrZero(const QString& text)
 {
-    const auto value = parsedNumber(text);
-    return value ? QString::number(*value) : QStringLiteral("0");
+    bool ok = false;
+    const qint64 value = text.trimmed().toLongLong(&ok);
+    return ok ? QString::number(value) : QStringLiteral("0");
 }
 
 } // namespace fullscreen

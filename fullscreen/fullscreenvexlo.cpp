@@ -373,14 +373,9 @@ void FullScreenVexlo::reportUnsaved(const QString& what)
 
 // ---- Opening the menu ----
 
-void FullScreenVexlo::popupMenu(const QPoint& at)
-{
-    menufile->popup(at);
-}
-
 void FullScreenVexlo::FormClick()
 {
-    popupMenu(QCursor::pos());
+    menufile->popup(QCursor::pos());
 }
 
 void FullScreenVexlo::mouseReleaseEvent(QMouseEvent* event)
@@ -394,8 +389,8 @@ void FullScreenVexlo::mouseReleaseEvent(QMouseEvent* event)
 
 void FullScreenVexlo::contextMenuEvent(QContextMenuEvent* event)
 {
-    popupMenu(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
-                                                          : mapToGlobal(rect().center()));
+    menufile->popup(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                                : mapToGlobal(rect().center()));
 }
 
 void FullScreenVexlo::keyPressEvent(QKeyEvent* event)
@@ -405,7 +400,7 @@ void FullScreenVexlo::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Menu:
-        popupMenu(mapToGlobal(rect().center()));
+        menufile->popup(mapToGlobal(rect().center()));
         event->accept();
         break;
     default:
@@ -464,8 +459,8 @@ void FullScreenVexlo::closeEvent(QCloseEvent* event)
     Timer1->stop();
     Timer2->stop();
     HScroll1->setValue(0);
-    for (QWidget* beside : {static_cast<QWidget*>(options_), static_cast<QWidget*>(about_),
-                            static_cast<QWidget*>(noTimeSelected_)}) {
+    // The options and About windows may not have been made yet.
+    for (QWidget* beside : std::initializer_list<QWidget*>{options_, about_, noTimeSelected_}) {
         if (beside)
             beside->hide();
     }

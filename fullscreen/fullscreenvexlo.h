@@ -103,8 +103,6 @@ private:
     void showTimeItems(bool shown);
     void timeIsUp(qint64 remaining);
     void recentre();
-    bool hoursBlank() const;
-    void popupMenu(const QPoint& at);
     void applyOptions(const QString& message, const QString& sound);
     void showMessage(const QString& message);
     void reportUnsaved(const QString& what);

@@ -17,10 +17,17 @@ constexpr QSize kAcknowledgeSize(2400, 600);
 constexpr int kImageTop = 100;
 enum Image { Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8 };
 
+// A box centred across the screen.
+struct Span {
+    int top, width, height;
+};
+
 struct Sizes {
-    int messageTop, messageWidth, messageHeight, messagePointSize;
-    int frame1Width, frame1Height, frame1Top;
-    int digitWidth, digitHeight, colonWidth;
+    Span message;
+    int messagePointSize;
+    Span frame1;
+    QSize digit;
+    int colonWidth;
     // Image1, Image2, Image7, Image3, Image4, Image8, Image5, Image6: left to right.
     std::array<int, 8> lefts;
     int scrollTop, scroll1Width, scroll2Width, scrollHeight;
@@ -30,15 +37,10 @@ struct Sizes {
 };
 
 constexpr Sizes kSmaller = {
-    .messageTop = 150,
-    .messageWidth = 9000,
-    .messageHeight = 1800,
+    .message = {150, 9000, 1800},
     .messagePointSize = 24,
-    .frame1Width = 11600,
-    .frame1Height = 4300,
-    .frame1Top = 2000,
-    .digitWidth = 1900,
-    .digitHeight = 3100,
+    .frame1 = {2000, 11600, 4300},
+    .digit = {1900, 3100},
     .colonWidth = 800,
     .lefts = {0, 1800, 3500, 4050, 5850, 7500, 8100, 9800},
     .scrollTop = 3300,
@@ -51,15 +53,10 @@ constexpr Sizes kSmaller = {
     .blankHoursShift = 900,
 };
 constexpr Sizes kLarger = {
-    .messageTop = 200,
-    .messageWidth = 14960,
-    .messageHeight = 3400,
+    .message = {200, 14960, 3400},
     .messagePointSize = 48,
-    .frame1Width = 17000,
-    .frame1Height = 5700,
-    .frame1Top = 3800,
-    .digitWidth = 2500,
-    .digitHeight = 4500,
+    .frame1 = {3800, 17000, 5700},
+    .digit = {2500, 4500},
     .colonWidth = 1200,
     .lefts = {0, 2400, 4800, 5900, 8300, 10700, 11800, 14200},
     .scrollTop = 4600,
@@ -97,23 +94,26 @@ double layoutScale(ScreenSize size, QSize screen)
     return size == ScreenSize::Larger ? larger : std::min(larger, fit(kSmallerFits, screen));
 }
 
+QRect centred(const Span& span, int screenWidth)
+{
+    return QRect(centredLeft(screenWidth, span.width), span.top, span.width, span.height);
+}
+
 // The layout as drawn, centred on a screen `screenWidth` twips wide.
 ScreenLayout drawnLayout(ScreenSize size, int screenWidth)
 {
     const Sizes& s = size == ScreenSize::Smaller ? kSmaller : kLarger;
     ScreenLayout l;
-    l.LabelMessage = QRect(centredLeft(screenWidth, s.messageWidth), s.messageTop, s.messageWidth,
-                           s.messageHeight);
+    l.LabelMessage = centred(s.message, screenWidth);
     l.messagePointSize = s.messagePointSize;
-    l.Frame1 =
-        QRect(centredLeft(screenWidth, s.frame1Width), s.frame1Top, s.frame1Width, s.frame1Height);
+    l.Frame1 = centred(s.frame1, screenWidth);
 
     constexpr Image leftToRight[] = {Image1, Image2, Image7, Image3,
                                      Image4, Image8, Image5, Image6};
     for (int i = 0; i < 8; ++i) {
         const bool colon = leftToRight[i] == Image7 || leftToRight[i] == Image8;
         l.images[leftToRight[i]] =
-            QRect(s.lefts[i], kImageTop, colon ? s.colonWidth : s.digitWidth, s.digitHeight);
+            QRect(s.lefts[i], kImageTop, colon ? s.colonWidth : s.digit.width(), s.digit.height());
     }
 
     l.HScroll1 = QRect(l.images[Image2].left() + 100, kImageTop + s.scrollTop, s.scroll1Width,
@@ -126,7 +126,7 @@ ScreenLayout drawnLayout(ScreenSize size, int screenWidth)
 
     // 5100 below the pictures' top puts the hint under the bottom edge of the smaller Frame1,
     // where nobody would see it; it moves up into the frame, over the hidden scroll bars.
-    const int startClearTop = std::min(kImageTop + 5100, s.frame1Height - kCaptionHeight);
+    const int startClearTop = std::min(kImageTop + 5100, s.frame1.height - kCaptionHeight);
     l.LabelStartClear =
         QRect(l.images[Image3].left(), startClearTop, kStartClearWidth, kCaptionHeight);
 

@@ -3,32 +3,14 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <xcb/randr.h>
-#include <xcb/xcb.h>
+#include "x11.h"
 
-#include <memory>
+#include <xcb/randr.h>
 
 namespace {
 
-template <typename T>
-using Reply = std::unique_ptr<T, decltype(&free)>;
-
-template <typename T>
-Reply<T> reply(T* raw)
-{
-    return Reply<T>(raw, &free);
-}
-
-xcb_connection_t* x11Connection()
-{
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
-
-xcb_screen_t* defaultScreen(xcb_connection_t* connection)
-{
-    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-}
+using x11::defaultScreen;
+using x11::reply;
 
 int bitsOf(int depth)
 {
@@ -38,7 +20,7 @@ int bitsOf(int depth)
 
 struct Crtc {
     xcb_randr_crtc_t id = XCB_NONE;
-    Reply<xcb_randr_get_crtc_info_reply_t> info{nullptr, &free};
+    x11::Reply<xcb_randr_get_crtc_info_reply_t> info{nullptr, &free};
 };
 
 // The CRTC that drives the primary output, or the first active one.
@@ -80,7 +62,7 @@ QString DisplayMode::text() const
 QList<DesktopDisplayModes::Entry> DesktopDisplayModes::load()
 {
     QList<Entry> entries;
-    xcb_connection_t* c = x11Connection();
+    xcb_connection_t* c = x11::connection();
     if (c) {
         xcb_screen_t* screen = defaultScreen(c);
         auto resources = reply(xcb_randr_get_screen_resources_current_reply(
@@ -116,7 +98,7 @@ QList<DisplayMode> DesktopDisplayModes::list()
 
 std::optional<DisplayMode> DesktopDisplayModes::current()
 {
-    if (xcb_connection_t* c = x11Connection()) {
+    if (xcb_connection_t* c = x11::connection()) {
         xcb_screen_t* screen = defaultScreen(c);
         auto resources = reply(xcb_randr_get_screen_resources_current_reply(
             c, xcb_randr_get_screen_resources_current(c, screen->root), nullptr));
@@ -144,7 +126,7 @@ int DesktopDisplayModes::change(int index)
     if (now && entry.mode == *now && entry.modeId == 0)
         return Changed;
 
-    xcb_connection_t* c = x11Connection();
+    xcb_connection_t* c = x11::connection();
     if (!c || entry.modeId == 0)
         return BadMode;
     xcb_screen_t* screen = defaultScreen(c);

@@ -8,7 +8,6 @@
 
 class Dialogs;
 class QListWidget;
-class QPushButton;
 
 // The colour-display dialog: every mode the display offers, the current one highlighted, and a
 // switch to another. Loaded at its first opening; later openings show the same list.
@@ -20,13 +19,9 @@ public:
 
     // Shows the dialog, loading it first if it was not loaded yet.
     void open();
-    bool loaded() const { return loaded_; }
 
     void butbResolutionsChangeClick();
     void butResolutionsCancelClick();
-
-    // The modes listed, entry i of List1 describing mode i.
-    const QList<DisplayMode>& modes() const { return modes_; }
 
 private:
     void load();
@@ -34,6 +29,7 @@ private:
     DisplayModes& displayModes_;
     Dialogs& dialogs_;
     bool loaded_ = false;
+    // The modes listed, entry i of List1 describing mode i.
     QList<DisplayMode> modes_;
     QListWidget* List1 = nullptr;
 };

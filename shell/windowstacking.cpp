@@ -1,28 +1,15 @@
 #include "windowstacking.h"
 
-#include <QGuiApplication>
+#include "x11.h"
+
 #include <QWidget>
-#include <QWindow>
-
-#include <xcb/xcb.h>
-
-#include <memory>
 
 namespace {
 
-xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
-{
-    const xcb_intern_atom_cookie_t cookie =
-        xcb_intern_atom(connection, 0, static_cast<uint16_t>(qstrlen(name)), name);
-    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> reply(
-        xcb_intern_atom_reply(connection, cookie, nullptr), &free);
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
 xcb_window_t rootOf(xcb_connection_t* connection, xcb_window_t window)
 {
-    std::unique_ptr<xcb_get_geometry_reply_t, decltype(&free)> geometry(
-        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr), &free);
+    const auto geometry = x11::reply(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
     return geometry ? geometry->root : xcb_window_t(XCB_WINDOW_NONE);
 }
 
@@ -30,14 +17,13 @@ xcb_window_t rootOf(xcb_connection_t* connection, xcb_window_t window)
 // mapped window's state changed. False when there is no X11 display to ask.
 bool requestKeepAbove(QWidget& window, bool above)
 {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window.windowHandle())
+    xcb_connection_t* connection = x11::connection();
+    if (!connection || !window.windowHandle())
         return false;
-    xcb_connection_t* connection = x11->connection();
     const auto id = static_cast<xcb_window_t>(window.winId());
     const xcb_window_t root = rootOf(connection, id);
-    const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE");
-    const xcb_atom_t keepAbove = internAtom(connection, "_NET_WM_STATE_ABOVE");
+    const xcb_atom_t state = x11::atom(connection, "_NET_WM_STATE");
+    const xcb_atom_t keepAbove = x11::atom(connection, "_NET_WM_STATE_ABOVE");
     if (root == XCB_WINDOW_NONE || state == XCB_ATOM_NONE || keepAbove == XCB_ATOM_NONE)
         return false;
 
