@@ -183,10 +183,7 @@ void TimerWindow::addAboutTexts()
         label->setAlignment(Qt::AlignCenter);
         aboutTexts_.append(label);
     }
-    QFont heading = aboutTexts_.front()->font();
-    heading.setPointSize(12);
-    heading.setBold(true);
-    aboutTexts_.front()->setFont(heading);
+    boldFont(aboutTexts_.front(), 12);
 }
 
 void TimerWindow::finishBuilding(const SkinLook& programLook, const QList<QAction*>& timeItems)
