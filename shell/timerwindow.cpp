@@ -114,8 +114,7 @@ void TimerWindow::buildTimerPanel()
                                 tr("Choose an action"), twipsRect(2100, 830, 900, 500));
     stopButton_->hide();
     connect(actionButton_, &QPushButton::clicked, this, &TimerWindow::showActionBox);
-    setTabOrder(startButton_, stopButton_);
-    setTabOrder(stopButton_, actionButton_);
+    tabOrder({startButton_, stopButton_, actionButton_});
 }
 
 void TimerWindow::buildOptionsPanel()
