@@ -277,9 +277,8 @@ FirstRun TimerWindow::startFromStore(const StoredKeys& defaults)
     shell_->checkStayOnTop();
     skins_->showStored();
 
-    normalMode_ = start.value(keys_.mode) == TimerWindowKeys::kNormalMode;
-    menuMode1->setChecked(normalMode_);
-    menuMode2->setChecked(!normalMode_);
+    markModeItems(*menuMode1, *menuMode2, normalMode_,
+                  start.value(keys_.mode) == TimerWindowKeys::kNormalMode);
     engine_.setMode(normalMode_ ? TimerEngine::Mode::Normal : TimerEngine::Mode::StopWatch);
     return start;
 }
