@@ -283,13 +283,9 @@ QString Vexlo::showTimeRemaining(qint64 seconds)
 
 void Vexlo::Timer2Tick()
 {
-    if (!FrameLabel6->isHidden()) {
-        FrameLabel6->hide();
-        Timer2->setInterval(kMessageHiddenInterval);
-    } else {
-        FrameLabel6->show();
-        Timer2->setInterval(kMessageShownInterval);
-    }
+    const bool wasShown = !FrameLabel6->isHidden();
+    FrameLabel6->setVisible(!wasShown);
+    Timer2->setInterval(wasShown ? kMessageHiddenInterval : kMessageShownInterval);
     showMessage(storedMessage());
 }
 
