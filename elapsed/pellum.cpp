@@ -104,10 +104,8 @@ void Pellum::displayTimeElapsed(qint64 seconds)
 
 void Pellum::drawCleared()
 {
-    // The text of the last count stays for the title until the next tick.
-    const QString shown = state_.LabelTotalTimeRemaining1;
-    displayTimeElapsed(0);
-    state_.LabelTotalTimeRemaining1 = shown;
+    // Only the digits: the text of the last count stays for the title until the next tick.
+    DigitDisplay->setTime({});
 }
 
 void Pellum::Timer1Tick()
