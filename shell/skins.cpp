@@ -214,11 +214,9 @@ bool Skins::showSkin()
         const QPixmap picture = QPixmap::fromImage(image);
         for (SkinPanel* panel : look_.panels)
             panel->setPicture(picture);
-        const auto colour1 = storedColour(fields_.LabelColor1);
-        if (colour1) {
+        if (const auto colour1 = storedColour(fields_.LabelColor1)) {
             setColour(look_.colour1, *colour1);
-            const auto colour2 = storedColour(fields_.LabelColor2);
-            if (colour2) {
+            if (const auto colour2 = storedColour(fields_.LabelColor2)) {
                 setColour(look_.colour2, *colour2);
                 applied = true;
             }
