@@ -190,11 +190,10 @@ void Skins::showStored()
 
 void Skins::checkBackground()
 {
-    if (store_.get(look_.keys.runDefaultColors) == kTrue) {
+    if (store_.get(look_.keys.runDefaultColors) == kTrue)
         showDefaultLook();
-        return;
-    }
-    showSkin();
+    else
+        showSkin();
 }
 
 bool Skins::showSkin()
