@@ -78,18 +78,14 @@ QPlainTextEdit* DesktopShell::addNotepad(QWidget* panel, QRect place)
 void DesktopShell::checkStayOnTop()
 {
     const QString onTop = store_.get(window_.keys.alwaysOnTop);
-    if (!onTop.isEmpty()) {
-        bool number = false;
-        const bool above = onTop.trimmed().toDouble(&number) == 1 && number;
-        menuAlwaysOnTop_->setChecked(above);
-        above ? makeTopMost() : makeNormal();
-    } else {
-        // A new installation starts on top. Best effort: a refused write leaves the key empty,
-        // so the next start is on top again and stores it then; the first run has told already.
-        menuAlwaysOnTop_->setChecked(true);
+    bool number = false;
+    const bool above = onTop.isEmpty() || (onTop.trimmed().toDouble(&number) == 1 && number);
+    // A new installation starts on top. Best effort: a refused write leaves the key empty,
+    // so the next start is on top again and stores it then; the first run has told already.
+    if (onTop.isEmpty())
         (void)store_.save(window_.keys.alwaysOnTop, kOnTop);
-        makeTopMost();
-    }
+    menuAlwaysOnTop_->setChecked(above);
+    stayOnTop(above);
 
     const bool sameTitle = store_.get(window_.keys.currentTitle) == window_.currentTitle;
     placeWindow(store_.get(window_.keys.positionLeft), store_.get(window_.keys.positionTop),
@@ -113,21 +109,19 @@ void DesktopShell::placeWindow(const QString& left, const QString& top, int offs
     window.move(place);
 }
 
-void DesktopShell::makeTopMost()
+void DesktopShell::stayOnTop(bool above)
 {
-    platform_.stacking.makeTopMost(window_.window);
-}
-
-void DesktopShell::makeNormal()
-{
-    platform_.stacking.makeNormal(window_.window);
+    if (above)
+        platform_.stacking.makeTopMost(window_.window);
+    else
+        platform_.stacking.makeNormal(window_.window);
 }
 
 void DesktopShell::menuAlwaysOnTopClick()
 {
     // The click has already turned the check mark over: it shows the new state.
     const bool above = menuAlwaysOnTop_->isChecked();
-    above ? makeTopMost() : makeNormal();
+    stayOnTop(above);
     if (!store_.save(window_.keys.alwaysOnTop, above ? kOnTop : kNotOnTop))
         emit saveRefused(tr("Always On Top"));
 }

@@ -58,8 +58,6 @@ public:
 
     // At start: the stacking from the store, then the place.
     void checkStayOnTop();
-    void makeTopMost();
-    void makeNormal();
 
     void menuAlwaysOnTopClick();
     void menuNewTimerClick();
@@ -79,6 +77,8 @@ signals:
 
 private:
     void placeWindow(const QString& left, const QString& top, int offset);
+    // Keeps the window above all others, or stacks it as any other.
+    void stayOnTop(bool above);
 
     SettingsStore& store_;
     Dialogs& dialogs_;
