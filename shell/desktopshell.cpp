@@ -46,17 +46,15 @@ DesktopShell::DesktopShell(SettingsStore& store, Dialogs& dialogs, const ShellPl
       window_(std::move(window))
 {
     QWidget* parent = &window_.window;
-    menuNewTimer_ =
-        named(new QAction(window_.newTimerCaption, parent), QStringLiteral("menuNewTimer"));
-    menuAlwaysOnTop_ =
-        named(new QAction(tr("Always On Top"), parent), QStringLiteral("menuAlwaysOnTop"));
+    const auto item = [parent](const QString& caption, const QString& name) {
+        return named(new QAction(caption, parent), name);
+    };
+    menuNewTimer_ = item(window_.newTimerCaption, QStringLiteral("menuNewTimer"));
+    menuAlwaysOnTop_ = item(tr("Always On Top"), QStringLiteral("menuAlwaysOnTop"));
     menuAlwaysOnTop_->setCheckable(true);
-    menuResolution_ =
-        named(new QAction(tr("Change Color Display"), parent), QStringLiteral("menuResolution"));
-    menuCloseActionBox_ =
-        named(new QAction(tr("Close Action Box"), parent), QStringLiteral("menuCloseActionBox"));
-    menuNotepad_ =
-        named(new QAction(tr("Show The Notepad"), parent), QStringLiteral("menuNotepad"));
+    menuResolution_ = item(tr("Change Color Display"), QStringLiteral("menuResolution"));
+    menuCloseActionBox_ = item(tr("Close Action Box"), QStringLiteral("menuCloseActionBox"));
+    menuNotepad_ = item(tr("Show The Notepad"), QStringLiteral("menuNotepad"));
     connect(menuNewTimer_, &QAction::triggered, this, &DesktopShell::menuNewTimerClick);
     connect(menuAlwaysOnTop_, &QAction::triggered, this, &DesktopShell::menuAlwaysOnTopClick);
     connect(menuResolution_, &QAction::triggered, this, &DesktopShell::menuResolutionClick);
