@@ -52,6 +52,16 @@ Crtc primaryCrtc(xcb_connection_t* c, xcb_window_t root,
     return first;
 }
 
+// The primary screen as Qt sees it, in pixels: what there is to go on without X's answer.
+std::optional<DisplayMode> qtScreenMode()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return std::nullopt;
+    const QSize size = screen->geometry().size() * screen->devicePixelRatio();
+    return DisplayMode{size.width(), size.height(), screen->depth()};
+}
+
 } // namespace
 
 QString DisplayMode::text() const
@@ -62,8 +72,7 @@ QString DisplayMode::text() const
 QList<DesktopDisplayModes::Entry> DesktopDisplayModes::load()
 {
     QList<Entry> entries;
-    xcb_connection_t* c = x11::connection();
-    if (c) {
+    if (xcb_connection_t* c = x11::connection()) {
         xcb_screen_t* screen = defaultScreen(c);
         auto resources = reply(xcb_randr_get_screen_resources_current_reply(
             c, xcb_randr_get_screen_resources_current(c, screen->root), nullptr));
@@ -78,12 +87,9 @@ QList<DesktopDisplayModes::Entry> DesktopDisplayModes::load()
                 entries.append({{modes[i].width, modes[i].height, bits}, modes[i].id});
         }
     }
-    if (entries.isEmpty()) {
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QSize size = screen->geometry().size() * screen->devicePixelRatio();
-            entries.append({{size.width(), size.height(), screen->depth()}, 0});
-        }
-    }
+    const std::optional<DisplayMode> seen = entries.isEmpty() ? qtScreenMode() : std::nullopt;
+    if (seen)
+        entries.append({*seen, 0});
     return entries;
 }
 
@@ -108,11 +114,7 @@ std::optional<DisplayMode> DesktopDisplayModes::current()
                 return DisplayMode{crtc.info->width, crtc.info->height, bitsOf(screen->root_depth)};
         }
     }
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QSize size = screen->geometry().size() * screen->devicePixelRatio();
-        return DisplayMode{size.width(), size.height(), screen->depth()};
-    }
-    return std::nullopt;
+    return qtScreenMode();
 }
 
 int DesktopDisplayModes::change(int index)
