@@ -45,15 +45,14 @@ qint64 TimerEngine::elapsed(const QDateTime& now) const
 
 TimerEngine::Tick TimerEngine::tick(const QDateTime& now)
 {
-    Tick tick;
-    tick.count = direction_ == Direction::Down ? remaining(now) : elapsed(now);
-    lastCount_ = tick.count;
-    if (upAhead_ && tick.count <= 0) {
-        running_ = false;
-        upAhead_ = false;
-        tick.timeUp = true;
-    }
-    return tick;
+    const qint64 count = direction_ == Direction::Down ? remaining(now) : elapsed(now);
+    const bool timeUp = upAhead_ && count <= 0;
+    // The time up ends the run; its count stays, for the window to show.
+    if (timeUp)
+        clear(count);
+    else
+        lastCount_ = count;
+    return {count, timeUp};
 }
 
 QString TimerEngine::momentText(const QString& none) const
