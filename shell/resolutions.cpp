@@ -87,13 +87,12 @@ void Resolutions::load()
         if (current && modes_[i] == *current)
             highlighted = i;
     }
-    if (highlighted >= 0) {
-        List1->setCurrentRow(highlighted);
+    // With no match, no row is current and none is chosen.
+    List1->setCurrentRow(highlighted);
+    if (highlighted >= 0)
         List1->scrollToItem(List1->item(highlighted));
-    } else {
-        List1->setCurrentRow(-1);
+    else
         List1->clearSelection();
-    }
 }
 
 void Resolutions::butbResolutionsChangeClick()
