@@ -137,9 +137,7 @@ void Vexlo::buildAlarmPanel()
     FrameLabel6 = panelLabel(FrameVexlo2, QStringLiteral("FrameLabel6"), QString(),
                              twipsRect(105, 105, 3195, 1650));
     FrameLabel6->setAlignment(Qt::AlignCenter);
-    QFont font = FrameLabel6->font();
-    font.setBold(true);
-    FrameLabel6->setFont(font);
+    boldFont(FrameLabel6, kMessagePointSize);
 
     ButVexloAcknowlegde = panelButton(FrameVexlo2, QStringLiteral("ButVexloAcknowlegde"), tr("OK"),
                                       tr("Continue"), twipsRect(1250, 1850, 1000, 500));
