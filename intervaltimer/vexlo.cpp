@@ -311,10 +311,8 @@ void Vexlo::ButVexloAcknowlegdeClick()
 
 void Vexlo::showScrollBars(bool shown)
 {
-    HScroll1->setVisible(shown);
-    HScroll2->setVisible(shown);
-    FrameLabel1->setVisible(shown);
-    FrameLabel2->setVisible(shown);
+    for (QWidget* part : {static_cast<QWidget*>(HScroll1), HScroll2, FrameLabel1, FrameLabel2})
+        part->setVisible(shown);
     // The status line stands where the bars are; it would show through between them.
     if (shown)
         FrameLabel4->hide();
