@@ -152,8 +152,6 @@ void Vexlo::buildLook()
 {
     // The Default look: red captions and message, black hints; "Title" as well, since on the
     // plain panel a skin's white or yellow would not read.
-    const QColor red = colourOf(255);
-    const QColor black = colourOf(0);
     SkinLook look;
     look.panels = {FrameVexlo2};
     look.plainUnderDefault = {FrameVexlo2};
@@ -161,9 +159,9 @@ void Vexlo::buildLook()
     look.colour2 = {FrameLabel3, FrameLabel4, FrameLabel6, FrameOptionsLabel1, FrameOptionsLabel2};
     for (QWidget* caption : {FrameLabel1, FrameLabel2, FrameLabel6, FrameOptionsLabel0,
                              FrameOptionsLabel1, FrameOptionsLabel2})
-        look.defaultColours.append({caption, red});
-    look.defaultColours.append({FrameLabel3, black});
-    look.defaultColours.append({FrameLabel4, black});
+        look.defaultColours.append({caption, colourOf(255)});
+    for (QWidget* hint : {FrameLabel3, FrameLabel4})
+        look.defaultColours.append({hint, colourOf(0)});
 
     menuRetrieve = menuEntry(QStringLiteral("menuRetrieve"), tr("Retrieve the saved time"),
                              &Vexlo::menuRetrieveClick);
