@@ -309,7 +309,7 @@ void Vexlo::ButVexloAcknowlegdeClick()
 
 void Vexlo::showScrollBars(bool shown)
 {
-    for (QWidget* part : {static_cast<QWidget*>(HScroll1), HScroll2, FrameLabel1, FrameLabel2})
+    for (QWidget* part : QWidgetList{HScroll1, HScroll2, FrameLabel1, FrameLabel2})
         part->setVisible(shown);
     // The status line stands where the bars are; it would show through between them.
     if (shown)
