@@ -185,11 +185,6 @@ void Skins::skinItemClick(int row)
 void Skins::showStored()
 {
     checkMarkedBackground();
-    checkBackground();
-}
-
-void Skins::checkBackground()
-{
     if (store_.get(look_.keys.runDefaultColors) == kTrue)
         showDefaultLook();
     else

@@ -120,8 +120,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Applies the chosen skin, or the Default look when that is chosen, and stores the skin.
-    void checkBackground();
     // Removes every check mark of the Background menu.
     void markBackground();
     // Checks the skin whose file is LabelPicture1, in any letter case; no match checks nothing.
