@@ -178,8 +178,7 @@ void Skins::skinItemClick(int row)
     markBackground();
     items_[size_t(row)]->setChecked(true);
     // The skin shows even when the store refused to leave the Default look: the user chose it.
-    const bool saved = showSkin() && leftDefault;
-    reportUnsaved(saved);
+    reportUnsaved(showSkin() && leftDefault);
 }
 
 void Skins::showStored()
