@@ -113,15 +113,6 @@ QString backupName(const QString& target)
     return QFileInfo::exists(day) ? day + now.toString(QStringLiteral("-HHmmss")) : day;
 }
 
-} // namespace
-
-struct IniSettingsStore::Reading {
-    Identity identity;
-    IniDocument document;
-};
-
-namespace {
-
 // Each cause with what the user can do about it.
 const char* causeOf(SettingsStore::Refusal why)
 {
@@ -154,6 +145,11 @@ const char* causeOf(SettingsStore::Refusal why)
 }
 
 } // namespace
+
+struct IniSettingsStore::Reading {
+    Identity identity;
+    IniDocument document;
+};
 
 QString SettingsStore::refusalMessage(const QString& what) const
 {
