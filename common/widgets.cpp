@@ -49,6 +49,30 @@ private:
     int count_;
 };
 
+class AfterFirstDrawing : public QObject {
+public:
+    AfterFirstDrawing(QObject* watched, std::function<void()> then)
+        : QObject(watched), then_(std::move(then))
+    {
+        watched->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Once the program waits again, so that the drawing reaches the screen first.
+            QTimer::singleShot(0, this, [this] {
+                then_();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+    std::function<void()> then_;
+};
+
 } // namespace
 
 QLabel* panelLabel(QWidget* panel, const QString& name, const QString& text, QRect place)
@@ -96,34 +120,6 @@ void selectOnFocus(QWidget* box, int count)
 {
     new SelectOnFocus(box, count);
 }
-
-namespace {
-
-class AfterFirstDrawing : public QObject {
-public:
-    AfterFirstDrawing(QObject* watched, std::function<void()> then)
-        : QObject(watched), then_(std::move(then))
-    {
-        watched->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            // Once the program waits again, so that the drawing reaches the screen first.
-            QTimer::singleShot(0, this, [this] {
-                then_();
-                deleteLater();
-            });
-        }
-        return false;
-    }
-
-    std::function<void()> then_;
-};
-
-} // namespace
 
 void afterFirstDrawing(QWidget* window, std::function<void()> then)
 {
