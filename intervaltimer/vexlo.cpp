@@ -329,10 +329,8 @@ void Vexlo::enableRetrieve()
 
 void Vexlo::menuSaveClick()
 {
-    const bool saved =
-        platform_.store.saveAll({{timerkeys::kSavedMinutes, state_.LabelRemainingMinutes},
-                                 {timerkeys::kSavedSeconds, state_.LabelRemainingSeconds}});
-    if (!saved)
+    if (!platform_.store.saveAll({{timerkeys::kSavedMinutes, state_.LabelRemainingMinutes},
+                                  {timerkeys::kSavedSeconds, state_.LabelRemainingSeconds}}))
         showStoreRefused(tr("This time"));
     enableRetrieve();
 }
