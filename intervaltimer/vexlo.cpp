@@ -355,11 +355,10 @@ void Vexlo::menuClearClick()
 void Vexlo::menuRetrieveClick()
 {
     clearTime();
-    const SettingsStore& store = platform_.store;
-    HScroll1->setValue(
-        durations::storedWholeNumber(store.get(timerkeys::kSavedMinutes), 0, kMaxMinutes));
-    HScroll2->setValue(
-        durations::storedWholeNumber(store.get(timerkeys::kSavedSeconds), 0, kMaxSeconds));
+    HScroll1->setValue(durations::storedWholeNumber(platform_.store.get(timerkeys::kSavedMinutes),
+                                                    0, kMaxMinutes));
+    HScroll2->setValue(durations::storedWholeNumber(platform_.store.get(timerkeys::kSavedSeconds),
+                                                    0, kMaxSeconds));
     startButton_->setFocus();
 }
 
