@@ -1,25 +1,16 @@
 #include "clock.h"
 
-namespace {
-
-// Whole seconds, cut from the count since the epoch, so that the hour a change of daylight
-// saving time repeats keeps its own offset.
-qint64 wholeSecondMsecs()
-{
-    const qint64 msecs = QDateTime::currentMSecsSinceEpoch();
-    return msecs - msecs % 1000;
-}
-
-} // namespace
-
 QDateTime SystemClock::now() const
 {
-    return QDateTime::fromMSecsSinceEpoch(wholeSecondMsecs());
+    return utcNow().toLocalTime();
 }
 
 QDateTime SystemClock::utcNow() const
 {
-    return QDateTime::fromMSecsSinceEpoch(wholeSecondMsecs(), Qt::UTC);
+    // Whole seconds, cut from the count since the epoch, so that the hour a change of daylight
+    // saving time repeats keeps its own offset.
+    const qint64 msecs = QDateTime::currentMSecsSinceEpoch();
+    return QDateTime::fromMSecsSinceEpoch(msecs - msecs % 1000, Qt::UTC);
 }
 
 int SystemClock::msecsToNextSecond() const

@@ -5,7 +5,6 @@
 #include "storefile.h"
 
 #include <QCoreApplication>
-#include <QDate>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>

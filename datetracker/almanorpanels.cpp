@@ -315,7 +315,7 @@ void Almanor::MessageEditClick(int n)
 {
     buildPanels();
     // What another window saved in the slot since the last tick is what the user edits.
-    followStore(n, trackerkeys::readSlot(platform_.store, n));
+    followStore(n, trackerkeys::readSlots(platform_.store)[size_t(n - 1)]);
     editorBase_ = seen_[n - 1];
     TrackerSlot& s = slot(n);
     editingSlot_ = n;
@@ -433,7 +433,7 @@ void Almanor::tellMovedTime(int n, QDate date, QTime chosen, const QDateTime& mo
 // over, or deleted, without the user's word.
 bool Almanor::mayReplaceEditedSlot(const QString& question)
 {
-    if (trackerkeys::readSlot(platform_.store, editingSlot_) == editorBase_)
+    if (trackerkeys::readSlots(platform_.store)[size_t(editingSlot_ - 1)] == editorBase_)
         return true;
     return platform_.dialogs.askYesNo(this, tr("Date Vexlo"), question);
 }

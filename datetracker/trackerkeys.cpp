@@ -42,11 +42,6 @@ std::array<StoredSlot, kSlots> readSlots(const SettingsStore& store)
     return read;
 }
 
-StoredSlot readSlot(const SettingsStore& store, int slot)
-{
-    return readSlots(store).at(size_t(slot - 1));
-}
-
 QString momentText(const QDateTime& moment)
 {
     return moment.toUTC().toString(Qt::ISODate);

@@ -43,7 +43,6 @@ struct StoredSlot {
 };
 
 std::array<StoredSlot, kSlots> readSlots(const SettingsStore& store);
-StoredSlot readSlot(const SettingsStore& store, int slot);
 
 // The stored form of kAlarmsGivenUntil: the instant in UTC ("2026-12-25T17:00:00Z"), so that it
 // means one moment through a change of daylight saving time or of time zone.
