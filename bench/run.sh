@@ -4,7 +4,8 @@
 #   start-up   time from exec to the first drawing in a mapped window (and to the first map),
 #              median of 10, on a private Xvfb
 #   peak RSS   VmHWM after a minute of counting
-#   CPU        user + system time over 60 s while a countdown runs (the floor: its own timer)
+#   CPU        time on the CPU of all the process's threads, in nanoseconds, over 60 s while a
+#              countdown runs (the floor: its own timer)
 #   wake-ups   context switches per second of all the process's threads over the same time:
 #              each one is the program woken to do something
 #   tick       one tick with a fake clock, median of 10,000 (bench_ticks)
@@ -84,11 +85,23 @@ start_counting() {
     esac
 }
 
-ticks_of() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# Nanoseconds on the CPU of each thread ("tid ns" lines): the ticks of /proc/pid/stat are
+# 10 ms, and the floor spends only a few of them in 20 s.
+runtimes_of() {
+    for task in /proc/"$1"/task/*; do
+        echo "${task##*/} $(cut -d' ' -f1 "$task/schedstat" 2>/dev/null || echo 0)"
+    done
+}
+# The CPU time between two readings: the growth of every thread seen in both, and all of one
+# born between them (a thread that ended in between is not counted, nor anything it did).
+cpu_ns_between() {
+    awk 'NR == FNR {before[$1] = $2; next} {total += $2 - ($1 in before ? before[$1] : 0)}
+         END {print total + 0}' "$1" "$2"
+}
 switches_of() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/ctxt_switches/ {s += $2} END {print s}'; }
 
 counting() { # program -> "cpu_percent peak_kB wakeups_per_second"
-    local program=$1 path home pid before after woken
+    local program=$1 path home pid woken
     path=$(program_path "$program")
     home=$(fresh_home "$program")
     HOME="$home" XDG_CONFIG_HOME="$home/.config" "$path" >/dev/null 2>&1 &
@@ -96,18 +109,23 @@ counting() { # program -> "cpu_percent peak_kB wakeups_per_second"
     xdotool search --sync --onlyvisible --pid "$pid" >/dev/null
     start_counting "$program" "$pid"
     sleep 2
-    before=$(ticks_of "$pid")
+    local before after used
+    before=$(mktemp)
+    after=$(mktemp)
+    runtimes_of "$pid" >"$before"
     woken=$(switches_of "$pid")
     sleep "$seconds"
-    after=$(ticks_of "$pid")
+    runtimes_of "$pid" >"$after"
     woken=$(($(switches_of "$pid") - woken))
+    used=$(cpu_ns_between "$before" "$after")
+    rm -f "$before" "$after"
     local peak
     peak=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
     kill "$pid"
     wait "$pid" 2>/dev/null || true
     rm -rf "$home"
-    awk -v t=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$seconds" -v p="$peak" -v w="$woken" \
-        'BEGIN {printf "%.3f %d %.2f\n", 100 * t / hz / s, p, w / s}'
+    awk -v t="$used" -v s="$seconds" -v p="$peak" -v w="$woken" \
+        'BEGIN {printf "%.4f %d %.2f\n", 100 * t / 1e9 / s, p, w / s}'
 }
 
 declare -A start mapped cpu peak wakeups
@@ -126,7 +144,7 @@ for program in "${programs[@]}"; do
         -v fm="${peak[Floor]}" -v c="${cpu[$program]}" -v fc="${cpu[Floor]}" -v t="${tick:--}" \
         -v mp="${mapped[$program]}" -v w="${wakeups[$program]}" -v fw="${wakeups[Floor]}" \
         'function ratio(a, b) { return b > 0 ? sprintf("%.2f", a / b) : "-" }
-         BEGIN {printf "%-16s %10.1f %7.2f %10.1f %11.1f %12.1f %9.3f %7s %9.2f %7s %9s\n", n, s, s / fs, mp, m / 1024, (m - fm) / 1024, c, ratio(c, fc), w, ratio(w, fw), t}'
+         BEGIN {printf "%-16s %10.1f %7.2f %10.1f %11.1f %12.1f %9.4f %7s %9.2f %7s %9s\n", n, s, s / fs, mp, m / 1024, (m - fm) / 1024, c, ratio(c, fc), w, ratio(w, fw), t}'
 done
 echo
 awk '/^store_|^rss_growth_/ {printf "%-28s %s %s\n", $1, $2, $3}' <<<"$ticks"
