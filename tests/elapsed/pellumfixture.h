@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controlnamed.h"
 #include "digitsshown.h"
 #include "fakedesktop.h"
 #include "pellum.h"
@@ -14,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
 
 // A Pellum window on a fake desktop (Pellum has no sound to play).
 class PellumTest : public ::testing::Test, protected FakeDesktop {
@@ -36,12 +36,9 @@ protected:
         return *window;
     }
 
-    // The window's control or menu item called `name`; the test ends here when there is none.
     template <typename W = QWidget> W* the(const QString& name) const
     {
-        if (W* found = window->findChild<W*>(name))
-            return found;
-        throw std::runtime_error("no " + name.toStdString());
+        return controlNamed<W>(*window, name);
     }
     bool shown(const QString& name) const { return !the(name)->isHidden(); }
 

@@ -1,5 +1,6 @@
 // Vexlo and Pellum share their window: each case here runs once for each of them.
 #include "accessibilitychecks.h"
+#include "controlnamed.h"
 #include "digitsshown.h"
 #include "fakedesktop.h"
 #include "keyboarddriver.h"
@@ -27,7 +28,6 @@
 
 #include <functional>
 #include <memory>
-#include <stdexcept>
 
 namespace {
 
@@ -154,12 +154,9 @@ protected:
         return *window;
     }
 
-    // The window's control or menu item called `name`; the test ends here when there is none.
     template <typename W = QWidget> W* the(const QString& name) const
     {
-        if (W* found = window->findChild<W*>(name))
-            return found;
-        throw std::runtime_error("no " + name.toStdString());
+        return controlNamed<W>(*window, name);
     }
     bool shown(const QString& name) const { return !the(name)->isHidden(); }
 
