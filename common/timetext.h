@@ -34,11 +34,4 @@ std::optional<QDateTime> parseDateTime(QStringView text);
 // back is its first occurrence. None only when that wall time is skipped two days running.
 std::optional<QDateTime> localMoment(QDate date, QTime time);
 
-// The real seconds elapsed from `from` to `to` (negative when `to` lies before), so that a
-// change to or from daylight saving time neither stretches nor shrinks a duration.
-inline qint64 secondsBetween(const QDateTime& from, const QDateTime& to)
-{
-    return from.secsTo(to);
-}
-
 } // namespace timetext

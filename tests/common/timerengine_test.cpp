@@ -174,6 +174,7 @@ TEST(TimerEngine, CountsRealSecondsAcrossMidnightAndClockChangesAndNeverBelowZer
         TimerEngine engine = started(c.direction, Mode::Normal, c.duration, c.start);
         EXPECT_EQ(timetext::dateTimeText(engine.moment()), c.moment);
         EXPECT_EQ(engine.tick(c.now).count, c.count);
+        EXPECT_EQ(engine.tick(c.now.toUTC()).count, c.count);
         // A countdown is up when its time has run, not an hour before or after.
         EXPECT_FALSE(engine.tick(c.start.addSecs(c.duration - 1)).timeUp);
         EXPECT_EQ(engine.tick(c.start.addSecs(c.duration)).timeUp, c.direction == Direction::Down);
