@@ -60,30 +60,28 @@ void giveBackHeldMessages()
     heldMessages.clear();
 }
 
-// The theme's icon, or the one installed with the program (share/icons beside share/vexlo),
-// or the one the build made beside the programs.
+// The icon installed with the program (share/icons beside share/vexlo), or the one the build
+// made beside the programs, in the sizes a window manager draws a window's icon at. The window
+// carries its pixels to the X server, so the theme's scalable picture and its largest size,
+// which cost milliseconds to render and send at every start, are left to the desktop entry.
 QIcon programIcon(const QString& desktopId)
 {
-    QIcon installed;
+    QIcon icon;
     const QString folder = programFolder();
     for (const QString& themeFolder :
          {folder + QStringLiteral("icons/hicolor"), folder + QStringLiteral("../icons/hicolor")}) {
         const QDir theme(themeFolder);
         if (!theme.exists())
             continue;
-        for (const QString& size : theme.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            const QString png = theme.filePath(size + QStringLiteral("/apps/") + desktopId +
+        for (const int size : {16, 32, 48, 64}) {
+            const QString png = theme.filePath(QStringLiteral("%1x%1/apps/").arg(size) + desktopId +
                                                QStringLiteral(".png"));
             if (QFileInfo::exists(png))
-                installed.addFile(png);
+                icon.addFile(png, QSize(size, size));
         }
-        const QString svg =
-            theme.filePath(QStringLiteral("scalable/apps/") + desktopId + QStringLiteral(".svg"));
-        if (QFileInfo::exists(svg))
-            installed.addFile(svg);
         break;
     }
-    return QIcon::fromTheme(desktopId, installed);
+    return icon;
 }
 
 void writeTo(FILE* stream, const QString& text)
