@@ -46,11 +46,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # build-tree paths, so that package would fail its own checks.)
 set(CPACK_STRIP_FILES ON)
 # The libraries the programs link come from dpkg-shlibdeps. What Qt loads at run time has to be
-# named: the X11 platform plugin comes with libqt6gui6, which the programs link; the SVG icon
-# engine (libqt6svg6) draws SVG icons from the desktop's theme; the Wayland platform plugin
-# (qt6-wayland) serves those who ask for a native Wayland window. A font with Arial's widths,
-# and the desktop's sounds, are loaded at run time too.
+# named: the X11 platform plugin comes with libqt6gui6, which the programs link; the Wayland
+# platform plugin (qt6-wayland) serves those who ask for a native Wayland window. A font with
+# Arial's widths, and the desktop's sounds, are loaded at run time too.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, sound-theme-freedesktop, pulseaudio | pipewire-pulse")
 include(CPack)
