@@ -46,7 +46,24 @@ QString pictureFile(const QString& folder, const QString& name)
     return path;
 }
 
+// Only a regular file is read: a FIFO under the picture's name would hold the window for ever.
+QImage readPicture(const QString& file)
+{
+    const auto bytes = readRegularFile(file, kMaxPictureBytes);
+    return bytes ? QImage::fromData(*bytes) : QImage();
+}
+
 } // namespace
+
+PicturePrefetch prefetchStoredPicture(const SettingsStore& store, const TimerWindowKeys& keys)
+{
+    const QString folder = store.get(keys.path);
+    const QString name = store.get(keys.background);
+    if (folder.isEmpty() || name.isEmpty() || store.get(keys.runDefaultColors) == kTrue)
+        return {};
+    const QString file = pictureFile(folder, name);
+    return {file, std::async(std::launch::async, readPicture, file)};
+}
 
 const std::array<SkinItem, kSkinCount>& skinTable()
 {
@@ -181,8 +198,9 @@ void Skins::skinItemClick(int row)
     reportUnsaved(showSkin() && leftDefault);
 }
 
-void Skins::showStored()
+void Skins::showStored(PicturePrefetch prefetched)
 {
+    prefetched_ = std::move(prefetched);
     checkMarkedBackground();
     if (store_.get(look_.keys.runDefaultColors) == kTrue)
         showDefaultLook();
@@ -199,10 +217,7 @@ bool Skins::showSkin()
 
     // Each step that fails leaves the look as far as it got.
     bool applied = false;
-    // Only a regular file is read: a FIFO under the picture's name would hold the window for ever.
-    const auto bytes =
-        fields_.LabelPicture1.isEmpty() ? std::nullopt : readRegularFile(file, kMaxPictureBytes);
-    const QImage image = bytes ? QImage::fromData(*bytes) : QImage();
+    const QImage image = fields_.LabelPicture1.isEmpty() ? QImage() : takePicture(file);
     if (!image.isNull()) {
         const QPixmap picture = QPixmap::fromImage(image);
         for (SkinPanel* panel : look_.panels)
@@ -218,6 +233,15 @@ bool Skins::showSkin()
     if (!applied)
         reportMissingPicture();
     return saved;
+}
+
+QImage Skins::takePicture(const QString& file)
+{
+    // Taken once: a later choice of the same skin reads the file again, which may have changed.
+    PicturePrefetch prefetched = std::exchange(prefetched_, {});
+    if (prefetched.image.valid() && prefetched.file == file)
+        return prefetched.image.get();
+    return readPicture(file);
 }
 
 void Skins::reportMissingPicture()

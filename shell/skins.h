@@ -4,12 +4,14 @@
 
 #include <QColor>
 #include <QFrame>
+#include <QImage>
 #include <QList>
 #include <QObject>
 #include <QPixmap>
 #include <QString>
 
 #include <array>
+#include <future>
 #include <optional>
 #include <utility>
 
@@ -67,6 +69,16 @@ struct SkinFields {
     QString LabelColor2;
 };
 
+// The picture a start will show, read and decoded on a thread of its own while the window is
+// built: decoding a skin takes longer than building all the window's controls.
+struct PicturePrefetch {
+    QString file;
+    std::future<QImage> image;
+};
+// Starts reading the picture of the skin stored under `keys`; nothing when there is none to
+// show (a first start, or the Default look).
+PicturePrefetch prefetchStoredPicture(const SettingsStore& store, const TimerWindowKeys& keys);
+
 // What a program's window looks like to its skins.
 struct SkinLook {
     TimerWindowKeys keys; // those of the skin
@@ -96,8 +108,9 @@ public:
 
     const SkinFields& fields() const { return fields_; }
     void setFields(SkinFields fields) { fields_ = std::move(fields); }
-    // At start: checks the stored skin in the menu, then shows it, or the Default look.
-    void showStored();
+    // At start: checks the stored skin in the menu, then shows it, or the Default look. The
+    // picture comes from `prefetched` when that is the one to show.
+    void showStored(PicturePrefetch prefetched = {});
 
     // Adds "Background" to `menu`: "Default", then a submenu per group of skins. The program
     // adds what follows it.
@@ -126,6 +139,8 @@ private:
     void checkMarkedBackground();
     // Shows the skin of the fields and stores it; false when the store refused it.
     bool showSkin();
+    // The picture of `file`: the prefetched one when it is that file, else read now.
+    QImage takePicture(const QString& file);
     void reportMissingPicture();
     void showDefaultLook();
     void reportUnsaved(bool saved);
@@ -135,6 +150,7 @@ private:
     Dialogs& dialogs_;
     SkinFields fields_;
     SkinLook look_;
+    PicturePrefetch prefetched_;
     QWidget* window_;
     bool errorWaiting_ = false; // the missing-picture message, until the window shows
     QAction* menuBackgroundDefault_ = nullptr;

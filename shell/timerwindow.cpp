@@ -62,6 +62,8 @@ TimerWindow::TimerWindow(const Platform& platform, const ShellPlatform& shell, T
     : QWidget(parent), platform_(platform), program_(std::move(program)), keys_(program_.name),
       engine_(direction)
 {
+    // First, so that the picture is decoded while the window is built.
+    startPicture_ = prefetchStoredPicture(platform_.store, keys_);
     setObjectName(program_.name);
     setWindowTitle(program_.version);
     setFixedSize(clientSizeForOuter(kOuterWidth, kOuterHeight));
@@ -275,7 +277,7 @@ FirstRun TimerWindow::startFromStore(const StoredKeys& defaults)
     skins_->setFields(mended({start.value(keys_.path), start.value(keys_.background),
                               start.value(keys_.foreColor1), start.value(keys_.foreColor2)}));
     shell_->checkStayOnTop();
-    skins_->showStored();
+    skins_->showStored(std::move(startPicture_));
 
     markModeItems(*menuMode1, *menuMode2, normalMode_,
                   start.value(keys_.mode) == TimerWindowKeys::kNormalMode);

@@ -171,6 +171,7 @@ private:
     bool normalMode_ = true;
     QList<QLabel*> aboutTexts_;
     Skins* skins_ = nullptr;
+    PicturePrefetch startPicture_; // the stored skin's picture, until the start shows it
     DesktopShell* shell_ = nullptr;
     QMenu* menufile = nullptr;
     QAction* menuMode1 = nullptr;
