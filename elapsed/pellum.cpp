@@ -52,14 +52,19 @@ Pellum::Pellum(const Platform& platform, const ShellPlatform& shell, QWidget* pa
     : TimerWindow(platform, shell, pellumProgram(), TimerEngine::Direction::Up, parent)
 {
     buildTimerPanel();
-    // Enter in the title box saves, as the Save button would.
-    connect(FrameOptionsTitle, &QLineEdit::returnPressed, this, &Pellum::butOptionsSaveClick);
     menuclear =
         menuEntry(QStringLiteral("menuclear"), tr("Clear this time"), &Pellum::menuclearClick);
     // The Default look leaves the options panel its picture, so the title caption keeps the
     // colour it reads in there.
     finishBuilding(SkinLook{}, {menuclear});
     startUp();
+}
+
+SkinLook Pellum::buildOptionsParts()
+{
+    // Enter in the title box saves, as the Save button would.
+    connect(FrameOptionsTitle, &QLineEdit::returnPressed, this, &Pellum::butOptionsSaveClick);
+    return {};
 }
 
 void Pellum::buildTimerPanel()

@@ -34,6 +34,7 @@ public:
     QString LabelSecondsRemaining3() const { return engine_.countText(elapsed::kNoCount); }
 
 protected:
+    SkinLook buildOptionsParts() override;
     SkinFields mended(SkinFields fields) override;
     void focusAfterPanel() override;
 

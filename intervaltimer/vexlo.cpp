@@ -94,7 +94,6 @@ Vexlo::Vexlo(const Platform& platform, const ShellPlatform& shell, QWidget* pare
 {
     buildTimerPanel();
     buildAlarmPanel();
-    buildOptionsPanel();
     buildLook();
     startUp();
 }
@@ -150,15 +149,13 @@ void Vexlo::buildAlarmPanel()
 
 void Vexlo::buildLook()
 {
-    // The Default look: red captions and message, black hints; "Title" as well, since on the
-    // plain panel a skin's white or yellow would not read.
+    // The Default look: red captions and message, black hints.
     SkinLook look;
     look.panels = {FrameVexlo2};
     look.plainUnderDefault = {FrameVexlo2};
     look.colour1 = {FrameLabel1, FrameLabel2};
-    look.colour2 = {FrameLabel3, FrameLabel4, FrameLabel6, FrameOptionsLabel1, FrameOptionsLabel2};
-    for (QWidget* caption : {FrameLabel1, FrameLabel2, FrameLabel6, FrameOptionsLabel0,
-                             FrameOptionsLabel1, FrameOptionsLabel2})
+    look.colour2 = {FrameLabel3, FrameLabel4, FrameLabel6};
+    for (QWidget* caption : {FrameLabel1, FrameLabel2, FrameLabel6})
         look.defaultColours.append({caption, colourOf(255)});
     for (QWidget* hint : {FrameLabel3, FrameLabel4})
         look.defaultColours.append({hint, colourOf(0)});
@@ -252,7 +249,7 @@ void Vexlo::timeIsUp(qint64 remaining)
     HScroll2->setValue(0);
 
     // The title the user last typed, saved or not.
-    setWindowTitle(FrameOptionsTitle->text());
+    setWindowTitle(typedTitle());
     showMessage(storedMessage());
     FrameLabel6->show();
     timerPanel_->hide();
@@ -298,9 +295,9 @@ void Vexlo::ButVexloAcknowlegdeClick()
     showTimeItems(true);
     // A panel opened before the alarm is in front again: the keyboard goes to it, not to the
     // scroll bars behind it, where arrow keys would set a time unseen.
-    if (!FrameOptions->isHidden())
+    if (FrameOptions && !FrameOptions->isHidden())
         FrameOptionsTitle->setFocus();
-    else if (!FrameAbout->isHidden())
+    else if (FrameAbout && !FrameAbout->isHidden())
         FrameAbout->findChild<QPushButton*>(QStringLiteral("ButAboutOKr"))->setFocus();
     else
         HScroll1->setFocus();

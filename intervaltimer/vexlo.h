@@ -53,6 +53,7 @@ public:
     QString showTimeRemaining(qint64 seconds);
 
 protected:
+    SkinLook buildOptionsParts() override;
     void loadOptions() override;
     bool saveOptions() override;
     void cancelOptions() override;
@@ -63,7 +64,6 @@ protected:
 private:
     void buildTimerPanel();
     void buildAlarmPanel();
-    void buildOptionsPanel();
     void buildLook();
     void startUp();
     void timeIsUp(qint64 remaining);

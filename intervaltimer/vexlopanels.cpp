@@ -23,7 +23,7 @@ constexpr int kBoxWidth = 2330;
 
 } // namespace
 
-void Vexlo::buildOptionsPanel()
+SkinLook Vexlo::buildOptionsParts()
 {
     FrameOptionsLabel1 = panelLabel(FrameOptions, QStringLiteral("FrameOptionsLabel1"),
                                     tr("Message"), twipsRect(120, 560, 700, 255));
@@ -52,6 +52,14 @@ void Vexlo::buildOptionsPanel()
 
     tabOrder({FrameOptionsTitle, FrameOptionsText, ButOptionsBrowse,
               FrameOptions->findChild<QPushButton*>(QStringLiteral("butOptionsSave"))});
+
+    // Red captions under the Default look; "Title" as well, since on the plain panel a skin's
+    // white or yellow would not read.
+    SkinLook look;
+    look.colour2 = {FrameOptionsLabel1, FrameOptionsLabel2};
+    for (QWidget* caption : {FrameOptionsLabel0, FrameOptionsLabel1, FrameOptionsLabel2})
+        look.defaultColours.append({caption, colourOf(255)});
+    return look;
 }
 
 void Vexlo::loadOptions()

@@ -219,13 +219,11 @@ bool Skins::showSkin()
     bool applied = false;
     const QImage image = fields_.LabelPicture1.isEmpty() ? QImage() : takePicture(file);
     if (!image.isNull()) {
-        const QPixmap picture = QPixmap::fromImage(image);
-        for (SkinPanel* panel : look_.panels)
-            panel->setPicture(picture);
+        apply({Part::Panels, QPixmap::fromImage(image), {}});
         if (const auto colour1 = storedColour(fields_.LabelColor1)) {
-            setColour(look_.colour1, *colour1);
+            apply({Part::Colour1, {}, *colour1});
             if (const auto colour2 = storedColour(fields_.LabelColor2)) {
-                setColour(look_.colour2, *colour2);
+                apply({Part::Colour2, {}, *colour2});
                 applied = true;
             }
         }
@@ -283,10 +281,8 @@ void Skins::reportUnsaved(bool saved)
 
 void Skins::showDefaultLook()
 {
-    for (SkinPanel* panel : look_.plainUnderDefault)
-        panel->clearPicture();
-    for (const auto& [label, colour] : look_.defaultColours)
-        setColour({label}, colour);
+    apply({Part::PlainPanels, {}, {}});
+    apply({Part::Defaults, {}, {}});
     markBackground();
     menuBackgroundDefault_->setChecked(true);
 }
@@ -305,6 +301,49 @@ void Skins::checkMarkedBackground()
             items_[size_t(row)]->setChecked(true);
             return;
         }
+    }
+}
+
+void Skins::extend(const SkinLook& part)
+{
+    for (const Step& step : steps_)
+        applyTo(step, part);
+    look_.panels << part.panels;
+    look_.plainUnderDefault << part.plainUnderDefault;
+    look_.colour1 << part.colour1;
+    look_.colour2 << part.colour2;
+    look_.defaultColours << part.defaultColours;
+}
+
+void Skins::apply(Step step)
+{
+    applyTo(step, look_);
+    // A step replaces the last of its kind entirely: it reaches the same parts.
+    steps_.removeIf([&step](const Step& earlier) { return earlier.part == step.part; });
+    steps_.append(std::move(step));
+}
+
+void Skins::applyTo(const Step& step, const SkinLook& parts)
+{
+    switch (step.part) {
+    case Part::Panels:
+        for (SkinPanel* panel : parts.panels)
+            panel->setPicture(step.picture);
+        break;
+    case Part::PlainPanels:
+        for (SkinPanel* panel : parts.plainUnderDefault)
+            panel->clearPicture();
+        break;
+    case Part::Colour1:
+        setColour(parts.colour1, step.colour);
+        break;
+    case Part::Colour2:
+        setColour(parts.colour2, step.colour);
+        break;
+    case Part::Defaults:
+        for (const auto& [label, colour] : parts.defaultColours)
+            setColour({label}, colour);
+        break;
     }
 }
 

@@ -112,6 +112,10 @@ public:
     // picture comes from `prefetched` when that is the one to show.
     void showStored(PicturePrefetch prefetched = {});
 
+    // Panels and labels built after the start: they take the look as it stands, as if they had
+    // been there all along.
+    void extend(const SkinLook& part);
+
     // Adds "Background" to `menu`: "Default", then a submenu per group of skins. The program
     // adds what follows it.
     QMenu* addBackgroundMenu(QMenu& menu);
@@ -133,6 +137,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What the look does to one kind of part: the picture to the panels, no picture on those
+    // plain under the Default look, a colour to the labels of colour 1 or 2, the Default look's
+    // colours. The last of each kind is kept, in order, for the parts built later.
+    enum class Part { Panels, PlainPanels, Colour1, Colour2, Defaults };
+    struct Step {
+        Part part;
+        QPixmap picture;
+        QColor colour;
+    };
+    void apply(Step step);
+    static void applyTo(const Step& step, const SkinLook& parts);
+
     // Removes every check mark of the Background menu.
     void markBackground();
     // Checks the skin whose file is LabelPicture1, in any letter case; no match checks nothing.
@@ -144,7 +160,7 @@ private:
     void reportMissingPicture();
     void showDefaultLook();
     void reportUnsaved(bool saved);
-    void setColour(const QList<QWidget*>& labels, const QColor& colour);
+    static void setColour(const QList<QWidget*>& labels, const QColor& colour);
 
     SettingsStore& store_;
     Dialogs& dialogs_;
@@ -155,4 +171,5 @@ private:
     bool errorWaiting_ = false; // the missing-picture message, until the window shows
     QAction* menuBackgroundDefault_ = nullptr;
     std::array<QAction*, kSkinCount> items_{};
+    QList<Step> steps_;
 };

@@ -69,8 +69,6 @@ TimerWindow::TimerWindow(const Platform& platform, const ShellPlatform& shell, T
     setFixedSize(clientSizeForOuter(kOuterWidth, kOuterHeight));
 
     buildTimerPanel();
-    buildOptionsPanel();
-    buildAboutPanel();
     shell_ = new DesktopShell(platform_.store, platform_.dialogs, shell,
                               ShellWindow{*this, program_.name, keys_, program_.firstPosition,
                                           program_.newTimerCaption, program_.name,
@@ -190,23 +188,38 @@ void TimerWindow::addAboutTexts()
 void TimerWindow::finishBuilding(const SkinLook& programLook, const QList<QAction*>& timeItems)
 {
     SkinLook look = programLook;
-    addOwnParts(look);
+    look.keys = keys_;
+    look.corrugatedFile = program_.corrugatedFile;
+    look.errorTitle = program_.name;
+    look.errorText = program_.pathError;
+    look.panels << timerPanel_;
+    look.plainUnderDefault << timerPanel_;
     skins_ = new Skins(platform_.store, platform_.dialogs, std::move(look), this);
     connect(skins_, &Skins::saveRefused, this, &TimerWindow::showStoreRefused);
     // The notepad stands below the buttons, and Tab takes it in that order.
     setTabOrder(actionButton_, shell_->addNotepad(timerPanel_, program_.notepad));
     buildMenu(timeItems);
     accessibility::nameControls(this);
+    // The timer panel covers the window: the window itself is never drawn.
+    afterFirstDrawing(timerPanel_, [this] { buildPanels(); });
 }
 
-void TimerWindow::addOwnParts(SkinLook& look) const
+void TimerWindow::buildPanels()
 {
-    look.keys = keys_;
-    look.corrugatedFile = program_.corrugatedFile;
-    look.errorTitle = program_.name;
-    look.errorText = program_.pathError;
-    look.panels << timerPanel_ << FrameAbout << FrameAboutFrame2 << FrameOptions;
-    look.plainUnderDefault << timerPanel_ << FrameAbout << FrameAboutFrame2;
+    if (FrameOptions)
+        return;
+    buildOptionsPanel();
+    buildAboutPanel();
+    SkinLook look = buildOptionsParts();
+    addPanelParts(look);
+    skins_->extend(look);
+    accessibility::nameControls(this);
+}
+
+void TimerWindow::addPanelParts(SkinLook& look) const
+{
+    look.panels << FrameAbout << FrameAboutFrame2 << FrameOptions;
+    look.plainUnderDefault << FrameAbout << FrameAboutFrame2;
     if (program_.plainOptionsUnderDefault)
         look.plainUnderDefault << FrameOptions;
     look.colour2 << FrameOptionsLabel0;
@@ -374,6 +387,7 @@ void TimerWindow::backToTimer(QWidget* panel)
 
 void TimerWindow::menuOptionsClick()
 {
+    buildPanels();
     loadOptions();
     openPanel(FrameOptions, FrameOptions->accessibleName(), FrameOptionsTitle);
 }
@@ -393,6 +407,12 @@ void TimerWindow::ButOptionsCancelClick()
     backToTimer(FrameOptions);
 }
 
+QString TimerWindow::typedTitle() const
+{
+    // Until the panel is built, nothing can have been typed.
+    return FrameOptionsTitle ? FrameOptionsTitle->text() : currentTitle();
+}
+
 void TimerWindow::cancelOptions()
 {
     FrameOptionsTitle->setText(currentTitle());
@@ -410,6 +430,7 @@ void TimerWindow::menuHelpClick()
 
 void TimerWindow::menuAboutClick()
 {
+    buildPanels();
     openPanel(FrameAbout, FrameAbout->accessibleName(),
               FrameAboutFrame2->findChild<QPushButton*>(QStringLiteral("ButAboutOKr")));
 }

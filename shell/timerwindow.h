@@ -72,6 +72,10 @@ public:
     Skins& skins() const { return *skins_; }
     DesktopShell& desktopShell() const { return *shell_; }
 
+    // The options and About panels, built once the window is first drawn, or when one of them
+    // is first opened; a test builds them at once.
+    void buildPanels();
+
     // Event handlers, public so that tests drive them as the event loop would.
     virtual void Timer1Tick() = 0;
     void menuMode1Click();
@@ -110,6 +114,11 @@ protected:
     void showCountInTitle(const QString& count);
     void showStoreRefused(const QString& what);
 
+    // The program's own controls on the options panel, built with it; returns how the skins
+    // draw them.
+    virtual SkinLook buildOptionsParts() { return {}; }
+    // The title typed in the options, saved or not.
+    QString typedTitle() const;
     // The options panel's own parts: what it shows on opening, what Save stores (false keeps
     // the panel open) and what Cancel puts back.
     virtual void loadOptions() {}
@@ -160,7 +169,7 @@ private:
     void buildOptionsPanel();
     void buildAboutPanel();
     void addAboutTexts();
-    void addOwnParts(SkinLook& look) const;
+    void addPanelParts(SkinLook& look) const;
     void buildMenu(const QList<QAction*>& timeItems);
     QAction* separator();
     void showActionBox();

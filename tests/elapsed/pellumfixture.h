@@ -19,10 +19,12 @@
 // A Pellum window on a fake desktop (Pellum has no sound to play).
 class PellumTest : public ::testing::Test, protected FakeDesktop {
 protected:
-    // A window of its own over `store`, not shown.
+    // A window of its own over `store`, not shown, its panels built.
     std::unique_ptr<Pellum> make(SettingsStore& store)
     {
-        return std::make_unique<Pellum>(platform(store), shell());
+        auto made = std::make_unique<Pellum>(platform(store), shell());
+        made->buildPanels();
+        return made;
     }
 
     Pellum& open() { return open(t.store); }

@@ -22,10 +22,12 @@
 // A Vexlo window on a fake desktop.
 class VexloTest : public ::testing::Test, protected FakeDesktop {
 protected:
-    // A window of its own over `store`, not shown.
+    // A window of its own over `store`, not shown, its panels built.
     std::unique_ptr<Vexlo> make(SettingsStore& store)
     {
-        return std::make_unique<Vexlo>(platform(store), shell());
+        auto made = std::make_unique<Vexlo>(platform(store), shell());
+        made->buildPanels();
+        return made;
     }
 
     Vexlo& open() { return open(t.store); }

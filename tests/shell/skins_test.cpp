@@ -115,3 +115,58 @@ TEST(Skins, AnotherProgramsErrorTextReportsAMissingPicture)
     EXPECT_EQ(host.t.store.get("Pellum Background"), "Granite1.gif");
     EXPECT_EQ(host.t.store.get("Pellum Path", "<absent>"), "<absent>");
 }
+
+// Panels and labels built after the start look as they would had they been there all along,
+// whatever the user chose before: a later choice overrides an earlier one only where it reaches.
+TEST(Skins, PartsBuiltLaterTakeTheLookAsItStands)
+{
+    enum Choice { Granite1, Wood5, Default, MissingGranite3 };
+    const struct {
+        const char* name;
+        std::vector<Choice> choices;
+    } cases[] = {
+        {"nothing chosen", {}},
+        {"a skin", {Granite1}},
+        {"the Default look", {Default}},
+        {"a skin, then Default", {Granite1, Default}},
+        {"Default, then a skin", {Default, Wood5}},
+        {"two skins", {Granite1, Wood5}},
+        {"a skin, Default, then a skin without its picture",
+         {Granite1, Default, MissingGranite3}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HostWindow host;
+        Skins& skins = host.skins();
+        for (Choice choice : c.choices) {
+            if (choice == Default) {
+                skins.defaultItem()->trigger();
+                continue;
+            }
+            if (choice == MissingGranite3)
+                skins.setFields({"/nowhere/", "", "", ""});
+            skins.skinItem(choice == Wood5 ? kCorrugatedRow + 5 : choice == Granite1 ? 0 : 2)
+                ->trigger();
+        }
+        // A second options panel and About text, and a plain panel, as the first ones are.
+        SkinPanel laterPlain(&host.window);
+        SkinPanel laterOptions(&host.window);
+        QLabel laterText;
+        QLabel laterCaption;
+        SkinLook later;
+        later.panels = {&laterPlain, &laterOptions};
+        later.plainUnderDefault = {&laterPlain};
+        later.colour1 = {&laterText};
+        later.colour2 = {&laterCaption};
+        later.defaultColours = {{&laterText, QColor(255, 0, 0)}};
+        skins.extend(later);
+
+        EXPECT_EQ(laterPlain.picture().cacheKey(), host.timerPanel->picture().cacheKey());
+        EXPECT_EQ(laterOptions.picture().cacheKey(), host.optionsPanel->picture().cacheKey());
+        for (const auto& [built, first] : {std::pair{&laterText, host.aboutText},
+                                           std::pair{&laterCaption, host.titleCaption}})
+            EXPECT_EQ(built->palette().color(QPalette::WindowText),
+                      first->palette().color(QPalette::WindowText))
+                << first->text().toStdString();
+    }
+}

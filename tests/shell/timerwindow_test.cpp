@@ -140,14 +140,18 @@ protected:
     QString key(const char* what) const { return name() + u' ' + QLatin1String(what); }
     QString button(const char* what) const { return "But" + name() + QLatin1String(what); }
 
-    std::unique_ptr<TimerWindow> make(SettingsStore& store)
+    // Its panels built at once, unless a test follows them being built after the first drawing.
+    std::unique_ptr<TimerWindow> make(SettingsStore& store, bool panelsBuilt = true)
     {
-        return program().make(platform(store), shell());
+        auto made = program().make(platform(store), shell());
+        if (panelsBuilt)
+            made->buildPanels();
+        return made;
     }
 
-    TimerWindow& open()
+    TimerWindow& open(bool panelsBuilt = true)
     {
-        window = make(t.store);
+        window = make(t.store, panelsBuilt);
         window->show();
         // What the start has to say comes once the window is up.
         QCoreApplication::processEvents();
@@ -223,6 +227,28 @@ TEST_P(TimerWindowTest, FirstStartStoresItsKeysAndStartsStoppedOnTopInIndianLaur
     for (const QString& hidden : {QString("FrameAbout"), QString("FrameOptions"), button("Stop"),
                                   QString("txtNotes")})
         EXPECT_FALSE(shown(hidden)) << hidden.toStdString();
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_P(TimerWindowTest, AStoredSkinDressesThePanelsBuiltAfterTheFirstDrawing)
+{
+    ASSERT_TRUE(t.store.saveAll({{key("Path"), VEXLO_PROGRAM_DIR},
+                                 {key("Background"), "Granite3.gif"},
+                                 {key("ForeColor 1"), "0"},
+                                 {key("ForeColor 2"), "255"},
+                                 {key("Run Default Colors"), "False"}}));
+    TimerWindow& w = open(false);
+    EXPECT_EQ(w.findChild<SkinPanel*>("FrameOptions"), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.findChild<SkinPanel*>("FrameOptions"); }));
+
+    EXPECT_TRUE(the<QAction>("menuBackgroundGranite3")->isChecked());
+    const QPixmap& picture = the<SkinPanel>(program().timerPanel)->picture();
+    EXPECT_EQ(picture.size(), QSize(512, 448));
+    for (const char* panel : {"FrameOptions", "FrameAbout", "FrameAboutFrame2"})
+        EXPECT_EQ(the<SkinPanel>(panel)->picture().cacheKey(), picture.cacheKey()) << panel;
+    EXPECT_EQ(the<QLabel>("FrameOptionsLabel0")->palette().color(QPalette::WindowText),
+              QColor(255, 0, 0));
+    EXPECT_EQ(the<QLabel>("LabelAbout1")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
