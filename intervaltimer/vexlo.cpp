@@ -250,10 +250,10 @@ void Vexlo::timeIsUp(qint64 remaining)
 
     // The title the user last typed, saved or not.
     setWindowTitle(typedTitle());
-    showMessage(storedMessage());
     FrameLabel6->show();
     timerPanel_->hide();
     FrameVexlo2->show();
+    showMessage(storedMessage());
     // Over the options or About panel, should one be open.
     FrameVexlo2->raise();
     Timer2->start();
@@ -361,10 +361,16 @@ void Vexlo::menuRetrieveClick()
 
 void Vexlo::showMessage(const QString& message)
 {
-    if (FrameLabel6->text() == message)
+    if (FrameLabel6->text() != message) {
+        FrameLabel6->setText(message);
+        accessibility::captionChanged(FrameLabel6);
+        messageFitted_ = false;
+    }
+    // Fitted once it is seen: loading the large bold font took a start longer than building the
+    // rest of its window.
+    if (messageFitted_ || FrameVexlo2->isHidden())
         return;
-    FrameLabel6->setText(message);
-    accessibility::captionChanged(FrameLabel6);
+    messageFitted_ = true;
     // Large for a glance from across the room; smaller when that is what it takes to show a long
     // message whole.
     QFont font = FrameLabel6->font();

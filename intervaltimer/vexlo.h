@@ -76,6 +76,7 @@ private:
     QString storedMessage() const;
 
     VexloState state_;
+    bool messageFitted_ = false; // the message's font size, chosen for its text
 
     SkinPanel* FrameVexlo2 = nullptr;
     QScrollBar* HScroll1 = nullptr;

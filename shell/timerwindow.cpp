@@ -196,8 +196,6 @@ void TimerWindow::finishBuilding(const SkinLook& programLook, const QList<QActio
     look.plainUnderDefault << timerPanel_;
     skins_ = new Skins(platform_.store, platform_.dialogs, std::move(look), this);
     connect(skins_, &Skins::saveRefused, this, &TimerWindow::showStoreRefused);
-    // The notepad stands below the buttons, and Tab takes it in that order.
-    setTabOrder(actionButton_, shell_->addNotepad(timerPanel_, program_.notepad));
     buildMenu(timeItems);
     accessibility::nameControls(this);
     // The timer panel covers the window: the window itself is never drawn.
@@ -208,6 +206,8 @@ void TimerWindow::buildPanels()
 {
     if (FrameOptions)
         return;
+    // The notepad stands below the buttons, and Tab takes it in that order.
+    setTabOrder(actionButton_, shell_->addNotepad(timerPanel_, program_.notepad));
     buildOptionsPanel();
     buildAboutPanel();
     SkinLook look = buildOptionsParts();

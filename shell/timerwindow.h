@@ -72,8 +72,8 @@ public:
     Skins& skins() const { return *skins_; }
     DesktopShell& desktopShell() const { return *shell_; }
 
-    // The options and About panels, built once the window is first drawn, or when one of them
-    // is first opened; a test builds them at once.
+    // The notepad and the options and About panels, built once the window is first drawn, or
+    // when a panel is first opened; a test builds them at once.
     void buildPanels();
 
     // Event handlers, public so that tests drive them as the event loop would.
