@@ -15,6 +15,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 
 #include <sys/stat.h>
@@ -215,7 +216,14 @@ const IniDocument* IniSettingsStore::freshDocument() const
 bool IniSettingsStore::saveAll(const Values& values)
 {
     // Values the file already holds are not written again: a start that stores what it read
-    // costs no write.
+    // costs no write, nor the lock. Saved now, they would be the same file.
+    const IniDocument* current = freshDocument();
+    if (current && std::ranges::all_of(values, [current](const auto& entry) {
+            return current->value(kSection, settingsKey(entry.first)) == entry.second;
+        })) {
+        lastRefusal_ = Refusal::None;
+        return true;
+    }
     return change([&](IniDocument& document) {
         bool changed = false;
         for (const auto& [key, value] : values)

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLockFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QScopeGuard>
@@ -193,6 +194,12 @@ TEST(SettingsStore, SavesSeveralKeysInOneWrite)
     EXPECT_TRUE(
         t.store.saveAll({{"Date Vexlo 4 Message", "Dentist"}, {"Date Vexlo 4 Notes", "kept"}}));
     EXPECT_EQ(inode(), before);
+    // Nor does it wait for another program's save to end.
+    {
+        QLockFile held(t.dir.filePath("Orvane.conf.write-lock"));
+        ASSERT_TRUE(held.tryLock());
+        EXPECT_TRUE(t.store.saveAll({{"Date Vexlo 4 Message", "Dentist"}}));
+    }
     EXPECT_TRUE(
         t.store.saveAll({{"Date Vexlo 4 Message", "Dentist"}, {"Date Vexlo 4 Notes", "new"}}));
     EXPECT_NE(inode(), before);
