@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland libsndfile1-dev libxcb1-dev libxcb-randr0-dev libxcb-damage0-dev
+    libfontconfig-dev
     libgtest-dev libgmock-dev
     pulseaudio pulseaudio-utils sound-theme-freedesktop
     xvfb xauth openbox xdotool wmctrl x11-utils x11-xserver-utils imagemagick
