@@ -1,6 +1,7 @@
 #include "programstart.h"
 
 #include "programfolder.h"
+#include "widgets.h"
 
 #include <QApplication>
 #include <QDir>
@@ -134,6 +135,10 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program,
     giveBackHeldMessages();
 
     QGuiApplication::setDesktopFileName(program.desktopId);
-    QApplication::setWindowIcon(programIcon(program.desktopId));
+    // For the window manager, which draws it once the window is up: set after the first
+    // drawing, reading it costs the start nothing.
+    afterFirstDrawing(&app, [desktopId = program.desktopId] {
+        QApplication::setWindowIcon(programIcon(desktopId));
+    });
     return run(app);
 }

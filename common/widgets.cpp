@@ -121,9 +121,9 @@ void selectOnFocus(QWidget* box, int count)
     new SelectOnFocus(box, count);
 }
 
-void afterFirstDrawing(QWidget* widget, std::function<void()> then)
+void afterFirstDrawing(QObject* watched, std::function<void()> then)
 {
-    new AfterFirstDrawing(widget, std::move(then));
+    new AfterFirstDrawing(watched, std::move(then));
 }
 
 bool markModeItems(QAction& normalItem, QAction& otherItem, bool& normalMode, bool normal)

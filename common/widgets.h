@@ -41,9 +41,10 @@ bool markModeItems(QAction& normalItem, QAction& otherItem, bool& normalMode, bo
 // a long one.
 void selectOnFocus(QWidget* box, int count);
 
-// Calls `then` once, when the program next waits after the first drawing of `widget` (a window,
-// or a panel that covers it): for building what the window's first look does not need.
-void afterFirstDrawing(QWidget* widget, std::function<void()> then);
+// Calls `then` once, when the program next waits after the first drawing of `watched` (a
+// window, or a panel that covers it), or of any window when it is the application: for building
+// what the window's first look does not need.
+void afterFirstDrawing(QObject* watched, std::function<void()> then);
 
 // Tab goes from each control of `chain` to the next.
 void tabOrder(std::initializer_list<QWidget*> chain);

@@ -168,6 +168,12 @@ TEST(DateVexloSingleCopy, ASecondStartRaisesTheFirstAndACrashLeavesNoLock)
     ASSERT_TRUE(first.start());
     const QString window = first.waitForWindow(title);
     ASSERT_FALSE(window.isEmpty()) << first.errors().toStdString();
+    // Its icon comes once the window is drawn, up to the size of a task switcher's.
+    EXPECT_TRUE(waitUntil([&] {
+        return tool(QStringLiteral("xprop"), {QStringLiteral("-id"), window,
+                                              QStringLiteral("_NET_WM_ICON")})
+            .contains(QStringLiteral("Icon (64 x 64)"));
+    }));
     tool(QStringLiteral("xdotool"),
          {QStringLiteral("windowminimize"), QStringLiteral("--sync"), window});
     ASSERT_TRUE(windowsTitled().isEmpty());
