@@ -307,19 +307,24 @@ IniDocument::Section& IniDocument::sectionNamed(const QString& section)
     return sections_.back();
 }
 
-std::optional<QString> IniDocument::value(const QString& section, const QString& key) const
+QHash<QString, QString> IniDocument::values(const QString& section) const
 {
+    QHash<QString, QString> values;
     const auto s = std::ranges::find(sections_, section, &Section::name);
     if (s == sections_.end())
-        return std::nullopt;
-    // Of a key written twice by hand, the last counts, as it does for QSettings.
-    for (auto entry = s->entries.crbegin(); entry != s->entries.crend(); ++entry) {
-        if (entry->key == key) {
-            const qsizetype equals = entry->line.indexOf('=');
-            return textOfValue(unescapedValue(QByteArrayView(entry->line).sliced(equals + 1)));
-        }
+        return values;
+    // Of a key written twice by hand, the last counts, as it does for QSettings; "no value at
+    // all" is as good as no key.
+    for (const Entry& entry : s->entries) {
+        const qsizetype equals = entry.line.indexOf('=');
+        const std::optional<QString> value =
+            textOfValue(unescapedValue(QByteArrayView(entry.line).sliced(equals + 1)));
+        if (value)
+            values.insert(entry.key, *value);
+        else
+            values.remove(entry.key);
     }
-    return std::nullopt;
+    return values;
 }
 
 bool IniDocument::setValue(const QString& section, const QString& key, const QString& value)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -21,7 +22,8 @@ public:
     // Something was passed over while reading: writing the document back would lose it.
     bool hadUnreadableLines() const { return unreadableLines_ > 0; }
 
-    std::optional<QString> value(const QString& section, const QString& key) const;
+    // Every value of `section`, by its key as the file spells it.
+    QHash<QString, QString> values(const QString& section) const;
     // False when the key already held the value: nothing changed.
     bool setValue(const QString& section, const QString& key, const QString& value);
     // False when there was no such key.

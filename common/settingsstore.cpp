@@ -30,6 +30,8 @@ constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 // are escaped (with the escape character itself) so that any key comes back as it was saved.
 QString settingsKey(const QString& key)
 {
+    if (!key.contains(u'%') && !key.contains(u'/') && !key.contains(u'\\'))
+        return key;
     // The escape character goes first, so that the escapes made after it stay as they are.
     return QString(key)
         .replace(u'%', QLatin1String("%25"))
@@ -148,7 +150,7 @@ const char* causeOf(SettingsStore::Refusal why)
 
 struct IniSettingsStore::Reading {
     Identity identity;
-    IniDocument document;
+    QHash<QString, QString> values; // the family's section, by key as the file spells it
 };
 
 QString SettingsStore::refusalMessage(const QString& what) const
@@ -183,21 +185,20 @@ QStringList SettingsStore::getAll(const QStringList& keys) const
 
 QString IniSettingsStore::get(const QString& key, const QString& fallback) const
 {
-    const IniDocument* document = freshDocument();
-    return document ? document->value(kSection, settingsKey(key)).value_or(fallback) : fallback;
+    const QHash<QString, QString>* stored = freshValues();
+    return stored ? stored->value(settingsKey(key), fallback) : fallback;
 }
 
 QStringList IniSettingsStore::getAll(const QStringList& keys) const
 {
-    const IniDocument* document = freshDocument();
+    const QHash<QString, QString>* stored = freshValues();
     QStringList values;
     for (const QString& key : keys)
-        values.append(document ? document->value(kSection, settingsKey(key)).value_or(QString())
-                               : QString());
+        values.append(stored ? stored->value(settingsKey(key)) : QString());
     return values;
 }
 
-const IniDocument* IniSettingsStore::freshDocument() const
+const QHash<QString, QString>* IniSettingsStore::freshValues() const
 {
     // A tick may ask for many keys: the file is parsed again only when another file stands in
     // its place, which every save makes so.
@@ -208,18 +209,20 @@ const IniDocument* IniSettingsStore::freshDocument() const
         const std::optional<QByteArray> bytes = readRegularFile(fileName_, kMaxFileBytes);
         if (!bytes)
             return nullptr;
-        reading_ = std::make_shared<const Reading>(Reading{*identity, IniDocument::parse(*bytes)});
+        reading_ = std::make_shared<const Reading>(
+            Reading{*identity, IniDocument::parse(*bytes).values(kSection)});
     }
-    return &reading_->document;
+    return &reading_->values;
 }
 
 bool IniSettingsStore::saveAll(const Values& values)
 {
     // Values the file already holds are not written again: a start that stores what it read
     // costs no write, nor the lock. Saved now, they would be the same file.
-    const IniDocument* current = freshDocument();
-    if (current && std::ranges::all_of(values, [current](const auto& entry) {
-            return current->value(kSection, settingsKey(entry.first)) == entry.second;
+    const QHash<QString, QString>* stored = freshValues();
+    if (stored && std::ranges::all_of(values, [stored](const auto& entry) {
+            const auto held = stored->constFind(settingsKey(entry.first));
+            return held != stored->cend() && *held == entry.second;
         })) {
         lastRefusal_ = Refusal::None;
         return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -83,13 +84,13 @@ private:
     // false when it changed nothing.
     bool change(const std::function<bool(IniDocument&)>& edit);
     Refusal changeLocked(const std::function<bool(IniDocument&)>& edit);
-    // The file as it stands now, or null when there is no readable file.
-    const IniDocument* freshDocument() const;
+    // The family's values as the file holds them now, or null when there is no readable file.
+    const QHash<QString, QString>* freshValues() const;
 
     QString fileName_;
     Refusal lastRefusal_ = Refusal::None;
     std::function<void(const QString&)> damagedFileKept_;
-    // The last reading, kept while the file is the same one (see freshDocument()).
+    // The last reading, kept while the file is the same one (see freshValues()).
     struct Reading;
     mutable std::shared_ptr<const Reading> reading_;
 };
