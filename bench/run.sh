@@ -2,10 +2,12 @@
 # Measures the four programs against the floor (the smallest Qt Widgets window that updates a
 # label every 950 ms) in one run, so the figures compare, and prints one table:
 #   start-up   time from exec to the first drawing in a mapped window (and to the first map),
-#              median of 10, on a private Xvfb
+#              median of 10, on a private Xvfb; the programs take turns, one start each per
+#              round, so that a shared machine's changes of speed fall on all of them alike
 #   peak RSS   VmHWM after a minute of counting
 #   CPU        time on the CPU of all the process's threads, in nanoseconds, over 60 s while a
-#              countdown runs (the floor: its own timer)
+#              countdown runs (the floor: its own timer); all five count side by side over the
+#              same seconds, for the same reason
 #   wake-ups   context switches per second of all the process's threads over the same time:
 #              each one is the program woken to do something
 #   tick       one tick with a fake clock, median of 10,000 (bench_ticks)
@@ -47,21 +49,33 @@ median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2
 
 # A user's everyday start: the settings of an earlier start are there (a first start, which
 # writes them, comes before the ten that are timed).
-startup_ms() { # program -> "drawn_ms mapped_ms"
-    local program=$1 path drawn=() mapped=() home
-    path=$(program_path "$program")
-    home=$(fresh_home "$program")
-    for run in $(seq 0 10); do
-        read -r map draw pid < <(HOME="$home" XDG_CONFIG_HOME="$home/.config" "$tools/bench_launchtime" "$path")
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-        if [ "$run" -gt 0 ]; then
-            mapped+=("$map")
-            drawn+=("$draw")
-        fi
+declare -A drawn_runs mapped_runs
+start_once() { # program home -> appends its times to drawn_runs and mapped_runs
+    local program=$1 home=$2 map draw pid
+    read -r map draw pid < <(HOME="$home" XDG_CONFIG_HOME="$home/.config" "$tools/bench_launchtime" "$(program_path "$program")")
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    drawn_runs[$program]+="$draw "
+    mapped_runs[$program]+="$map "
+}
+measure_startups() { # sets start and mapped for every program
+    local program round
+    declare -A homes
+    for program in "${programs[@]}"; do
+        homes[$program]=$(fresh_home "$program")
+        start_once "$program" "${homes[$program]}"
     done
-    rm -rf "$home"
-    echo "$(printf '%s\n' "${drawn[@]}" | median) $(printf '%s\n' "${mapped[@]}" | median)"
+    drawn_runs=() mapped_runs=()
+    for round in $(seq 1 10); do
+        for program in "${programs[@]}"; do
+            start_once "$program" "${homes[$program]}"
+        done
+    done
+    for program in "${programs[@]}"; do
+        start[$program]=$(printf '%s\n' ${drawn_runs[$program]} | median)
+        mapped[$program]=$(printf '%s\n' ${mapped_runs[$program]} | median)
+        rm -rf "${homes[$program]}"
+    done
 }
 
 # Starts a countdown the way a user would: the keyboard and the mouse on the real window.
@@ -100,41 +114,47 @@ cpu_ns_between() {
 }
 switches_of() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/ctxt_switches/ {s += $2} END {print s}'; }
 
-counting() { # program -> "cpu_percent peak_kB wakeups_per_second"
-    local program=$1 path home pid woken
-    path=$(program_path "$program")
-    home=$(fresh_home "$program")
-    HOME="$home" XDG_CONFIG_HOME="$home/.config" "$path" >/dev/null 2>&1 &
-    pid=$!
-    xdotool search --sync --onlyvisible --pid "$pid" >/dev/null
-    start_counting "$program" "$pid"
+measure_counting() { # sets cpu, peak and wakeups for every program
+    local program work
+    declare -A pid home woken
+    work=$(mktemp -d)
+    for program in "${programs[@]}"; do
+        home[$program]=$(fresh_home "$program")
+        HOME="${home[$program]}" XDG_CONFIG_HOME="${home[$program]}/.config" \
+            "$(program_path "$program")" >/dev/null 2>&1 &
+        pid[$program]=$!
+        xdotool search --sync --onlyvisible --pid "${pid[$program]}" >/dev/null
+        start_counting "$program" "${pid[$program]}"
+    done
     sleep 2
-    local before after used
-    before=$(mktemp)
-    after=$(mktemp)
-    runtimes_of "$pid" >"$before"
-    woken=$(switches_of "$pid")
+    for program in "${programs[@]}"; do
+        runtimes_of "${pid[$program]}" >"$work/$program.before"
+        woken[$program]=$(switches_of "${pid[$program]}")
+    done
     sleep "$seconds"
-    runtimes_of "$pid" >"$after"
-    woken=$(($(switches_of "$pid") - woken))
-    used=$(cpu_ns_between "$before" "$after")
-    rm -f "$before" "$after"
-    local peak
-    peak=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
-    kill "$pid"
-    wait "$pid" 2>/dev/null || true
-    rm -rf "$home"
-    awk -v t="$used" -v s="$seconds" -v p="$peak" -v w="$woken" \
-        'BEGIN {printf "%.4f %d %.2f\n", 100 * t / 1e9 / s, p, w / s}'
+    for program in "${programs[@]}"; do
+        runtimes_of "${pid[$program]}" >"$work/$program.after"
+        woken[$program]=$(($(switches_of "${pid[$program]}") - woken[$program]))
+    done
+    for program in "${programs[@]}"; do
+        cpu[$program]=$(awk -v t="$(cpu_ns_between "$work/$program.before" "$work/$program.after")" \
+            -v s="$seconds" 'BEGIN {printf "%.4f", 100 * t / 1e9 / s}')
+        wakeups[$program]=$(awk -v w="${woken[$program]}" -v s="$seconds" 'BEGIN {printf "%.2f", w / s}')
+        peak[$program]=$(awk '/VmHWM/ {print $2}' "/proc/${pid[$program]}/status")
+        kill "${pid[$program]}"
+        wait "${pid[$program]}" 2>/dev/null || true
+        rm -rf "${home[$program]}"
+    done
+    rm -rf "$work"
 }
 
 declare -A start mapped cpu peak wakeups
-programs=(Floor DateVexlo Vexlo FullScreenVexlo)
+# The full-screen timer comes last: its window covers where the others are clicked.
+programs=(Floor DateVexlo Vexlo)
 [ -x "$bin/Pellum" ] && programs+=(Pellum)
-for program in "${programs[@]}"; do
-    read -r start[$program] mapped[$program] < <(startup_ms "$program")
-    read -r cpu[$program] peak[$program] wakeups[$program] < <(counting "$program")
-done
+programs+=(FullScreenVexlo)
+measure_startups
+measure_counting
 ticks=$("$tools/bench_ticks" 2>/dev/null)
 
 printf '\n%-16s %10s %7s %10s %11s %12s %9s %7s %9s %7s %9s\n' program "start ms" "x floor" "mapped ms" "peak MB" "MB - floor" "CPU %" "x floor" "wakeups/s" "x floor" "tick us"
