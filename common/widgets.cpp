@@ -57,10 +57,13 @@ public:
         watched->installEventFilter(this);
     }
 
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject* /*receiver*/, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
+        // Watching the application, the paint is any widget's: the filter comes off what it
+        // was put on, once.
+        if (event->type() == QEvent::Paint && waiting_) {
+            waiting_ = false;
+            parent()->removeEventFilter(this);
             // Once the program waits again, so that the drawing reaches the screen first.
             QTimer::singleShot(0, this, [this] {
                 then_();
@@ -71,6 +74,7 @@ public:
     }
 
     std::function<void()> then_;
+    bool waiting_ = true;
 };
 
 } // namespace

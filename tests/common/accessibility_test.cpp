@@ -1,6 +1,7 @@
 #include "accessibility.h"
 #include "accessibilitychecks.h"
 #include "qtprinters.h"
+#include "widgets.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -208,4 +209,26 @@ TEST(Accessibility, EscapeCancelsOnlyThePanelWithTheFocus)
     panel->hide();
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_EQ(cancel.presses, 1);
+}
+
+// What waits for the first drawing runs once, after it, whether it watches a window or the
+// whole application, however many widgets are drawn then and later.
+TEST(AfterFirstDrawing, RunsOnceWhateverIsDrawn)
+{
+    for (const bool application : {false, true}) {
+        SCOPED_TRACE(application ? "the application" : "a window");
+        QWidget window;
+        window.resize(120, 80);
+        QLabel first(QStringLiteral("first"), &window);
+        QLabel second(QStringLiteral("second"), &window);
+        second.move(0, 40);
+        int calls = 0;
+        afterFirstDrawing(application ? static_cast<QObject*>(qApp) : &window, [&] { ++calls; });
+        EXPECT_EQ(calls, 0);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return calls > 0; }));
+        window.repaint();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(calls, 1);
+    }
 }
