@@ -7,11 +7,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QImageReader>
 
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <latch>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -125,12 +127,20 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program,
 
     // Fontconfig reads its configuration and font caches when the first text is measured, which
     // took a start some 4 ms; on a thread of its own that is done while Qt connects to the display.
-    const std::jthread fontSetUp([] { FcInit(); });
+    // Then, once the application stands, the same thread has Qt list its picture plugins, which
+    // it does at the first picture (a menu bar's arrow) and which took another millisecond.
+    std::latch applicationMade(1);
+    const std::jthread setUp([&applicationMade] {
+        FcInit();
+        applicationMade.wait();
+        QImageReader::supportedImageFormats();
+    });
 
     QCoreApplication::setApplicationName(program.name);
     startingProgram = program.name;
     const QtMessageHandler previous = qInstallMessageHandler(holdWhileConnecting);
     QApplication app(qtArgumentCount, qtArguments.data());
+    applicationMade.count_down();
     qInstallMessageHandler(previous);
     giveBackHeldMessages();
 
