@@ -4,6 +4,7 @@
 #include "widgets.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
@@ -127,13 +128,16 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program,
 
     // Fontconfig reads its configuration and font caches when the first text is measured, which
     // took a start some 4 ms; on a thread of its own that is done while Qt connects to the display.
-    // Then, once the application stands, the same thread has Qt list its picture plugins, which
-    // it does at the first picture (a menu bar's arrow) and which took another millisecond.
+    // Then, once the application stands, the same thread has Qt index its picture plugins, which
+    // it does at the first picture (a menu bar's arrow) and which took another millisecond. A
+    // format of Qt's own is named, so that no plugin is loaded for it.
     std::latch applicationMade(1);
     const std::jthread setUp([&applicationMade] {
         FcInit();
         applicationMade.wait();
-        QImageReader::supportedImageFormats();
+        QBuffer nothing;
+        nothing.open(QIODevice::ReadOnly);
+        QImageReader(&nothing, "png").canRead();
     });
 
     QCoreApplication::setApplicationName(program.name);
