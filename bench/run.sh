@@ -99,24 +99,26 @@ start_counting() {
     esac
 }
 
-# Nanoseconds on the CPU of each thread ("tid ns" lines): the ticks of /proc/pid/stat are
+# Per thread, "tid ns-on-the-cpu context-switches" lines: the ticks of /proc/pid/stat are
 # 10 ms, and the floor spends only a few of them in 20 s.
-runtimes_of() {
+threads_of() {
     for task in /proc/"$1"/task/*; do
-        echo "${task##*/} $(cut -d' ' -f1 "$task/schedstat" 2>/dev/null || echo 0)"
+        echo "${task##*/} $(cut -d' ' -f1 "$task/schedstat" 2>/dev/null || echo 0)" \
+            "$(awk '/ctxt_switches/ {s += $2} END {print s + 0}' "$task/status" 2>/dev/null)"
     done
 }
-# The CPU time between two readings: the growth of every thread seen in both, and all of one
-# born between them (a thread that ended in between is not counted, nor anything it did).
-cpu_ns_between() {
-    awk 'NR == FNR {before[$1] = $2; next} {total += $2 - ($1 in before ? before[$1] : 0)}
+# Column `column` summed between two readings: the growth of every thread seen in both, and all
+# of one born between them. A thread that ended in between is not counted, nor anything it did;
+# Qt's drawing threads end after half a minute idle, and summed over the living threads their
+# switches would go backwards.
+growth_between() { # before after column
+    awk -v c="$3" 'NR == FNR {before[$1] = $c; next} {total += $c - ($1 in before ? before[$1] : 0)}
          END {print total + 0}' "$1" "$2"
 }
-switches_of() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/ctxt_switches/ {s += $2} END {print s}'; }
 
 measure_counting() { # sets cpu, peak and wakeups for every program
     local program work
-    declare -A pid home woken
+    declare -A pid home
     work=$(mktemp -d)
     for program in "${programs[@]}"; do
         home[$program]=$(fresh_home "$program")
@@ -128,18 +130,20 @@ measure_counting() { # sets cpu, peak and wakeups for every program
     done
     sleep 2
     for program in "${programs[@]}"; do
-        runtimes_of "${pid[$program]}" >"$work/$program.before"
-        woken[$program]=$(switches_of "${pid[$program]}")
+        threads_of "${pid[$program]}" >"$work/$program.before"
     done
     sleep "$seconds"
     for program in "${programs[@]}"; do
-        runtimes_of "${pid[$program]}" >"$work/$program.after"
-        woken[$program]=$(($(switches_of "${pid[$program]}") - woken[$program]))
+        threads_of "${pid[$program]}" >"$work/$program.after"
     done
+    local before after
     for program in "${programs[@]}"; do
-        cpu[$program]=$(awk -v t="$(cpu_ns_between "$work/$program.before" "$work/$program.after")" \
-            -v s="$seconds" 'BEGIN {printf "%.4f", 100 * t / 1e9 / s}')
-        wakeups[$program]=$(awk -v w="${woken[$program]}" -v s="$seconds" 'BEGIN {printf "%.2f", w / s}')
+        before=$work/$program.before
+        after=$work/$program.after
+        cpu[$program]=$(awk -v t="$(growth_between "$before" "$after" 2)" -v s="$seconds" \
+            'BEGIN {printf "%.4f", 100 * t / 1e9 / s}')
+        wakeups[$program]=$(awk -v w="$(growth_between "$before" "$after" 3)" -v s="$seconds" \
+            'BEGIN {printf "%.2f", w / s}')
         peak[$program]=$(awk '/VmHWM/ {print $2}' "/proc/${pid[$program]}/status")
         kill "${pid[$program]}"
         wait "${pid[$program]}" 2>/dev/null || true
