@@ -5,8 +5,6 @@
 #include <QList>
 #include <QString>
 
-#include <optional>
-
 // The settings file in the INI form QSettings writes, read and written by the store itself so
 // that every byte that reaches the disk can be checked. Values are texts; keys and values are
 // escaped exactly as QSettings escapes them, so files written by either read the same in both.
