@@ -39,16 +39,17 @@ public:
 
     const DigitLook& look() const { return look_; }
 
-    // Paints picture `index` to fill `rect`; the blank, or a number outside 1 to 12, paints
-    // nothing.
-    void paint(QPainter& painter, const QRectF& rect, int index) const;
-    // The picture on a transparent background, `size` in device-independent pixels.
+    // The picture on a transparent background, `size` in device-independent pixels; the blank,
+    // or a number outside 1 to 12, is all transparent.
     QPixmap picture(int index, QSize size, qreal devicePixelRatio = 1.0) const;
     // The same picture, drawn once and kept: a display shows the same few pictures again and
     // again, and copying one costs far less than drawing its outlines.
     const QPixmap& keptPicture(int index, QSize size, qreal devicePixelRatio) const;
 
 private:
+    // Paints picture `index` to fill `rect` of a transparent picture.
+    void paintOnTransparent(QPainter& painter, const QRectF& rect, int index) const;
+
     DigitLook look_;
     // By picture, width, height and pixel ratio; a few sizes' worth at most.
     mutable std::map<std::tuple<int, int, int, qreal>, QPixmap> kept_;
