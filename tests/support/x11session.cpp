@@ -4,8 +4,12 @@
 #include <QProcessEnvironment>
 #include <QThread>
 
+#include <xcb/xcb.h>
+
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <sys/prctl.h>
 #include <unistd.h>
 
@@ -121,14 +125,56 @@ bool X11Session::startWindowManager(const QProcessEnvironment& env)
         }
     }
     // It announces itself before it has finished taking over the screen; a window mapped in
-    // that moment can go unexposed.
-    QThread::msleep(500);
-    if (windowManager_->waitForFinished(0)) {
-        error_ = QStringLiteral("openbox ended as it took the screen, ") +
-                 howItEnded(*windowManager_);
+    // that moment can go unmanaged. A window of our own, once listed among the managed ones,
+    // says it is done.
+    if (!managesNewWindows(env)) {
+        error_ = windowManager_->waitForFinished(0)
+                     ? QStringLiteral("openbox ended as it took the screen, ") +
+                           howItEnded(*windowManager_)
+                     : QStringLiteral("openbox did not manage a new window in 10 s");
         return false;
     }
     return true;
+}
+
+bool X11Session::managesNewWindows(const QProcessEnvironment& env)
+{
+    const QByteArray display = env.value(QStringLiteral("DISPLAY")).toLocal8Bit();
+    xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
+    if (xcb_connection_has_error(connection)) {
+        xcb_disconnect(connection);
+        return false;
+    }
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    const xcb_window_t probe = xcb_generate_id(connection);
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, probe, screen->root, 0, 0, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+    xcb_map_window(connection, probe);
+    const QByteArray name = QByteArrayLiteral("_NET_CLIENT_LIST");
+    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> clientList(
+        xcb_intern_atom_reply(connection,
+                              xcb_intern_atom(connection, 0, uint16_t(name.size()), name.data()),
+                              nullptr),
+        &free);
+    bool managed = false;
+    const QDeadlineTimer deadline(10000);
+    while (clientList && !managed && !deadline.hasExpired() &&
+           !windowManager_->waitForFinished(20)) {
+        std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> reply(
+            xcb_get_property_reply(connection,
+                                   xcb_get_property(connection, 0, screen->root,
+                                                    clientList->atom, XCB_ATOM_WINDOW, 0, 1024),
+                                   nullptr),
+            &free);
+        if (!reply)
+            break;
+        const auto* windows = static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
+        const int count = xcb_get_property_value_length(reply.get()) / int(sizeof(xcb_window_t));
+        managed = std::find(windows, windows + count, probe) != windows + count;
+    }
+    xcb_destroy_window(connection, probe);
+    xcb_disconnect(connection);
+    return managed;
 }
 
 bool X11Session::windowManagerAnnounced(const QProcessEnvironment& env)

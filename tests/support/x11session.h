@@ -23,6 +23,8 @@ private:
     // Starts openbox on the new display; true once it manages the screen.
     bool startWindowManager(const QProcessEnvironment& env);
     static bool windowManagerAnnounced(const QProcessEnvironment& env);
+    // Maps a window of its own and waits until the window manager lists it as managed.
+    bool managesNewWindows(const QProcessEnvironment& env);
 
     std::unique_ptr<QProcess> server_;
     std::unique_ptr<QProcess> windowManager_;
