@@ -80,8 +80,8 @@ int unmanagedWindows(qint64 pid)
                              [pid](xcb_window_t window) { return ofProcess(window, pid); }));
 }
 
-// What each thread of a process that shows no window is doing, from /proc: its state and the
-// kernel function it waits in ("S futex_wait_queue").
+// What each thread of a process that shows no window is doing, and each of its child
+// processes, from /proc: its state and the kernel function it waits in ("S futex_wait_queue").
 std::string threadsOf(qint64 pid)
 {
     std::string threads;
@@ -97,6 +97,9 @@ std::string threadsOf(qint64 pid)
         threads += read("comm").toStdString() + ' ' +
                    (close > 0 ? stat.mid(close + 2, 1).toStdString() : "?") + ' ' +
                    read("wchan").toStdString() + '\n';
+        for (const QByteArray& child : read("children").split(' '))
+            if (!child.isEmpty())
+                threads += "  a child process:\n" + threadsOf(child.toLongLong());
     }
     return threads;
 }
