@@ -32,6 +32,22 @@ QString howItEnded(QProcess& process)
         .arg(QString::fromLocal8Bit(process.readAll()).trimmed());
 }
 
+// Whether the root's window list `property` holds `window`.
+bool listed(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t property,
+            xcb_window_t window)
+{
+    std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> reply(
+        xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, root, property, XCB_ATOM_WINDOW, 0, 1024),
+            nullptr),
+        &free);
+    if (!reply)
+        return false;
+    const auto* windows = static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / int(sizeof(xcb_window_t));
+    return std::find(windows, windows + count, window) != windows + count;
+}
+
 void stop(QProcess* process)
 {
     if (!process || process->state() == QProcess::NotRunning)
@@ -124,9 +140,9 @@ bool X11Session::startWindowManager(const QProcessEnvironment& env)
             return false;
         }
     }
-    // It announces itself before it has finished taking over the screen; a window mapped in
-    // that moment can go unmanaged. A window of our own, once listed among the managed ones,
-    // says it is done.
+    // It announces itself before it has finished taking over the screen, and a window mapped
+    // in that moment is never managed (seen with one in six starts). A window of our own, once
+    // listed among the managed ones, says it is done.
     if (!managesNewWindows(env)) {
         error_ = windowManager_->waitForFinished(0)
                      ? QStringLiteral("openbox ended as it took the screen, ") +
@@ -149,7 +165,6 @@ bool X11Session::managesNewWindows(const QProcessEnvironment& env)
     const xcb_window_t probe = xcb_generate_id(connection);
     xcb_create_window(connection, XCB_COPY_FROM_PARENT, probe, screen->root, 0, 0, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
-    xcb_map_window(connection, probe);
     const QByteArray name = QByteArrayLiteral("_NET_CLIENT_LIST");
     std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> clientList(
         xcb_intern_atom_reply(connection,
@@ -158,19 +173,16 @@ bool X11Session::managesNewWindows(const QProcessEnvironment& env)
         &free);
     bool managed = false;
     const QDeadlineTimer deadline(10000);
-    while (clientList && !managed && !deadline.hasExpired() &&
-           !windowManager_->waitForFinished(20)) {
-        std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> reply(
-            xcb_get_property_reply(connection,
-                                   xcb_get_property(connection, 0, screen->root,
-                                                    clientList->atom, XCB_ATOM_WINDOW, 0, 1024),
-                                   nullptr),
-            &free);
-        if (!reply)
+    while (clientList && !managed && !deadline.hasExpired()) {
+        // Mapped again every half second: a map that came in the moment of the take-over was
+        // missed for good, the next one is asked of the window manager.
+        xcb_unmap_window(connection, probe);
+        xcb_map_window(connection, probe);
+        const QDeadlineTimer attempt(500);
+        while (!managed && !attempt.hasExpired() && !windowManager_->waitForFinished(20))
+            managed = listed(connection, screen->root, clientList->atom, probe);
+        if (windowManager_->state() == QProcess::NotRunning)
             break;
-        const auto* windows = static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
-        const int count = xcb_get_property_value_length(reply.get()) / int(sizeof(xcb_window_t));
-        managed = std::find(windows, windows + count, probe) != windows + count;
     }
     xcb_destroy_window(connection, probe);
     xcb_disconnect(connection);
