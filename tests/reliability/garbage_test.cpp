@@ -26,28 +26,9 @@
 
 namespace {
 
-template <typename T>
-using Reply = std::unique_ptr<T, decltype(&free)>;
-
 using x11windowstate::atom;
 using x11windowstate::connection;
-
-QList<quint32> cardinals(xcb_window_t window, xcb_atom_t property, xcb_atom_t type)
-{
-    Reply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(connection(),
-                               xcb_get_property(connection(), 0, window, property, type, 0, 4096),
-                               nullptr),
-        &free);
-    QList<quint32> values;
-    if (!reply)
-        return values;
-    const auto* data = static_cast<const quint32*>(xcb_get_property_value(reply.get()));
-    const int count = xcb_get_property_value_length(reply.get()) / 4;
-    for (int i = 0; i < count; ++i)
-        values.append(data[i]);
-    return values;
-}
+using x11windowstate::propertyValues;
 
 xcb_window_t rootWindow()
 {
@@ -56,13 +37,15 @@ xcb_window_t rootWindow()
 
 bool ofProcess(xcb_window_t window, qint64 pid)
 {
-    return cardinals(window, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL).value(0) == quint32(pid);
+    return propertyValues(connection(), window, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL).value(0) ==
+           quint32(pid);
 }
 
 // Whether the window manager manages a window of the process: its window is on screen.
 bool hasWindow(qint64 pid)
 {
-    const QList<quint32> managed = cardinals(rootWindow(), atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW);
+    const QList<quint32> managed =
+        propertyValues(connection(), rootWindow(), atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW);
     return std::ranges::any_of(managed, [pid](quint32 window) { return ofProcess(window, pid); });
 }
 
@@ -70,7 +53,7 @@ bool hasWindow(qint64 pid)
 // taken in by the window manager.
 int unmanagedWindows(qint64 pid)
 {
-    Reply<xcb_query_tree_reply_t> tree(
+    std::unique_ptr<xcb_query_tree_reply_t, decltype(&free)> tree(
         xcb_query_tree_reply(connection(), xcb_query_tree(connection(), rootWindow()), nullptr),
         &free);
     if (!tree)

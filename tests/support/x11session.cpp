@@ -1,15 +1,15 @@
 #include "x11session.h"
 
+#include "x11windowstate.h"
+
 #include <QDeadlineTimer>
 #include <QProcessEnvironment>
 #include <QThread>
 
 #include <xcb/xcb.h>
 
-#include <algorithm>
 #include <csignal>
 #include <cstdio>
-#include <memory>
 #include <sys/prctl.h>
 #include <unistd.h>
 
@@ -30,22 +30,6 @@ QString howItEnded(QProcess& process)
                                                          : QStringLiteral("exit code"))
         .arg(process.exitCode())
         .arg(QString::fromLocal8Bit(process.readAll()).trimmed());
-}
-
-// Whether the root's window list `property` holds `window`.
-bool listed(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t property,
-            xcb_window_t window)
-{
-    std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> reply(
-        xcb_get_property_reply(
-            connection, xcb_get_property(connection, 0, root, property, XCB_ATOM_WINDOW, 0, 1024),
-            nullptr),
-        &free);
-    if (!reply)
-        return false;
-    const auto* windows = static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
-    const int count = xcb_get_property_value_length(reply.get()) / int(sizeof(xcb_window_t));
-    return std::find(windows, windows + count, window) != windows + count;
 }
 
 void stop(QProcess* process)
@@ -165,22 +149,19 @@ bool X11Session::managesNewWindows(const QProcessEnvironment& env)
     const xcb_window_t probe = xcb_generate_id(connection);
     xcb_create_window(connection, XCB_COPY_FROM_PARENT, probe, screen->root, 0, 0, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
-    const QByteArray name = QByteArrayLiteral("_NET_CLIENT_LIST");
-    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> clientList(
-        xcb_intern_atom_reply(connection,
-                              xcb_intern_atom(connection, 0, uint16_t(name.size()), name.data()),
-                              nullptr),
-        &free);
+    const xcb_atom_t clientList = x11windowstate::atom(connection, "_NET_CLIENT_LIST");
     bool managed = false;
     const QDeadlineTimer deadline(10000);
-    while (clientList && !managed && !deadline.hasExpired()) {
+    while (clientList != XCB_ATOM_NONE && !managed && !deadline.hasExpired()) {
         // Mapped again every half second: a map that came in the moment of the take-over was
         // missed for good, the next one is asked of the window manager.
         xcb_unmap_window(connection, probe);
         xcb_map_window(connection, probe);
         const QDeadlineTimer attempt(500);
         while (!managed && !attempt.hasExpired() && !windowManager_->waitForFinished(20))
-            managed = listed(connection, screen->root, clientList->atom, probe);
+            managed = x11windowstate::propertyValues(connection, screen->root, clientList,
+                                                     XCB_ATOM_WINDOW)
+                          .contains(probe);
         if (windowManager_->state() == QProcess::NotRunning)
             break;
     }
