@@ -98,7 +98,7 @@ void writeTo(FILE* stream, const QString& text)
 
 } // namespace
 
-int runProgram(int argc, char** argv, const ProgramIdentity& program,
+int runProgram(int argc, char** argv, const ProgramIdentity& program, FirstFrame firstFrame,
                const std::function<int(QApplication&)>& run)
 {
     const QStringList arguments = argumentList(argc, argv);
@@ -128,12 +128,15 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program,
 
     // Fontconfig reads its configuration and font caches when the first text is measured, which
     // took a start some 4 ms; on a thread of its own that is done while Qt connects to the display.
-    // Then, once the application stands, the same thread has Qt index its picture plugins, which
-    // it does at the first picture (a menu bar's arrow) and which took another millisecond. A
-    // format of Qt's own is named, so that no plugin is loaded for it.
+    // Then, once the application stands, the same thread loads Qt's picture plugins where the
+    // first frame reads a picture: Qt loads every one of them (SVG and JPEG with their libraries)
+    // to learn which reads a named format, even one of its own, and that took the window's own
+    // thread some 3 ms. Where the first frame reads none, loading them beside it only slowed it.
     std::latch applicationMade(1);
-    const std::jthread setUp([&applicationMade] {
+    const std::jthread setUp([&applicationMade, firstFrame] {
         FcInit();
+        if (firstFrame == FirstFrame::DrawsOnly)
+            return;
         applicationMade.wait();
         QBuffer nothing;
         nothing.open(QIODevice::ReadOnly);

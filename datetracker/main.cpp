@@ -15,7 +15,7 @@ int main(int argc, char** argv)
         QStringLiteral("Counts down to fifteen dated events and sounds each one as it falls due.")};
     // Qt takes it from the environment as the application starts.
     const QByteArray startupId = qgetenv("DESKTOP_STARTUP_ID");
-    return runProgram(argc, argv, dateVexlo, [&](QApplication& app) {
+    return runProgram(argc, argv, dateVexlo, FirstFrame::ReadsPictures, [&](QApplication& app) {
         // Two copies on one store would ring every event twice and overwrite each other's
         // edits: a second start brings the first to the front instead.
         SingleInstance single(dateVexlo.desktopId, IniSettingsStore().fileName());

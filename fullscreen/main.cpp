@@ -12,7 +12,7 @@ int main(int argc, char** argv)
         QStringLiteral("FullScreenVexlo"), QStringLiteral("org.orvane.fullscreenvexlo"),
         QStringLiteral("Full Screen Vexlo 8.01"),
         QStringLiteral("An interval timer over the whole screen, readable across a room.")};
-    return runProgram(argc, argv, fullScreenVexlo, [](QApplication& app) {
+    return runProgram(argc, argv, fullScreenVexlo, FirstFrame::DrawsOnly, [](QApplication& app) {
         DesktopPlatform desktop(app);
         // The screen the user is looking at: the one with the pointer.
         QScreen* screen = QGuiApplication::screenAt(QCursor::pos());

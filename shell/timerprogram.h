@@ -14,7 +14,7 @@
 template <typename Window>
 int runTimerProgram(int argc, char** argv, const ProgramIdentity& program)
 {
-    return runProgram(argc, argv, program, [](QApplication& app) {
+    return runProgram(argc, argv, program, FirstFrame::ReadsPictures, [](QApplication& app) {
         DesktopPlatform desktop(app);
         DesktopWindowStacking stacking;
         ProcessInstanceLauncher launcher;
