@@ -133,7 +133,7 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program, FirstFrame
     // to learn which reads a named format, even one of its own, and that took the window's own
     // thread some 3 ms. Where the first frame reads none, loading them beside it only slowed it.
     std::latch applicationMade(1);
-    const std::jthread setUp([&applicationMade, firstFrame] {
+    std::jthread setUp([&applicationMade, firstFrame] {
         FcInit();
         if (firstFrame == FirstFrame::DrawsOnly)
             return;
@@ -157,5 +157,7 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program, FirstFrame
     afterFirstDrawing(&app, [desktopId = program.desktopId] {
         QApplication::setWindowIcon(programIcon(desktopId));
     });
-    return run(app);
+    const int status = run(app);
+    setUp.join(); // its plugins belong to the application: loaded before it goes
+    return status;
 }
