@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
-#include <QFontDatabase>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QImageReader>
 

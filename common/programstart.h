@@ -6,7 +6,8 @@
 
 class QApplication;
 
-// Whether a program's first frame reads a picture (a menu bar's arrow, a skin) or only draws.
+// Whether a program's first frame reads a picture (a menu bar's arrow, a group box's frame, a
+// skin) or only draws.
 enum class FirstFrame { ReadsPictures, DrawsOnly };
 
 // The start of every program of the family, around `run`, which makes its window and runs it:
