@@ -129,11 +129,12 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program, FirstFrame
 
     // Fontconfig reads its configuration and font caches when the first text is measured, which
     // took a start some 4 ms; on a thread of its own that is done while Qt connects to the display.
-    // Once the application stands, the same thread has Qt list the fonts (which the first text
-    // would otherwise wait for, some 2 ms), then loads Qt's picture plugins where the first frame
-    // reads a picture: Qt loads every one of them (SVG and JPEG with their libraries) to learn
-    // which reads a named format, even one of its own, and that took the window's own thread
-    // some 3 ms. Where the first frame reads none, loading them beside it only slowed it.
+    // Once the application stands, the same thread has Qt list the fonts, which the first text
+    // otherwise waited for (a millisecond of Vexlo's start), then loads Qt's picture plugins where
+    // the first frame reads a picture: Qt loads every one of them (SVG and JPEG with their
+    // libraries) to learn which reads a named format, even one of its own, and that took the
+    // window's own thread some 3 ms. Where the first frame reads none, loading them beside it
+    // only slowed it.
     std::latch applicationMade(1);
     std::jthread setUp([&applicationMade, firstFrame] {
         FcInit();
