@@ -14,8 +14,11 @@ int main(int argc, char** argv)
         QStringLiteral("An interval timer over the whole screen, readable across a room.")};
     return runProgram(argc, argv, fullScreenVexlo, FirstFrame::DrawsOnly, [](QApplication& app) {
         DesktopPlatform desktop(app);
-        // The screen the user is looking at: the one with the pointer.
-        QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+        // The screen the user is looking at: the one with the pointer. The display is asked where
+        // the pointer is only when there is a choice; the question took a millisecond of a start.
+        QScreen* screen = QGuiApplication::screens().size() > 1
+                              ? QGuiApplication::screenAt(QCursor::pos())
+                              : nullptr;
         if (!screen)
             screen = QGuiApplication::primaryScreen();
         FullScreenVexlo window(desktop.platform(),
