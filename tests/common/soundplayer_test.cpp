@@ -794,12 +794,17 @@ TEST_F(SoundOutput, SoundIsHeardAtOnceWhenAsked)
         SCOPED_TRACE(c.name);
         waitForSilence();
         c.before();
-        const double ms = heardAfter(c.request, c.level);
+        const double ms = heardAfter(
+            [&] {
+                c.request();
+                // Gone once they have rung: their own timers would ring again at the clock the
+                // row left, while the next row waits for silence.
+                almanor.reset();
+                vexlo.reset();
+            },
+            c.level);
         EXPECT_GE(ms, 0) << "not heard";
         EXPECT_LE(ms, 100);
-        // Their own timers would ring again at the clock the row left.
-        almanor.reset();
-        vexlo.reset();
     }
 }
 
