@@ -24,7 +24,11 @@ cmake --build "$build" --parallel "$(nproc)" >/dev/null
 bin="$build/bin"
 tools="$build/bench"
 
-exec 3< <(exec Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null)
+# -noreset: the server stays as it is between starts, as a desktop's server does while its
+# session is connected. Left to reset whenever the last client went, it made its screen again
+# after every start, while the next one was starting, and the next first drawing over the whole
+# screen paid for that fresh screen's memory.
+exec 3< <(exec Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp -noreset 2>/dev/null)
 xvfb=$!
 read -r display <&3
 export DISPLAY=":$display"
