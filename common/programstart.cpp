@@ -162,6 +162,6 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program, FirstFrame
         QApplication::setWindowIcon(programIcon(desktopId));
     });
     const int status = run(app);
-    setUp.join(); // its plugins belong to the application: loaded before it goes
+    setUp.join(); // it works on the application's font list and plugins: done before it goes
     return status;
 }
