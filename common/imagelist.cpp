@@ -249,6 +249,6 @@ void PictureBox::paintEvent(QPaintEvent*)
     QPainter painter(this);
     if (painter_)
         painter_(painter, rect());
-    else if (list_ && index_ >= 1 && index_ <= digits::kPictureCount)
+    else if (list_ && index_ >= 1 && index_ <= digits::kPictureCount && index_ != digits::kBlank)
         painter.drawPixmap(0, 0, list_->keptPicture(index_, size(), devicePixelRatioF()));
 }

@@ -4,18 +4,22 @@
 #include "widgets.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QImage>
 #include <QImageReader>
 
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <latch>
+#include <sys/mman.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -164,4 +168,31 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program, FirstFrame
     const int status = run(app);
     setUp.join(); // it works on the application's font list and plugins: done before it goes
     return status;
+}
+
+std::jthread warmFrame(QWidget& window)
+{
+    window.winId();
+    QBackingStore* store = window.backingStore();
+    if (!store)
+        return {};
+    store->resize(window.size());
+    QPaintDevice* device = store->paintDevice();
+    if (!device || device->devType() != QInternal::Image)
+        return {};
+    const auto* frame = static_cast<const QImage*>(device);
+    auto* bits = const_cast<uchar*>(frame->constBits());
+    const auto bytes = size_t(frame->sizeInBytes());
+    if (!bits || bytes == 0)
+        return {};
+    return std::jthread([bits, bytes] {
+        // The kernel makes the pages in one call, at half the cost of a fault each; the write
+        // then maps them for this process as the drawing will use them.
+        const auto page = uintptr_t(sysconf(_SC_PAGESIZE));
+        const uintptr_t first = (uintptr_t(bits) + page - 1) & ~(page - 1);
+        const uintptr_t end = (uintptr_t(bits) + bytes) & ~(page - 1);
+        if (end > first)
+            madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+        std::memset(bits, 0, bytes);
+    });
 }

@@ -12,6 +12,7 @@
 #include "helpviewer.h"
 #include "notimeselected.h"
 #include "options.h"
+#include "programstart.h"
 #include "settingsstore.h"
 #include "widgets.h"
 
@@ -114,6 +115,9 @@ QLabel* caption(QWidget* panel, const QString& name, const QString& text)
 FullScreenVexlo::FullScreenVexlo(const Platform& platform, const QRect& screen, QWidget* parent)
     : QWidget(parent), platform_(platform), screen_(screen)
 {
+    // The frame of a whole screen is made ready while the controls are built.
+    setGeometry(screen_);
+    const std::jthread frameWarmed = warmFrame(*this);
     setObjectName(QStringLiteral("FullScreenVexlo"));
     setWindowTitle(tr("Full Screen Vexlo 8.0"));
     setAccessibleName(tr("Full Screen Vexlo"));
