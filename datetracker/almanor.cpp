@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "clock.h"
 #include "notifier.h"
+#include "programstart.h"
 #include "settingsstore.h"
 #include "soundplayer.h"
 #include "timetext.h"
@@ -65,6 +66,9 @@ Almanor::Almanor(const Platform& platform, QWidget* parent)
 {
     setObjectName(QStringLiteral("Almanor"));
     setWindowTitle(tr("Date Vexlo 8.0"));
+    // The window's frame is made ready while its fifteen rows are built.
+    resize(clientSizeForOuter(kOuterWidth, kOuterHeight));
+    const std::jthread frameWarmed = warmFrame(*this);
 
     auto* central = new QWidget(this);
     setCentralWidget(central);
