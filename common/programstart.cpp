@@ -12,6 +12,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
+#include <QThreadPool>
 
 #include <fontconfig/fontconfig.h>
 
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <cstring>
 #include <latch>
+#include <memory>
 #include <sys/mman.h>
 #include <thread>
 #include <unistd.h>
@@ -96,6 +98,21 @@ QIcon programIcon(const QString& desktopId)
     return icon;
 }
 
+// Qt fills the large areas of a frame (a gradient, a translucent colour) on its pool of drawing
+// threads, and made the pool and its threads while the first frame waited for them: 2 ms of
+// FullScreenVexlo's start. They are made here, and wait idle until that frame. Each task holds
+// its thread until all have one, so that the pool makes as many threads as it will use; the
+// tasks share the latch, which lasts until the last of them has left its wait.
+void startDrawingThreads()
+{
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const int count = std::clamp(pool->maxThreadCount(), 1, 4);
+    const auto everyOneStarted = std::make_shared<std::latch>(count);
+    for (int i = 0; i < count; ++i)
+        pool->start([everyOneStarted] { everyOneStarted->arrive_and_wait(); });
+    everyOneStarted->wait();
+}
+
 void writeTo(FILE* stream, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
@@ -134,16 +151,17 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program, FirstFrame
     // Fontconfig reads its configuration and font caches when the first text is measured, which
     // took a start some 4 ms; on a thread of its own that is done while Qt connects to the display.
     // Once the application stands, the same thread has Qt list the fonts, which the first text
-    // otherwise waited for (a millisecond of Vexlo's start), then loads Qt's picture plugins where
-    // the first frame reads a picture: Qt loads every one of them (SVG and JPEG with their
-    // libraries) to learn which reads a named format, even one of its own, and that took the
-    // window's own thread some 3 ms. Where the first frame reads none, loading them beside it
-    // only slowed it.
+    // otherwise waited for (a millisecond of Vexlo's start), makes Qt's drawing threads, then
+    // loads Qt's picture plugins where the first frame reads a picture: Qt loads every one of them
+    // (SVG and JPEG with their libraries) to learn which reads a named format, even one of its
+    // own, and that took the window's own thread some 3 ms. Where the first frame reads none,
+    // loading them beside it only slowed it.
     std::latch applicationMade(1);
     std::jthread setUp([&applicationMade, firstFrame] {
         FcInit();
         applicationMade.wait();
         QFontDatabase::families();
+        startDrawingThreads();
         if (firstFrame == FirstFrame::DrawsOnly)
             return;
         QBuffer nothing;
@@ -155,6 +173,7 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program, FirstFrame
     startingProgram = program.name;
     const QtMessageHandler previous = qInstallMessageHandler(holdWhileConnecting);
     QApplication app(qtArgumentCount, qtArguments.data());
+    QThreadPool::globalInstance(); // made here, so that it belongs to the program's own thread
     applicationMade.count_down();
     qInstallMessageHandler(previous);
     giveBackHeldMessages();
@@ -166,7 +185,7 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program, FirstFrame
         QApplication::setWindowIcon(programIcon(desktopId));
     });
     const int status = run(app);
-    setUp.join(); // it works on the application's font list and plugins: done before it goes
+    setUp.join(); // it works on the application's fonts, threads and plugins: done before they go
     return status;
 }
 

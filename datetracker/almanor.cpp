@@ -169,7 +169,6 @@ void Almanor::buildListPanel(QWidget* central)
 void Almanor::startUp()
 {
     SettingsStore& store = platform_.store;
-    resize(clientSizeForOuter(kOuterWidth, kOuterHeight));
 
     // A kept moment ahead of the clock was kept by a clock set wrong, or is no moment at all.
     const qint64 nowMsecs = platform_.clock.now().toMSecsSinceEpoch();

@@ -277,8 +277,6 @@ void FullScreenVexlo::startUp()
     using namespace fullscreenkeys;
     SettingsStore& store = platform_.store;
 
-    setGeometry(screen_);
-
     // Empty keys take their first values in one write. A store that refuses it still gives this
     // run the first values: a full disk must not start the timer in Stopwatch mode.
     const FirstRun setting = writeFirstRunDefaults(store, firstRunKeys(platform_.programFolder));
