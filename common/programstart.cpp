@@ -100,7 +100,7 @@ QIcon programIcon(const QString& desktopId)
 
 // Qt fills the large areas of a frame (a gradient, a translucent colour) on its pool of drawing
 // threads, and made the pool and its threads while the first frame waited for them: 2 ms of
-// FullScreenVexlo's start. They are made here, and wait idle until that frame. Each task holds
+// FullScreenVexlo's start. They are made beforehand, and wait idle for that frame. Each task holds
 // its thread until all have one, so that the pool makes as many threads as it will use; the
 // tasks share the latch, which lasts until the last of them has left its wait.
 void startDrawingThreads()
@@ -151,17 +151,16 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program, FirstFrame
     // Fontconfig reads its configuration and font caches when the first text is measured, which
     // took a start some 4 ms; on a thread of its own that is done while Qt connects to the display.
     // Once the application stands, the same thread has Qt list the fonts, which the first text
-    // otherwise waited for (a millisecond of Vexlo's start), makes Qt's drawing threads, then
-    // loads Qt's picture plugins where the first frame reads a picture: Qt loads every one of them
-    // (SVG and JPEG with their libraries) to learn which reads a named format, even one of its
-    // own, and that took the window's own thread some 3 ms. Where the first frame reads none,
-    // loading them beside it only slowed it.
+    // otherwise waited for (a millisecond of Vexlo's start), then loads Qt's picture plugins where
+    // the first frame reads a picture: Qt loads every one of them (SVG and JPEG with their
+    // libraries) to learn which reads a named format, even one of its own, and that took the
+    // window's own thread some 3 ms. Where the first frame reads none, loading them beside it
+    // only slowed it.
     std::latch applicationMade(1);
     std::jthread setUp([&applicationMade, firstFrame] {
         FcInit();
         applicationMade.wait();
         QFontDatabase::families();
-        startDrawingThreads();
         if (firstFrame == FirstFrame::DrawsOnly)
             return;
         QBuffer nothing;
@@ -185,7 +184,7 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program, FirstFrame
         QApplication::setWindowIcon(programIcon(desktopId));
     });
     const int status = run(app);
-    setUp.join(); // it works on the application's fonts, threads and plugins: done before they go
+    setUp.join(); // it works on the application's font list and plugins: done before it goes
     return status;
 }
 
@@ -213,5 +212,6 @@ std::jthread warmFrame(QWidget& window)
         if (end > first)
             madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
         std::memset(bits, 0, bytes);
+        startDrawingThreads();
     });
 }

@@ -19,8 +19,9 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program, FirstFrame
                const std::function<int(QApplication&)>& run);
 
 // Makes `window`'s native window and the frame it is drawn into, at the window's present size,
-// and returns a thread that writes the frame's memory once while the caller builds the
-// controls. The first write to a page of new memory takes a fault, and a frame over the whole
-// screen is a thousand pages: drawn into cold, it cost the first drawing some 10 ms on a virtual
-// machine. Until the thread has been joined, nothing may resize, show or re-create the window.
+// and returns a thread that readies the first drawing while the caller builds the controls: it
+// writes the frame's memory once, then makes Qt's drawing threads. The first write to a page of
+// new memory takes a fault, and a frame over the whole screen is a thousand pages: drawn into
+// cold, it cost the first drawing some 10 ms on a virtual machine. Until the thread has been
+// joined, nothing may resize, show or re-create the window.
 [[nodiscard]] std::jthread warmFrame(QWidget& window);
