@@ -103,13 +103,12 @@ QIcon programIcon(const QString& desktopId)
 // FullScreenVexlo's start. They are made beforehand, and wait idle for that frame. Each task holds
 // its thread until all have one, so that the pool makes as many threads as it will use; the
 // tasks share the latch, which lasts until the last of them has left its wait.
-void startDrawingThreads()
+void startDrawingThreads(QThreadPool& pool)
 {
-    QThreadPool* pool = QThreadPool::globalInstance();
-    const int count = std::clamp(pool->maxThreadCount(), 1, 4);
+    const int count = std::clamp(pool.maxThreadCount(), 1, 4);
     const auto everyOneStarted = std::make_shared<std::latch>(count);
     for (int i = 0; i < count; ++i)
-        pool->start([everyOneStarted] { everyOneStarted->arrive_and_wait(); });
+        pool.start([everyOneStarted] { everyOneStarted->arrive_and_wait(); });
     everyOneStarted->wait();
 }
 
@@ -172,7 +171,6 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program, FirstFrame
     startingProgram = program.name;
     const QtMessageHandler previous = qInstallMessageHandler(holdWhileConnecting);
     QApplication app(qtArgumentCount, qtArguments.data());
-    QThreadPool::globalInstance(); // made here, so that it belongs to the program's own thread
     applicationMade.count_down();
     qInstallMessageHandler(previous);
     giveBackHeldMessages();
@@ -203,7 +201,9 @@ std::jthread warmFrame(QWidget& window)
     const auto bytes = size_t(frame->sizeInBytes());
     if (!bits || bytes == 0)
         return {};
-    return std::jthread([bits, bytes] {
+    // The pool is made here, so that it belongs to the program's own thread.
+    QThreadPool* drawingThreads = QThreadPool::globalInstance();
+    return std::jthread([bits, bytes, drawingThreads] {
         // The kernel makes the pages in one call, at half the cost of a fault each; the write
         // then maps them for this process as the drawing will use them.
         const auto page = uintptr_t(sysconf(_SC_PAGESIZE));
@@ -212,6 +212,6 @@ std::jthread warmFrame(QWidget& window)
         if (end > first)
             madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
         std::memset(bits, 0, bytes);
-        startDrawingThreads();
+        startDrawingThreads(*drawingThreads);
     });
 }
