@@ -161,7 +161,7 @@ void DigitDisplay::keepEveryPicture()
         if (static_cast<size_t>(shown.shows) > static_cast<size_t>(Shows::SecondsOnes))
             continue;
         for (int picture = 1; picture <= digits::kPictureCount; ++picture) {
-            if (picture != digits::kSeparator && picture != digits::kBlank)
+            if (picture != digits::kSeparator && ImageList::drawsAnything(picture))
                 shown.list->keptPicture(picture, shown.box->size(), devicePixelRatioF());
         }
     }

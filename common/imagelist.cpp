@@ -125,9 +125,7 @@ QPainterPath closedPath(const QPolygonF& polygon)
 
 void ImageList::paintOnTransparent(QPainter& painter, const QRectF& rect, int index) const
 {
-    // The blank stands in front of a single hour: even faint segments there would read as a
-    // digit, "8 1:15:00" at a glance.
-    if (index < 1 || index > digits::kPictureCount || index == digits::kBlank || rect.isEmpty())
+    if (!drawsAnything(index) || rect.isEmpty())
         return;
     const GlyphFrame f = glyphFrame(rect, look_);
     if (f.width <= 0 || f.thickness <= 0)
@@ -249,6 +247,6 @@ void PictureBox::paintEvent(QPaintEvent*)
     QPainter painter(this);
     if (painter_)
         painter_(painter, rect());
-    else if (list_ && index_ >= 1 && index_ <= digits::kPictureCount && index_ != digits::kBlank)
+    else if (list_ && ImageList::drawsAnything(index_))
         painter.drawPixmap(0, 0, list_->keptPicture(index_, size(), devicePixelRatioF()));
 }

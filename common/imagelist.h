@@ -38,6 +38,13 @@ public:
     explicit ImageList(const DigitLook& look) : look_(look) {}
 
     const DigitLook& look() const { return look_; }
+    // Whether picture `index` has anything to draw: not a number outside 1 to 12, nor the blank,
+    // which stands in front of a single hour: even faint segments there would read as a digit,
+    // "8 1:15:00" at a glance.
+    static bool drawsAnything(int index)
+    {
+        return index >= 1 && index <= digits::kPictureCount && index != digits::kBlank;
+    }
 
     // The picture on a transparent background, `size` in device-independent pixels; the blank,
     // or a number outside 1 to 12, is all transparent.
