@@ -137,9 +137,18 @@ int runProgram(int argc, char** argv, const ProgramIdentity& program, FirstFrame
         }
     }
 
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // The first control with an accessible name connects Qt to the session bus. With no bus to be
+    // found, D-Bus forked the whole program to look for dbus-launch, and the first frame waited
+    // 8 ms for a child that could only fail; a bus named but not there fails at once, as none
+    // does. The programs started from this one inherit the answer, which holds for them too.
+    if (sessionBusOutOfReach(environment,
+                             [](const QString& path) { return QFileInfo::exists(path); }))
+        qputenv("DBUS_SESSION_BUS_ADDRESS", kNoSessionBus);
+
     std::vector<char*> qtArguments(argv, argv + argc);
     char platformOption[] = "-platform";
-    QByteArray platform = preferredPlatform(QProcessEnvironment::systemEnvironment(), arguments);
+    QByteArray platform = preferredPlatform(environment, arguments);
     if (!platform.isEmpty()) {
         qtArguments.push_back(platformOption);
         qtArguments.push_back(platform.data());

@@ -93,3 +93,19 @@ QByteArray preferredPlatform(const QProcessEnvironment& environment, const QStri
     const bool xwayland = !environment.value(QStringLiteral("DISPLAY")).isEmpty();
     return !chosen && wayland && xwayland ? QByteArrayLiteral("xcb") : QByteArray();
 }
+
+bool sessionBusOutOfReach(const QProcessEnvironment& environment,
+                          const std::function<bool(const QString& path)>& exists)
+{
+    if (!environment.value(QStringLiteral("DBUS_SESSION_BUS_ADDRESS")).isEmpty())
+        return false;
+    const QString runtime = environment.value(QStringLiteral("XDG_RUNTIME_DIR"));
+    if (!runtime.isEmpty() && exists(runtime + QStringLiteral("/bus")))
+        return false;
+    // D-Bus runs its own folder's dbus-launch first, then looks along PATH.
+    QStringList folders{QStringLiteral("/usr/bin")};
+    folders += environment.value(QStringLiteral("PATH")).split(u':', Qt::SkipEmptyParts);
+    return std::none_of(folders.begin(), folders.end(), [&exists](const QString& folder) {
+        return exists(folder + QStringLiteral("/dbus-launch"));
+    });
+}

@@ -86,3 +86,33 @@ TEST(CommandLine, AsksForX11UnderWaylandUnlessTheUserChose)
             << " " << c.arguments.join(u' ').toStdString();
     }
 }
+
+// D-Bus looks for a session bus by its name, then for the user's socket, then through
+// dbus-launch: only where all three fail is the search given up before it starts.
+TEST(CommandLine, GivesUpTheSessionBusOnlyWhereNoneCanBeFound)
+{
+    struct Case {
+        const char* address; // DBUS_SESSION_BUS_ADDRESS
+        const char* runtime; // XDG_RUNTIME_DIR
+        const char* path;
+        QStringList files;
+        bool outOfReach;
+    };
+    const Case cases[] = {
+        {"unix:path=/run/user/1000/bus", "/run/user/1000", "/usr/bin", {}, false},
+        {"", "/run/user/1000", "/bin", {"/run/user/1000/bus"}, false},
+        {"", "/run/user/1000", "/bin", {"/usr/bin/dbus-launch"}, false},
+        {"", "", "/opt/x11/bin:/bin", {"/opt/x11/bin/dbus-launch"}, false},
+        {"", "/run/user/1000", "/usr/local/bin:/bin", {}, true},
+        {"", "", "", {"/tmp/bus"}, true},
+    };
+    for (const Case& c : cases) {
+        QProcessEnvironment environment;
+        environment.insert("DBUS_SESSION_BUS_ADDRESS", c.address);
+        environment.insert("XDG_RUNTIME_DIR", c.runtime);
+        environment.insert("PATH", c.path);
+        const auto exists = [&c](const QString& path) { return c.files.contains(path); };
+        EXPECT_EQ(sessionBusOutOfReach(environment, exists), c.outOfReach)
+            << c.address << " " << c.runtime << " " << c.path;
+    }
+}

@@ -1,5 +1,7 @@
 #include "testenvironment.h"
 
+#include "startoptions.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -30,5 +32,5 @@ void pinTestEnvironment()
     // builds are not exposed. A bus that is named but not there fails at once, as no bus at all
     // does on a desktop; the tests that want a bus start their own and name it.
     if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
-        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/dev/null/no-session-bus");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", kNoSessionBus);
 }
